@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and running Codeorchardist needs.
+# Packages already present are left alone; nothing is installed when all are there.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build git pkg-config
+  qt6-base-dev qt6-declarative-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+  qml6-module-qtquick qml6-module-qtqml qml6-module-qtqml-models
+  qml6-module-qtqml-workerscript qml6-module-qtquick-controls
+  qml6-module-qtquick-templates qml6-module-qtquick-layouts
+  qml6-module-qtquick-shapes qml6-module-qtquick-window
+  qml6-module-qtquick-dialogs qml6-module-qt-labs-platform
+  qml6-module-qt-labs-settings qml6-module-qtcore qml6-module-qttest
+  qml6-module-qt5compat-graphicaleffects
+  libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-material-design-icons-iconfont fonts-dejavu-core
+  xvfb xauth xdg-utils libgl1-mesa-dri ccache
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages. Run as root:" >&2
+  echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"

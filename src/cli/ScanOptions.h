@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct ScanOptions {
+    QByteArray folder; // absolute, as the file system's bytes
+    int maxDepth = 10;
+    QString format = QStringLiteral("table");
+    bool help = false;
+    bool version = false;
+};
+
+struct ScanOptionsResult {
+    std::optional<ScanOptions> options;
+    std::string error; // set when options is empty
+};
+
+// Parses the command line; the folder is made absolute against the current directory.
+ScanOptionsResult parseScanOptions(const std::vector<std::string>& args, const QStringList& formats);
+
+// "/a//b/./c/" gives "/a/b/c"; a relative path is taken against `cwd`. ".." is kept,
+// since a symbolic link before it decides where it leads.
+QByteArray absoluteFolderPath(const QByteArray& path, const QByteArray& cwd);

@@ -1,0 +1,11 @@
+#include "cli/ScanCommand.h"
+
+#include <QCoreApplication>
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return runScanCommand(args, std::cout, std::cerr);
+}

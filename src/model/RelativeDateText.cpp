@@ -1,0 +1,54 @@
+#include "model/RelativeDateText.h"
+
+#include <unicode/locid.h>
+#include <unicode/reldatefmt.h>
+#include <unicode/unistr.h>
+
+#include <memory>
+
+namespace {
+
+struct UnitCount {
+    URelativeDateTimeUnit unit;
+    qint64 count;
+};
+
+// Whole calendar months from `from` to `to` (from <= to), in local time.
+int wholeMonths(const QDateTime& from, const QDateTime& to) {
+    int months = (to.date().year() - from.date().year()) * 12 + (to.date().month() - from.date().month());
+    if (months > 0 && from.addMonths(months) > to) --months;
+    return months;
+}
+
+UnitCount largestUnit(const QDateTime& earlier, const QDateTime& later) {
+    const int months = wholeMonths(earlier, later);
+    if (months >= 12) return {UDAT_REL_UNIT_YEAR, months / 12};
+    if (months > 0) return {UDAT_REL_UNIT_MONTH, months};
+    const qint64 seconds = earlier.secsTo(later);
+    const qint64 days = earlier.daysTo(later) - (earlier.addDays(earlier.daysTo(later)) > later ? 1 : 0);
+    if (days >= 7) return {UDAT_REL_UNIT_WEEK, days / 7};
+    if (days > 0) return {UDAT_REL_UNIT_DAY, days};
+    if (seconds >= 3600) return {UDAT_REL_UNIT_HOUR, seconds / 3600};
+    if (seconds >= 60) return {UDAT_REL_UNIT_MINUTE, seconds / 60};
+    return {UDAT_REL_UNIT_SECOND, seconds};
+}
+
+} // namespace
+
+QString relativeDateText(const QDateTime& date, const QDateTime& now, const QLocale& locale) {
+    const QDateTime a = date.toLocalTime();
+    const QDateTime b = now.toLocalTime();
+    const bool future = a > b;
+    const UnitCount uc = future ? largestUnit(b, a) : largestUnit(a, b);
+
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Locale icuLocale(locale.name().toUtf8().constData());
+    icu::RelativeDateTimeFormatter formatter(icuLocale, nullptr, UDAT_STYLE_LONG,
+                                             UDISPCTX_CAPITALIZATION_NONE, status);
+    if (U_FAILURE(status)) return QString();
+    icu::UnicodeString out;
+    const double offset = future ? double(uc.count) : -double(uc.count);
+    formatter.formatNumeric(offset, uc.unit, out, status);
+    if (U_FAILURE(status)) return QString();
+    return QString(reinterpret_cast<const QChar*>(out.getBuffer()), out.length());
+}
