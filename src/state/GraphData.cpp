@@ -1,0 +1,88 @@
+#include "state/GraphData.h"
+
+#include "model/ProjectType.h"
+#include "state/GraphLayout.h"
+#include "state/OverlapResolver.h"
+#include "state/PathPieces.h"
+
+#include <algorithm>
+
+namespace {
+
+// Creates the nodes and connections of every project beneath the root, in the given order.
+// A path that already has a node keeps it unchanged, so a project inside the folder of a
+// project listed later makes that outer folder a plain folder node.
+void addProjectNodes(const QList<Project>& projects, const QString& rootPath, CachedGraphData& data) {
+    const QString folderColor = QStringLiteral("secondary");
+    for (const Project& project : projects) {
+        const QStringList pieces = pathpieces::below(project.pathText(), rootPath);
+        QString current = rootPath;
+        for (qsizetype i = 0; i < pieces.size(); ++i) {
+            const QString parent = current;
+            current += QLatin1Char('/') + pieces.at(i);
+            if (data.nodes.contains(current)) continue;
+            const bool last = i == pieces.size() - 1;
+
+            CachedGraphNode node;
+            node.id = current;
+            node.name = pieces.at(i);
+            node.fullPath = current;
+            node.isDirectory = !last;
+            if (last) node.project = project;
+            node.depth = i + 1;
+            data.nodes.insert(node);
+
+            data.connections.append(
+                CachedGraphConnection{parent, current, last ? projecttype::color(project.type) : folderColor});
+            if (CachedGraphNode* parentNode = data.nodes.find(parent)) parentNode->childIDs.append(current);
+        }
+    }
+}
+
+// Moves the drawing so that its box (nominal node boxes, and the origin) starts at the margin,
+// and sizes the canvas to the box plus the margin on every side.
+void fitToCanvas(CachedGraphData& data) {
+    const double halfWidth = graphlayout::kNodeWidth / 2;
+    const double halfHeight = graphlayout::kNodeHeight / 2;
+    double minX = 0, maxX = 0, minY = 0, maxY = 0;
+    for (const CachedGraphNode& node : data.nodes) {
+        minX = std::min(minX, node.position.x() - halfWidth);
+        maxX = std::max(maxX, node.position.x() + halfWidth);
+        minY = std::min(minY, node.position.y() - halfHeight);
+        maxY = std::max(maxY, node.position.y() + halfHeight);
+    }
+    const double shiftX = graphlayout::kMargin - minX;
+    const double shiftY = graphlayout::kMargin - minY;
+    for (qsizetype i = 0; i < data.nodes.size(); ++i) {
+        const QPointF p = data.nodes.at(i).position;
+        data.nodes[i].position = QPointF(p.x() + shiftX, p.y() + shiftY);
+    }
+    data.width = (maxX - minX) + 2 * graphlayout::kMargin;
+    data.height = (maxY - minY) + 2 * graphlayout::kMargin;
+}
+
+} // namespace
+
+CachedGraphData buildGraphData(const QList<Project>& projects, const QString& rootPath) {
+    CachedGraphData data;
+    data.isReady = true;
+    if (projects.isEmpty()) return data;
+
+    CachedGraphNode root;
+    root.id = rootPath;
+    root.name = pathpieces::lastComponent(rootPath);
+    root.fullPath = rootPath;
+    root.isDirectory = true;
+    data.nodes.insert(root);
+    addProjectNodes(projects, rootPath, data);
+
+    const QHash<QString, qint64> sizes = graphlayout::subtreeSizes(data.nodes, rootPath);
+    graphlayout::placeAroundRoot(data.nodes, sizes, rootPath);
+    resolveOverlaps(data.nodes);
+    fitToCanvas(data);
+
+    data.flatNodes = data.nodes.values();
+    std::stable_sort(data.flatNodes.begin(), data.flatNodes.end(),
+                     [](const CachedGraphNode& a, const CachedGraphNode& b) { return a.depth < b.depth; });
+    return data;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "state/GraphNodeMap.h"
+
+#include <QList>
+#include <QPointF>
+
+// The push-apart pass of the mindmap: nodes (other than the root, depth 0) whose centres lie
+// closer than 144 points are pushed apart along the line between them, each by half the
+// overlap. Pairs (i, j), i < j, are visited in the map's key order and every move counts at
+// once; at most 30 passes, ending early after a pass that moved nothing. Two nodes at exactly
+// the same point are not separated.
+namespace overlaps {
+
+inline constexpr double kThreshold = 144; // 0.9 x the larger side of the 160 x 50 node box
+inline constexpr int kMaxPasses = 30;
+
+// Centres in key order, and whether each node may move (false for the root).
+struct Layout {
+    QList<QPointF> positions;
+    QList<bool> movable;
+};
+
+Layout layoutOf(const GraphNodeMap& nodes);
+void storeLayout(const Layout& layout, GraphNodeMap& nodes);
+
+// Pushes a and b apart when they are closer than kThreshold and not at the same point.
+// Returns whether they moved.
+bool pushApart(QPointF& a, QPointF& b);
+
+// Visits only the pairs a uniform grid says may be closer than the threshold; the moves are
+// exactly those of resolveQuadratic.
+void resolve(Layout& layout);
+// Visits every pair: the plain form, kept as the reference for resolve().
+void resolveQuadratic(Layout& layout);
+
+} // namespace overlaps
+
+// The push-apart pass over a node map (grid-accelerated) and its plain quadratic form.
+void resolveOverlaps(GraphNodeMap& nodes);
+void resolveOverlapsQuadratic(GraphNodeMap& nodes);

@@ -1,0 +1,106 @@
+#include "state/TreeData.h"
+
+#include "state/PathPieces.h"
+
+#include <QCollator>
+#include <QHash>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+// A node while the outline is being built: children by index into the node list.
+struct DraftNode {
+    QString path;
+    QString name;
+    qint64 depth = 0;
+    std::optional<Project> project;
+    QList<qsizetype> children;
+};
+
+class TreeBuilder {
+public:
+    TreeBuilder(const QString& rootPath, const QLocale& locale) : m_collator(locale) {
+        m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+        m_index.insert(rootPath, 0);
+        m_nodes.append(DraftNode{rootPath, pathpieces::lastComponent(rootPath), 0, std::nullopt, {}});
+    }
+
+    // Adds the folders on the way to `project` and its own node. A path that already has a node
+    // keeps it unchanged: a folder node does not become a project node later.
+    void add(const Project& project, const QString& pathText) {
+        const QStringList pieces = pathpieces::below(pathText, m_nodes.first().path);
+        qsizetype parent = 0;
+        QString current = m_nodes.first().path;
+        for (qsizetype i = 0; i < pieces.size(); ++i) {
+            current += QLatin1Char('/') + pieces.at(i);
+            const auto found = m_index.constFind(current);
+            if (found != m_index.cend()) {
+                parent = *found;
+                continue;
+            }
+            const bool last = i == pieces.size() - 1;
+            const qsizetype created = m_nodes.size();
+            m_nodes.append(DraftNode{current, pieces.at(i), i + 1,
+                                     last ? std::optional<Project>(project) : std::nullopt, {}});
+            m_index.insert(current, created);
+            m_nodes[parent].children.append(created);
+            parent = created;
+        }
+    }
+
+    CachedTreeNode assemble(qsizetype index) const {
+        const DraftNode& draft = m_nodes.at(index);
+        CachedTreeNode node;
+        node.id = draft.path;
+        node.name = draft.name;
+        node.fullPath = draft.path;
+        node.depth = draft.depth;
+        node.isProject = draft.project.has_value();
+        node.project = draft.project;
+        node.children.reserve(draft.children.size());
+        for (qsizetype child : draft.children) node.children.append(assemble(child));
+        std::stable_sort(node.children.begin(), node.children.end(),
+                         [this](const CachedTreeNode& a, const CachedTreeNode& b) {
+                             return m_collator.compare(a.name, b.name) < 0;
+                         });
+        return node;
+    }
+
+private:
+    QCollator m_collator;
+    QList<DraftNode> m_nodes;
+    QHash<QString, qsizetype> m_index;
+};
+
+} // namespace
+
+bool operator==(const CachedTreeNode& a, const CachedTreeNode& b) {
+    return a.id == b.id && a.name == b.name && a.fullPath == b.fullPath && a.depth == b.depth &&
+           a.isProject == b.isProject && a.project == b.project &&
+           std::equal(a.children.cbegin(), a.children.cend(), b.children.cbegin(), b.children.cend());
+}
+
+QList<CachedTreeNode> buildTreeData(const QList<Project>& projects, const QString& rootPath) {
+    return buildTreeData(projects, rootPath, QLocale());
+}
+
+QList<CachedTreeNode> buildTreeData(const QList<Project>& projects, const QString& rootPath,
+                                    const QLocale& locale) {
+    if (projects.isEmpty()) return {};
+
+    // By path text, code unit by code unit, so that a folder's own project comes before the
+    // projects beneath it.
+    QStringList paths;
+    paths.reserve(projects.size());
+    for (const Project& project : projects) paths.append(project.pathText());
+    QList<qsizetype> order(projects.size());
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    std::stable_sort(order.begin(), order.end(),
+                     [&paths](qsizetype a, qsizetype b) { return paths.at(a) < paths.at(b); });
+
+    TreeBuilder builder(rootPath, locale);
+    for (qsizetype index : order) builder.add(projects.at(index), paths.at(index));
+    return {builder.assemble(0)};
+}
