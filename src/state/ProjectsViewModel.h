@@ -1,0 +1,186 @@
+#pragma once
+
+#include "model/Project.h"
+#include "state/GraphData.h"
+#include "state/PlatformServices.h"
+#include "state/ProjectFilter.h"
+#include "state/TreeData.h"
+
+#include <QAbstractItemModel>
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QSettings>
+#include <QString>
+#include <QThreadPool>
+#include <QUrl>
+#include <QVariantList>
+#include <QVariantMap>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class ProjectListModel;
+class ProjectScanner;
+
+// The application's state: the scanned projects, the selection, the search text and kind
+// filter, the loading state, the root folder (persisted in the settings) and the tree and graph
+// data the visualizations draw. Lives on the main thread; the folder walk runs on the scanner's
+// thread and the tree and graph builds on a worker thread, and their results are applied here.
+class ProjectsViewModel : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool isLoading READ isLoading NOTIFY isLoadingChanged)
+    Q_PROPERTY(QString loadingMessage READ loadingMessage NOTIFY loadingMessageChanged)
+    Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
+    Q_PROPERTY(QString selectedTypeFilter READ selectedTypeFilterText WRITE setSelectedTypeFilterText
+                   NOTIFY selectedTypeFilterChanged)
+    Q_PROPERTY(QDateTime lastScanDate READ lastScanDate NOTIFY lastScanDateChanged)
+    Q_PROPERTY(QString scanPath READ scanPathText NOTIFY scanPathChanged)
+    Q_PROPERTY(bool hasScanPath READ hasScanPath NOTIFY scanPathChanged)
+    Q_PROPERTY(int projectCount READ projectCount NOTIFY projectsChanged)
+    Q_PROPERTY(int filteredCount READ filteredCount NOTIFY filteredProjectsChanged)
+    Q_PROPERTY(int modifiedCount READ modifiedCount NOTIFY projectsChanged)
+    Q_PROPERTY(QVariantList typeCounts READ typeCountsList NOTIFY projectsChanged)
+    Q_PROPERTY(QAbstractItemModel* filteredModel READ filteredModel CONSTANT)
+    Q_PROPERTY(QVariantMap selectedProject READ selectedProject NOTIFY selectedProjectChanged)
+    Q_PROPERTY(QString selectedProjectId READ selectedProjectId NOTIFY selectedProjectChanged)
+    Q_PROPERTY(bool treeReady READ treeReady NOTIFY treeDataChanged)
+    Q_PROPERTY(bool graphReady READ graphReady NOTIFY graphDataChanged)
+
+public:
+    // The settings key of the root folder's bookmark; the path fallback appends ".path".
+    static QString scanPathKey();
+    static QString scanPathFallbackKey();
+
+    // Restores the root folder from `settings` (and saves it again); starts no scan.
+    ProjectsViewModel(ProjectScanner& scanner, std::shared_ptr<QSettings> settings,
+                      PlatformServices services, QObject* parent = nullptr);
+    ~ProjectsViewModel() override;
+
+    // Loading state.
+    bool isLoading() const { return m_isLoading; }
+    QString loadingMessage() const { return m_loadingMessage; }
+
+    // Search and kind filter.
+    QString searchText() const { return m_searchText; }
+    void setSearchText(const QString& text);
+    std::optional<ProjectType> selectedTypeFilter() const { return m_typeFilter; }
+    void setSelectedTypeFilter(std::optional<ProjectType> type);
+    QString selectedTypeFilterText() const;
+    // A kind's raw value, or "" for all kinds; other texts are ignored.
+    void setSelectedTypeFilterText(const QString& raw);
+
+    QDateTime lastScanDate() const { return m_lastScanDate; }
+
+    // The root folder as file-system bytes (absolute, no trailing slash).
+    std::optional<QByteArray> scanPathBytes() const { return m_scanPath; }
+    QString scanPathText() const;
+    QUrl scanPathUrl() const;
+    bool hasScanPath() const { return m_scanPath.has_value(); }
+    // Stores the root folder and notifies; a folder (not none) is persisted at once.
+    void setScanPath(const std::optional<QByteArray>& folder);
+
+    // Persistence of the root folder.
+    void saveScanPath(const QByteArray& folder);
+    std::optional<QByteArray> loadSavedScanPath();
+
+    // Projects and derived values.
+    const QList<Project>& projects() const { return m_projects; }
+    int projectCount() const { return int(m_projects.size()); }
+    const QList<Project>& filteredProjects() const { return m_filtered; }
+    int filteredCount() const { return int(m_filtered.size()); }
+    int modifiedCount() const;
+    QList<TypeCount> typeCounts() const;
+    // [{type, count, icon, color}] in the order of typeCounts().
+    QVariantList typeCountsList() const;
+    QAbstractItemModel* filteredModel() const;
+
+    // Selection.
+    const std::optional<Project>& selectedProjectRecord() const { return m_selected; }
+    QVariantMap selectedProject() const;
+    QString selectedProjectId() const;
+    // Selects the project with that id; "" clears the selection, an unknown id changes nothing.
+    Q_INVOKABLE void selectProject(const QString& id);
+    Q_INVOKABLE QVariantMap projectById(const QString& id) const;
+
+    // Tree and graph data of the last full scan.
+    const CachedTreeData& cachedTreeData() const { return m_treeData; }
+    const CachedGraphData& cachedGraphData() const { return m_graphData; }
+    bool treeReady() const { return m_treeData.isReady; }
+    bool graphReady() const { return m_graphData.isReady; }
+
+    // Full scan of the root folder (maximum depth 10) followed by the rebuild of the tree and
+    // graph data. Does nothing without a root folder. When scans overlap the newest one wins:
+    // `isLoading` stays true until it is done, and `scanFinished` is emitted once it is.
+    Q_INVOKABLE void scanProjects();
+    // Rebuilds the tree and graph data from all projects and the root folder off the main
+    // thread; `done` runs on the main thread once the newest rebuild has been applied.
+    void rebuildVisualizations(std::function<void()> done = {});
+
+    // Project actions.
+    // Asks the window for the folder chooser (`folderDialogRequested`).
+    Q_INVOKABLE void selectFolder();
+    // The folder the user chose: becomes the root folder (persisted) and is scanned.
+    // URLs that are not local folders are ignored.
+    Q_INVOKABLE void chooseFolder(const QUrl& folder);
+    // Re-reads one project's folder and replaces its record; `refreshFinished` follows.
+    Q_INVOKABLE void refreshProject(const QString& id);
+    void refreshProject(const Project& project);
+    Q_INVOKABLE void openInFinder(const QString& id);
+    Q_INVOKABLE void openInTerminal(const QString& id);
+    Q_INVOKABLE void copyRemoteURL(const QString& url);
+
+signals:
+    void isLoadingChanged();
+    void loadingMessageChanged();
+    void searchTextChanged();
+    void selectedTypeFilterChanged();
+    void lastScanDateChanged();
+    void scanPathChanged();
+    // `projects` was replaced (full scan) or one record in it (refresh).
+    void projectsChanged();
+    void filteredProjectsChanged();
+    void selectedProjectChanged();
+    void treeDataChanged();
+    void graphDataChanged();
+    // The newest full scan and its rebuild are done (`isLoading` has just become false).
+    void scanFinished();
+    // A refresh of the project with `id` completed, whether or not it changed anything.
+    void refreshFinished(const QString& id);
+    void folderDialogRequested();
+
+private:
+    struct BuildResult;
+
+    std::optional<Project> findProject(const QString& id) const;
+    void setLoading(bool loading);
+    void setLoadingMessage(const QString& message);
+    void applyScanResult(quint64 generation, QList<Project> projects);
+    void applyRefreshResult(const Project& old, const QList<Project>& found);
+    void setSelection(const std::optional<Project>& project);
+    void updateFiltered();
+
+    ProjectScanner& m_scanner;
+    std::shared_ptr<QSettings> m_settings;
+    PlatformServices m_services;
+
+    QList<Project> m_projects;
+    ProjectSearchIndex m_searchIndex;
+    QList<Project> m_filtered;
+    ProjectListModel* m_filteredModel = nullptr;
+    std::optional<Project> m_selected;
+    bool m_isLoading = false;
+    QString m_loadingMessage;
+    QString m_searchText;
+    std::optional<ProjectType> m_typeFilter;
+    QDateTime m_lastScanDate;
+    std::optional<QByteArray> m_scanPath;
+    CachedTreeData m_treeData;
+    CachedGraphData m_graphData;
+
+    quint64 m_scanGeneration = 0;
+    quint64 m_rebuildGeneration = 0;
+    QList<std::function<void()>> m_rebuildWaiters;
+    QThreadPool m_buildPool;
+};
