@@ -1,0 +1,134 @@
+#include "cli/ScanCommand.h"
+#include "cli/ScanOptions.h"
+#include "support/TestFolders.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using testfolders::TempTree;
+
+namespace {
+
+struct CommandResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CommandResult run(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = runScanCommand(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(ScanCommand, JsonReportsEveryFieldWithNullsForAbsentValues) {
+    TempTree tree;
+    tree.write("web/package.json", R"({"name":"web","version":"1.2.0","dependencies":{"next":"1"}})");
+    testfolders::initRepository(tree.path() + "/web", "2026-01-31T09:15:00Z");
+    testfolders::git(tree.path() + "/web", {"remote", "add", "origin", "https://example.com/web.git"});
+    tree.write("lib/Package.swift", "// swift");
+
+    const CommandResult r = run({"--format", "json", tree.path().toStdString()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty());
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(r.out), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << r.out;
+    const QJsonArray projects = doc.array();
+    ASSERT_EQ(projects.size(), 2);
+
+    const QJsonObject lib = projects[0].toObject();
+    const QStringList keys = {"id", "name", "path", "type", "version", "lastModified",
+                              "gitBranch", "remotes", "hasUncommittedChanges", "hasGit"};
+    QStringList sortedKeys = keys;
+    sortedKeys.sort();
+    EXPECT_EQ(lib.keys(), sortedKeys);
+    EXPECT_EQ(lib["name"].toString(), "lib");
+    EXPECT_EQ(lib["type"].toString(), "Swift");
+    EXPECT_TRUE(lib["version"].isNull());
+    EXPECT_TRUE(lib["gitBranch"].isNull());
+    EXPECT_FALSE(lib["hasGit"].toBool());
+    EXPECT_TRUE(lib["remotes"].toArray().isEmpty());
+
+    const QJsonObject web = projects[1].toObject();
+    EXPECT_EQ(web["type"].toString(), "Next.js");
+    EXPECT_EQ(web["version"].toString(), "1.2.0");
+    EXPECT_EQ(web["lastModified"].toString(), "2026-01-31T09:15:00Z");
+    EXPECT_EQ(web["gitBranch"].toString(), "main");
+    EXPECT_EQ(web["path"].toString(), QString::fromUtf8(tree.path() + "/web"));
+    EXPECT_FALSE(QUuid::fromString(web["id"].toString()).isNull());
+    const QJsonObject remote = web["remotes"].toArray()[0].toObject();
+    EXPECT_EQ(remote["name"].toString(), "origin");
+    EXPECT_EQ(remote["url"].toString(), "https://example.com/web.git");
+    EXPECT_FALSE(QUuid::fromString(remote["id"].toString()).isNull());
+    EXPECT_TRUE(web["hasGit"].toBool());
+}
+
+TEST(ScanCommand, JsonEscapesAwkwardNames) {
+    TempTree tree;
+    tree.write("a/package.json", "{\"name\":\"quote\\\" back\\\\ tab\\t nl\\n \\u0001\"}");
+    const CommandResult r = run({"--format=json", tree.path().toStdString()});
+    ASSERT_EQ(r.status, 0);
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(r.out));
+    EXPECT_EQ(doc.array()[0].toObject()["name"].toString(), QStringLiteral("quote\" back\\ tab\t nl\n \u0001"));
+}
+
+TEST(ScanCommand, TableHasAlignedColumnsAndHonoursDepth) {
+    TempTree tree;
+    tree.write("a/package.json", R"({"name":"alpha","version":"1"})");
+    tree.write("a/b/c/pom.xml", "<artifactId>deep</artifactId>");
+    const CommandResult shallow = run({"--max-depth", "1", tree.path().toStdString()});
+    ASSERT_EQ(shallow.status, 0);
+    EXPECT_NE(shallow.out.find("alpha"), std::string::npos);
+    EXPECT_EQ(shallow.out.find("deep"), std::string::npos);
+
+    const CommandResult all = run({tree.path().toStdString()});
+    std::istringstream lines(all.out);
+    std::string header, first, second;
+    std::getline(lines, header);
+    std::getline(lines, first);
+    std::getline(lines, second);
+    EXPECT_EQ(header.rfind("NAME", 0), 0u);
+    const size_t kindColumn = header.find("KIND");
+    ASSERT_NE(kindColumn, std::string::npos);
+    EXPECT_EQ(first.substr(kindColumn, 7), "Node.js");
+    EXPECT_EQ(second.substr(kindColumn, 10), "Java/Maven");
+}
+
+TEST(ScanCommand, BadInvocationsFailWithOneLineAndNoOutput) {
+    TempTree tree;
+    const QByteArray file = tree.write("file.txt", "x");
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"/nonexistent/folder"},
+        {file.toStdString()},
+        {"--format", "xml", tree.path().toStdString()},
+        {"--max-depth", "-1", tree.path().toStdString()},
+        {"--max-depth", "ten", tree.path().toStdString()},
+        {"--max-depth"},
+        {"--bogus", tree.path().toStdString()},
+        {tree.path().toStdString(), tree.path().toStdString()},
+    };
+    for (const auto& args : bad) {
+        const CommandResult r = run(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    EXPECT_EQ(run({"--help"}).status, 0);
+    EXPECT_NE(run({"--version"}).out.find("codeorchardist-scan"), std::string::npos);
+}
+
+TEST(ScanOptions, FolderPathsAreMadeAbsolute) {
+    EXPECT_EQ(absoluteFolderPath("proj/./x//", "/home/me"), QByteArray("/home/me/proj/x"));
+    EXPECT_EQ(absoluteFolderPath("/", "/home"), QByteArray("/"));
+    EXPECT_EQ(absoluteFolderPath("/a/../b", "/"), QByteArray("/a/../b"));
+    EXPECT_EQ(absoluteFolderPath(".", "/srv"), QByteArray("/srv"));
+}
+
+} // namespace
