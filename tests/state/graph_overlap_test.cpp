@@ -1,0 +1,166 @@
+#include "state/GraphNodeMap.h"
+#include "state/OverlapGrid.h"
+#include "state/OverlapResolver.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+GraphNodeMap mapOf(const QList<std::pair<QPointF, qint64>>& nodes) {
+    GraphNodeMap map;
+    for (const auto& [position, depth] : nodes) {
+        CachedGraphNode node;
+        node.id = node.fullPath = QStringLiteral("/n%1").arg(map.size());
+        node.depth = depth;
+        node.position = position;
+        map.insert(node);
+    }
+    return map;
+}
+
+// Random nodes in a square; some share a point, some are roots that must neither move nor push.
+GraphNodeMap randomMap(unsigned seed, int count, double side) {
+    std::mt19937_64 random(seed);
+    std::uniform_real_distribution<double> coordinate(-side / 2, side / 2);
+    QList<std::pair<QPointF, qint64>> nodes;
+    for (int i = 0; i < count; ++i) {
+        QPointF position(coordinate(random), coordinate(random));
+        if (i > 0 && random() % 20 == 0) position = nodes.at(int(random() % nodes.size())).first;
+        if (random() % 10 == 0) position = QPointF(std::round(position.x() / 144) * 144, position.y()); // on a cell edge
+        nodes.append({position, random() % 25 == 0 ? 0 : 1 + qint64(random() % 4)});
+    }
+    return mapOf(nodes);
+}
+
+void expectBitIdentical(const GraphNodeMap& a, const GraphNodeMap& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        ASSERT_EQ(a.at(i).position.x(), b.at(i).position.x()) << "node " << i;
+        ASSERT_EQ(a.at(i).position.y(), b.at(i).position.y()) << "node " << i;
+    }
+}
+
+int movedCount(const GraphNodeMap& before, const GraphNodeMap& after) {
+    int moved = 0;
+    for (qsizetype i = 0; i < before.size(); ++i) moved += before.at(i).position != after.at(i).position;
+    return moved;
+}
+
+} // namespace
+
+TEST(Overlaps, ClosePairMovesApartSymmetrically) {
+    for (auto resolve : {&resolveOverlaps, &resolveOverlapsQuadratic}) {
+        GraphNodeMap map = mapOf({{QPointF(0, 0), 0}, {QPointF(100, 0), 1}, {QPointF(200, 0), 2}});
+        resolve(map);
+        // The root, 78 from the first node afterwards, neither moved nor pushed.
+        EXPECT_EQ(map.at(0).position, QPointF(0, 0));
+        EXPECT_EQ(map.at(1).position.x(), 78);
+        EXPECT_EQ(map.at(2).position.x(), 222);
+        EXPECT_EQ(map.at(1).position.y(), 0);
+        EXPECT_EQ(map.at(2).position.y(), 0);
+    }
+}
+
+TEST(Overlaps, DiagonalPairEndsExactlyAtTheThreshold) {
+    GraphNodeMap map = mapOf({{QPointF(10, 10), 1}, {QPointF(40, 50), 1}});
+    resolveOverlaps(map);
+    const QPointF a = map.at(0).position, b = map.at(1).position;
+    EXPECT_NEAR(std::hypot(b.x() - a.x(), b.y() - a.y()), 144, 1e-9);
+    EXPECT_NEAR((a.x() + b.x()) / 2, 25, 1e-12);
+    EXPECT_NEAR((a.y() + b.y()) / 2, 30, 1e-12);
+    // Along the line between them: (30, 40) is direction (0.6, 0.8).
+    EXPECT_NEAR(b.x() - a.x(), 144 * 0.6, 1e-9);
+}
+
+TEST(Overlaps, NodesAtTheSamePointOrFarApartStay) {
+    GraphNodeMap map = mapOf({{QPointF(5, 5), 1}, {QPointF(5, 5), 1}, {QPointF(500, 5), 1}, {QPointF(644, 5), 1}});
+    const GraphNodeMap before = map;
+    resolveOverlaps(map);
+    expectBitIdentical(map, before);
+}
+
+TEST(Overlaps, StopsAfterThirtyPassesEvenIfPairsRemainClose) {
+    // A long, tightly packed row needs far more than thirty passes to spread out.
+    QList<std::pair<QPointF, qint64>> row;
+    for (int i = 0; i < 60; ++i) row.append({QPointF(i * 2.0, 0), 1});
+    GraphNodeMap map = mapOf(row);
+    resolveOverlaps(map);
+    GraphNodeMap again = map;
+    resolveOverlaps(again);
+    EXPECT_GT(movedCount(map, again), 0) << "the first call should have stopped at the pass limit";
+
+    GraphNodeMap reference = mapOf(row);
+    resolveOverlapsQuadratic(reference);
+    expectBitIdentical(map, reference);
+}
+
+TEST(Overlaps, GridGivesExactlyTheQuadraticMoves) {
+    struct Case {
+        unsigned seed;
+        int count;
+        double side;
+    };
+    // From crowded (most nodes overlap) to sparse; a few hundred nodes each.
+    for (const Case& c : {Case{1, 300, 800}, Case{2, 400, 2000}, Case{3, 250, 400}, Case{4, 500, 6000},
+                          Case{5, 300, 1500}, Case{6, 200, 100}}) {
+        SCOPED_TRACE(c.seed);
+        const GraphNodeMap start = randomMap(c.seed, c.count, c.side);
+        GraphNodeMap grid = start, plain = start;
+        resolveOverlaps(grid);
+        resolveOverlapsQuadratic(plain);
+        EXPECT_GT(movedCount(start, plain), c.count / 10);
+        expectBitIdentical(grid, plain);
+    }
+}
+
+TEST(Overlaps, GridKeepsFarAwayAndNonFinitePointsSafe) {
+    const double huge = 1e300;
+    GraphNodeMap map = mapOf({{QPointF(huge, huge), 1},
+                              {QPointF(huge, huge + 1e285), 1},
+                              {QPointF(-huge, 0), 1},
+                              {QPointF(qInf(), 0), 1},
+                              {QPointF(qQNaN(), 0), 1},
+                              {QPointF(0, 0), 1},
+                              {QPointF(50, 0), 1}});
+    GraphNodeMap plain = map;
+    resolveOverlaps(map);
+    resolveOverlapsQuadratic(plain);
+    for (qsizetype i = 0; i < map.size(); ++i) {
+        const QPointF a = map.at(i).position, b = plain.at(i).position;
+        EXPECT_TRUE((a.x() == b.x() || (std::isnan(a.x()) && std::isnan(b.x()))) && a.y() == b.y()) << i;
+    }
+    EXPECT_EQ(map.at(5).position.x(), -47);
+    EXPECT_EQ(map.at(6).position.x(), 97);
+}
+
+TEST(OverlapGridTest, BlockHoldsEveryPointWithinTheDistance) {
+    OverlapGrid grid(144);
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> coordinate(-1000, 1000);
+    QList<QPointF> points;
+    for (int i = 0; i < 400; ++i) {
+        QPointF p(coordinate(random), coordinate(random));
+        if (i % 3 == 0) p.setX(std::round(p.x() / 144) * 144);
+        points.append(p);
+        grid.insert(i, p);
+    }
+    for (int i = 0; i < 400; i += 2) {
+        points[i] += QPointF(coordinate(random) / 10, coordinate(random) / 10);
+        grid.move(i, points[i]);
+    }
+    QList<qsizetype> found;
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        grid.collect(grid.blockAround(points.at(i)), i, found);
+        EXPECT_TRUE(std::is_sorted(found.cbegin(), found.cend()));
+        for (qsizetype j = i + 1; j < points.size(); ++j) {
+            const QPointF d = points.at(j) - points.at(i);
+            if (std::sqrt(d.x() * d.x() + d.y() * d.y()) < 144) {
+                EXPECT_TRUE(found.contains(j)) << i << " " << j;
+            }
+        }
+        for (qsizetype j : found) EXPECT_GT(j, i);
+    }
+}
