@@ -1,0 +1,73 @@
+#include "CardMetrics.h"
+
+#include "ProjectHealth.h"
+
+CardMetrics::CardMetrics(QObject* parent) : QObject(parent) {}
+
+std::optional<QDateTime> CardMetrics::toDate(const QVariant& value) {
+    if (!value.isValid() || value.isNull()) return std::nullopt;
+    const QDateTime date = value.toDateTime();
+    if (!date.isValid()) return std::nullopt;
+    return date;
+}
+
+double CardMetrics::healthScore(const QVariant& lastModified) const {
+    return health::healthScore(toDate(lastModified), QDateTime::currentDateTime());
+}
+
+QString CardMetrics::healthLabel(const QVariant& lastModified) const {
+    return health::healthLabel(toDate(lastModified), QDateTime::currentDateTime());
+}
+
+QVariantList CardMetrics::activityCells(const QVariant& lastModified, const QString& seed) const {
+    const auto date = toDate(lastModified);
+    const QDateTime now = QDateTime::currentDateTime();
+    QVariantList cells;
+    cells.reserve(14);
+    for (int i = 0; i < 14; ++i) {
+        const health::ActivityCell cell = health::activityCell(i, date, now, seed);
+        cells.append(QVariantMap{{QStringLiteral("color"), cell.color}, {QStringLiteral("opacity"), cell.opacity}});
+    }
+    return cells;
+}
+
+DashboardStats::DashboardStats(QObject* parent) : QObject(parent) {}
+
+void DashboardStats::setModel(QAbstractItemModel* model) {
+    if (m_model == model) return;
+    if (m_model) disconnect(m_model, nullptr, this, nullptr);
+    m_model = model;
+    if (model) {
+        auto again = [this] { recount(); };
+        connect(model, &QAbstractItemModel::modelReset, this, again);
+        connect(model, &QAbstractItemModel::rowsInserted, this, again);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, again);
+        connect(model, &QAbstractItemModel::dataChanged, this, again);
+        connect(model, &QAbstractItemModel::layoutChanged, this, again);
+    }
+    recount();
+    emit modelChanged();
+}
+
+void DashboardStats::recount(const QDateTime& now) {
+    int total = 0, uncommitted = 0, active = 0, stale = 0;
+    if (m_model) {
+        const QHash<int, QByteArray> names = m_model->roleNames();
+        const int changesRole = names.key("hasUncommittedChanges", -1);
+        const int dateRole = names.key("lastModified", -1);
+        total = m_model->rowCount();
+        for (int row = 0; row < total; ++row) {
+            const QModelIndex index = m_model->index(row, 0);
+            if (changesRole >= 0 && m_model->data(index, changesRole).toBool()) ++uncommitted;
+            const auto date = CardMetrics::toDate(dateRole >= 0 ? m_model->data(index, dateRole) : QVariant());
+            if (health::isActiveToday(date, now)) ++active;
+            if (health::isStale(date, now)) ++stale;
+        }
+    }
+    if (total == m_total && uncommitted == m_uncommitted && active == m_activeToday && stale == m_stale) return;
+    m_total = total;
+    m_uncommitted = uncommitted;
+    m_activeToday = active;
+    m_stale = stale;
+    emit changed();
+}

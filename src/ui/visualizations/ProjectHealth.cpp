@@ -1,0 +1,82 @@
+#include "ProjectHealth.h"
+
+#include <QCryptographicHash>
+#include <QtEndian>
+
+namespace health {
+
+std::optional<qint64> daysSinceModified(const std::optional<QDateTime>& lastModified,
+                                        const QDateTime& now) {
+    if (!lastModified || !lastModified->isValid() || !now.isValid()) return std::nullopt;
+    const QDateTime from = lastModified->toLocalTime();
+    const QDateTime to = now.toLocalTime();
+    // Start from the difference of the calendar dates, then step back while adding that many
+    // days to `from` overshoots `to` (days are added on the wall clock, so DST is respected).
+    qint64 days = from.date().daysTo(to.date());
+    if (days > 0) {
+        while (days > 0 && from.addDays(days) > to) --days;
+    } else if (days < 0) {
+        while (days < 0 && from.addDays(days) < to) ++days;
+    }
+    return days;
+}
+
+bool isActiveToday(const std::optional<QDateTime>& lastModified, const QDateTime& now) {
+    if (!lastModified || !lastModified->isValid()) return false;
+    return lastModified->toLocalTime().date() == now.toLocalTime().date();
+}
+
+bool isStale(const std::optional<QDateTime>& lastModified, const QDateTime& now) {
+    if (!lastModified) return true;
+    const auto days = daysSinceModified(lastModified, now);
+    return days && *days >= 31;
+}
+
+double healthScore(const std::optional<QDateTime>& lastModified, const QDateTime& now) {
+    if (!lastModified) return 0.0;
+    const auto days = daysSinceModified(lastModified, now);
+    if (!days || *days < 2) return 1.0;
+    if (*days <= 7) return 0.75;
+    if (*days <= 30) return 0.5;
+    return 0.25;
+}
+
+QString healthLabel(const std::optional<QDateTime>& lastModified, const QDateTime& now) {
+    if (!lastModified) return QStringLiteral("?");
+    const auto days = daysSinceModified(lastModified, now);
+    if (!days || *days == 0) return QStringLiteral("NOW");
+    if (*days <= 7) return QString::number(*days) + u'd';
+    if (*days <= 30) return QString::number(*days / 7) + u'w';
+    return QString::number(*days / 30) + u'm';
+}
+
+QString activityColorName(const std::optional<QDateTime>& lastModified, const QDateTime& now) {
+    if (!lastModified) return QStringLiteral("gray");
+    const auto days = daysSinceModified(lastModified, now);
+    if (!days || *days <= 1) return QStringLiteral("green");
+    if (*days <= 7) return QStringLiteral("yellow");
+    if (*days <= 30) return QStringLiteral("orange");
+    return QStringLiteral("red");
+}
+
+double faintCellOpacity(const QString& seed, int index) {
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(seed.toUtf8());
+    const char cell = static_cast<char>(index);
+    hash.addData(QByteArrayView(&cell, 1));
+    const QByteArray digest = hash.result();
+    const quint32 bits = qFromBigEndian<quint32>(digest.constData());
+    // Uniform over 0.1 .. 0.3 inclusive.
+    return 0.1 + 0.2 * (static_cast<double>(bits) / 4294967295.0);
+}
+
+ActivityCell activityCell(int index, const std::optional<QDateTime>& lastModified,
+                          const QDateTime& now, const QString& seed) {
+    if (!lastModified) return {QStringLiteral("secondary"), 0.1};
+    const qint64 days = daysSinceModified(lastModified, now).value_or(0);
+    if (index == days) return {QStringLiteral("green"), 1.0};
+    if (index < days) return {QStringLiteral("green"), faintCellOpacity(seed, index)};
+    return {QStringLiteral("secondary"), 0.1};
+}
+
+} // namespace health

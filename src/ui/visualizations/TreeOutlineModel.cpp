@@ -1,0 +1,182 @@
+#include "TreeOutlineModel.h"
+
+#include "ProjectHealth.h"
+#include "ViewMath.h"
+#include "ViewModelAccess.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Measures rows with the fonts the delegates use, so that the outline can scroll sideways
+// to its widest row without creating every row.
+class RowMeasure {
+public:
+    RowMeasure()
+        : m_name(font(11, QFont::Medium)), m_project(font(11, QFont::DemiBold)), m_small(font(9, QFont::Normal)) {}
+
+    double width(const TreeOutlineModel::Row& row) const {
+        double w = row.depth * TreeOutlineModel::indentWidth;
+        if (row.depth > 0) w += TreeOutlineModel::connectorWidth;
+        if (row.isProject) {
+            w += 8 + 18 + 6 + m_project.horizontalAdvance(row.name);
+            if (row.hasChanges) w += 6 + 5;
+            if (row.version) w += 6 + m_small.horizontalAdvance(QStringLiteral("v") + *row.version);
+            if (row.branch) w += 6 + 8 + 2 + m_small.horizontalAdvance(*row.branch);
+            w += 6 + 5 + 8;
+        } else {
+            w += 6 + 14 + 6 + m_name.horizontalAdvance(row.name);
+            if (row.hasChildren)
+                w += 6 + m_small.horizontalAdvance(QStringLiteral("(%1)").arg(row.projectCount));
+            w += 6;
+        }
+        return std::ceil(w);
+    }
+
+private:
+    static QFont font(int pixelSize, QFont::Weight weight) {
+        QFont f = QGuiApplication::font();
+        f.setPixelSize(pixelSize);
+        f.setWeight(weight);
+        return f;
+    }
+    QFontMetricsF m_name;
+    QFontMetricsF m_project;
+    QFontMetricsF m_small;
+};
+
+// Appends `node` and its subtree in display order; returns the subtree's project count.
+int flatten(const CachedTreeNode& node, const QDateTime& now, QList<TreeOutlineModel::Row>& rows) {
+    const qsizetype at = rows.size();
+    TreeOutlineModel::Row row;
+    row.nodeId = node.id;
+    row.name = node.name;
+    row.depth = node.depth;
+    row.isProject = node.isProject && node.project.has_value();
+    row.hasChildren = !node.children.isEmpty();
+    row.folderColor = viewmath::treeFolderColor(node.depth);
+    if (row.isProject) {
+        const Project& p = *node.project;
+        row.projectId = p.id.toString(QUuid::WithoutBraces);
+        row.kindIcon = projecttype::icon(p.type);
+        row.kindColor = projecttype::color(p.type);
+        row.version = p.version;
+        row.branch = p.gitBranch;
+        row.hasChanges = p.hasUncommittedChanges;
+        row.activityColor = health::activityColorName(p.lastModified, now);
+    }
+    rows.append(row);
+    int count = node.isProject ? 1 : 0;
+    for (const CachedTreeNode& child : node.children) count += flatten(child, now, rows);
+    rows[at].projectCount = count;
+    return count;
+}
+
+QVariant optionalText(const std::optional<QString>& text) {
+    return text ? QVariant(*text) : QVariant::fromValue(nullptr);
+}
+
+} // namespace
+
+TreeOutlineModel::TreeOutlineModel(QObject* parent) : QAbstractListModel(parent) {}
+
+int TreeOutlineModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+QVariant TreeOutlineModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
+    const Row& r = m_rows.at(index.row());
+    switch (role) {
+    case NodeIdRole: return r.nodeId;
+    case Qt::DisplayRole:
+    case NameRole: return r.name;
+    case DepthRole: return static_cast<int>(r.depth);
+    case IsProjectRole: return r.isProject;
+    case HasChildrenRole: return r.hasChildren;
+    case ProjectCountRole: return r.projectCount;
+    case FolderColorRole: return r.folderColor;
+    case ProjectIdRole: return r.projectId;
+    case KindIconRole: return r.kindIcon;
+    case KindColorRole: return r.kindColor;
+    case VersionRole: return optionalText(r.version);
+    case BranchRole: return optionalText(r.branch);
+    case HasChangesRole: return r.hasChanges;
+    case ActivityColorRole: return r.activityColor;
+    default: return {};
+    }
+}
+
+QHash<int, QByteArray> TreeOutlineModel::roleNames() const {
+    return {
+        {NodeIdRole, "nodeId"},
+        {NameRole, "name"},
+        {DepthRole, "depth"},
+        {IsProjectRole, "isProject"},
+        {HasChildrenRole, "hasChildren"},
+        {ProjectCountRole, "projectCount"},
+        {FolderColorRole, "folderColor"},
+        {ProjectIdRole, "projectId"},
+        {KindIconRole, "kindIcon"},
+        {KindColorRole, "kindColor"},
+        {VersionRole, "version"},
+        {BranchRole, "branch"},
+        {HasChangesRole, "hasChanges"},
+        {ActivityColorRole, "activityColor"},
+    };
+}
+
+void TreeOutlineModel::setViewModel(QObject* viewModel) {
+    if (m_viewModel == viewModel) return;
+    if (m_viewModel) disconnect(m_viewModel, nullptr, this, nullptr);
+    m_viewModel = viewModel;
+    if (viewModel) {
+        vmaccess::onTreeDataChanged(viewModel, this, [this] { reloadFromViewModel(); });
+    }
+    reloadFromViewModel();
+    emit viewModelChanged();
+}
+
+void TreeOutlineModel::reloadFromViewModel() {
+    if (!m_viewModel) {
+        setTreeData(CachedTreeData{});
+        return;
+    }
+    setTreeData(vmaccess::treeData(m_viewModel));
+}
+
+void TreeOutlineModel::setTreeData(const CachedTreeData& data, const QDateTime& now) {
+    QList<Row> rows;
+    for (const CachedTreeNode& node : data.nodes) flatten(node, now, rows);
+
+    double widest = 0;
+    if (!rows.isEmpty()) {
+        const RowMeasure measure;
+        for (const Row& row : rows) widest = std::max(widest, measure.width(row));
+    }
+
+    const int oldCount = count();
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+    if (oldCount != count()) emit countChanged();
+    if (!qFuzzyCompare(widest + 1, m_contentWidth + 1)) {
+        m_contentWidth = widest;
+        emit contentWidthChanged();
+    }
+    if (m_ready != data.isReady) {
+        m_ready = data.isReady;
+        emit readyChanged();
+    }
+}
+
+int TreeOutlineModel::rowOf(const QString& nodeId) const {
+    for (qsizetype i = 0; i < m_rows.size(); ++i) {
+        if (m_rows.at(i).nodeId == nodeId) return static_cast<int>(i);
+    }
+    return -1;
+}
