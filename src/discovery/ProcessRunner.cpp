@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,9 +37,21 @@ int remainingMs(Clock::time_point deadline) {
 
 // Waits for the child until the deadline; false when it is still running then.
 bool waitForExit(pid_t pid, Clock::time_point deadline) {
+    int status = 0;
+    if (const int pidFd = int(::syscall(SYS_pidfd_open, pid, 0)); pidFd >= 0) {
+        // The descriptor becomes readable when the child exits: no polling delay.
+        pollfd pfd{pidFd, POLLIN, 0};
+        int ready;
+        while ((ready = ::poll(&pfd, 1, remainingMs(deadline))) < 0 && errno == EINTR) {
+        }
+        ::close(pidFd);
+        if (ready == 0) return false;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        return true;
+    }
     int delayMs = 1;
     for (;;) {
-        int status = 0;
         const pid_t r = ::waitpid(pid, &status, WNOHANG);
         if (r == pid || (r < 0 && errno != EINTR)) return true;
         if (r == 0 && remainingMs(deadline) == 0) return false;
