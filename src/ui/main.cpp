@@ -1,0 +1,63 @@
+#include "CaptureMode.h"
+#include "CommandLine.h"
+#include "QmlSetup.h"
+
+#include "state/ProjectsViewModel.h"
+#include "state/platform/DesktopServices.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QQmlEngine>
+#include <QQuickWindow>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine cl = CommandLine::parse(arguments);
+    if (!cl.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(cl.error));
+        return 2;
+    }
+    if (cl.help) {
+        std::printf("%s\n", qPrintable(CommandLine::usage()));
+        return 0;
+    }
+
+    // The capture mode keeps every setting in a folder of its own.
+    std::unique_ptr<QTemporaryDir> captureSettings;
+    if (cl.captureMode()) {
+        captureSettings = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", captureSettings->path().toUtf8());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, captureSettings->path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, captureSettings->path());
+    }
+
+    QGuiApplication app(argc, argv);
+    uisetup::prepareApplication();
+    QQmlEngine engine;
+    uisetup::prepareEngine(engine);
+    QObject::connect(&engine, &QQmlEngine::quit, &app, &QGuiApplication::quit, Qt::QueuedConnection);
+
+    if (cl.captureMode())
+        return runCaptureMode(engine, cl.screenshotDir, cl.folder);
+
+    ProjectsViewModel* viewModel = createApplicationViewModel(&app);
+    // A folder on the command line is taken as if chosen in the dialog: stored, then scanned.
+    const bool folderGiven = !cl.folder.isEmpty();
+    std::unique_ptr<QQuickWindow> window(uisetup::createMainWindow(engine, viewModel, !folderGiven));
+    if (!window)
+        return 1;
+    if (folderGiven)
+        viewModel->chooseFolder(QUrl::fromLocalFile(cl.folder));
+    window->show();
+    const int rc = app.exec();
+    window.reset();
+    return rc;
+}

@@ -1,0 +1,184 @@
+#include "WindowLogic.h"
+
+#include <QAbstractItemModel>
+#include <QDir>
+
+namespace windowlogic {
+
+Screen chooseScreen(bool hasScanPath, bool isLoading, int projectCount, int filteredCount, ViewMode::Mode mode)
+{
+    if (!hasScanPath)
+        return Screen::Welcome;
+    if (isLoading)
+        return Screen::Loading;
+    if (projectCount <= 0)
+        return Screen::NoProjects;
+    if (filteredCount <= 0)
+        return Screen::NoResults;
+    switch (mode) {
+    case ViewMode::List: return Screen::List;
+    case ViewMode::Tree: return Screen::Tree;
+    case ViewMode::Graph: return Screen::Graph;
+    case ViewMode::Cards: return Screen::Cards;
+    }
+    return Screen::Cards;
+}
+
+QString tildePath(const QString& path, const QString& home)
+{
+    QString h = home;
+    while (h.size() > 1 && h.endsWith(QLatin1Char('/')))
+        h.chop(1);
+    // Replacing "" or "/" would mangle every path.
+    if (h.isEmpty() || h == QLatin1String("/"))
+        return path;
+    QString out = path;
+    out.replace(h, QStringLiteral("~"));
+    return out;
+}
+
+QString folderText(const QString& scanPath, const QString& home)
+{
+    if (scanPath.isEmpty())
+        return QStringLiteral("No folder selected");
+    return tildePath(scanPath, home);
+}
+
+QString nextDots(const QString& dots)
+{
+    if (dots.size() >= 3)
+        return {};
+    return dots + QLatin1Char('.');
+}
+
+GitState gitState(bool hasUncommittedChanges, bool hasGit)
+{
+    if (hasUncommittedChanges)
+        return {hasGit ? QStringLiteral("Uncommitted") : QStringLiteral("No Git"),
+                QStringLiteral("exclamationmark.circle"), QStringLiteral("orange")};
+    return {hasGit ? QStringLiteral("Clean") : QStringLiteral("No Git"), QStringLiteral("checkmark.circle"),
+            QStringLiteral("green")};
+}
+
+QVariantList kindFilterEntries(const QVariantList& typeCounts)
+{
+    QVariantList out;
+    out.append(QVariantMap{{QStringLiteral("type"), QString()},
+                           {QStringLiteral("text"), QStringLiteral("All Types")},
+                           {QStringLiteral("icon"), QString()},
+                           {QStringLiteral("color"), QString()}});
+    for (const QVariant& v : typeCounts) {
+        const QVariantMap m = v.toMap();
+        const QString type = m.value(QStringLiteral("type")).toString();
+        if (type.isEmpty())
+            continue;
+        out.append(QVariantMap{
+            {QStringLiteral("type"), type},
+            {QStringLiteral("text"),
+             QStringLiteral("%1 (%2)").arg(type).arg(m.value(QStringLiteral("count")).toLongLong())},
+            {QStringLiteral("icon"), m.value(QStringLiteral("icon")).toString()},
+            {QStringLiteral("color"), m.value(QStringLiteral("color")).toString()}});
+    }
+    return out;
+}
+
+} // namespace windowlogic
+
+WindowLogic::WindowLogic(QObject* parent)
+    : QObject(parent)
+    , m_home(QDir::homePath())
+{
+}
+
+void WindowLogic::setHomePath(const QString& home)
+{
+    if (home == m_home)
+        return;
+    m_home = home;
+    emit homePathChanged();
+}
+
+QVariantList WindowLogic::viewModes() const
+{
+    QVariantList out;
+    for (ViewMode::Mode m : ViewMode::allCases)
+        out.append(QVariantMap{{QStringLiteral("mode"), int(m)},
+                               {QStringLiteral("title"), ViewMode::rawValue(m)},
+                               {QStringLiteral("icon"), ViewMode::icon(m)}});
+    return out;
+}
+
+int WindowLogic::screen(bool hasScanPath, bool isLoading, int projectCount, int filteredCount, int viewMode) const
+{
+    const auto mode = (viewMode >= ViewMode::List && viewMode <= ViewMode::Cards) ? ViewMode::Mode(viewMode)
+                                                                                   : ViewMode::Cards;
+    return int(windowlogic::chooseScreen(hasScanPath, isLoading, projectCount, filteredCount, mode));
+}
+
+QString WindowLogic::tildePath(const QString& path) const
+{
+    return windowlogic::tildePath(path, m_home);
+}
+
+QString WindowLogic::folderText(const QString& scanPath) const
+{
+    return windowlogic::folderText(scanPath, m_home);
+}
+
+QString WindowLogic::nextDots(const QString& dots) const
+{
+    return windowlogic::nextDots(dots);
+}
+
+QVariantMap WindowLogic::gitState(bool hasUncommittedChanges, bool hasGit) const
+{
+    const auto s = windowlogic::gitState(hasUncommittedChanges, hasGit);
+    return {{QStringLiteral("value"), s.value}, {QStringLiteral("icon"), s.icon}, {QStringLiteral("color"), s.color}};
+}
+
+QVariantList WindowLogic::kindFilterEntries(const QVariantList& typeCounts) const
+{
+    return windowlogic::kindFilterEntries(typeCounts);
+}
+
+int WindowLogic::kindFilterIndex(const QVariantList& typeCounts, const QString& type) const
+{
+    const QVariantList entries = windowlogic::kindFilterEntries(typeCounts);
+    for (int i = 0; i < entries.size(); ++i)
+        if (entries.at(i).toMap().value(QStringLiteral("type")).toString() == type)
+            return i;
+    return 0;
+}
+
+namespace {
+int idRole(const QAbstractItemModel* model)
+{
+    const auto roles = model->roleNames();
+    for (auto it = roles.cbegin(); it != roles.cend(); ++it)
+        if (it.value() == "id")
+            return it.key();
+    return -1;
+}
+} // namespace
+
+int WindowLogic::rowOfProject(QAbstractItemModel* model, const QString& id) const
+{
+    if (!model || id.isEmpty())
+        return -1;
+    const int role = idRole(model);
+    if (role < 0)
+        return -1;
+    const int rows = model->rowCount();
+    for (int r = 0; r < rows; ++r)
+        if (model->data(model->index(r, 0), role).toString() == id)
+            return r;
+    return -1;
+}
+
+QString WindowLogic::projectIdAt(QAbstractItemModel* model, int row) const
+{
+    if (!model || row < 0 || row >= model->rowCount())
+        return {};
+    const int role = idRole(model);
+    return role < 0 ? QString() : model->data(model->index(row, 0), role).toString();
+}

@@ -1,0 +1,62 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Codeorchardist
+
+// A full-area empty state: symbol, title, message and one button.
+Rectangle {
+    id: empty
+
+    property string icon
+    property string title
+    property string message
+    property string buttonTitle
+    signal buttonAction()
+
+    color: Theme.windowBackground
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 20
+
+        Item { Layout.fillHeight: true }
+
+        SymbolIcon {
+            Layout.alignment: Qt.AlignHCenter
+            name: empty.icon
+            size: 56
+            color: Theme.secondary
+            opacity: 0.5
+        }
+
+        ColumnLayout {
+            Layout.alignment: Qt.AlignHCenter
+            spacing: 8
+            Text {
+                objectName: "emptyTitle"
+                Layout.alignment: Qt.AlignHCenter
+                text: empty.title
+                font: Theme.styled("title2", Font.DemiBold)
+                color: Theme.primary
+            }
+            Text {
+                objectName: "emptyMessage"
+                Layout.alignment: Qt.AlignHCenter
+                horizontalAlignment: Text.AlignHCenter
+                text: empty.message
+                font: Theme.font.body
+                color: Theme.secondary
+            }
+        }
+
+        Button {
+            objectName: "emptyButton"
+            Layout.alignment: Qt.AlignHCenter
+            text: empty.buttonTitle
+            font: Theme.font.body
+            onClicked: empty.buttonAction()
+        }
+
+        Item { Layout.fillHeight: true }
+    }
+}

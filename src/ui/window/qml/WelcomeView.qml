@@ -1,0 +1,122 @@
+import QtQuick
+import QtQuick.Layouts
+import Codeorchardist
+
+// The first screen: invites the user to choose a root folder and lists the recognised kinds.
+Rectangle {
+    id: welcome
+    objectName: "welcomeView"
+
+    signal selectFolder()
+
+    // The kinds a scan recognises (Unknown is not a kind the user looks for).
+    readonly property var kinds: [
+        { type: "Node.js", icon: "cube.box", color: "green" },
+        { type: "React Native", icon: "iphone", color: "cyan" },
+        { type: "Next.js", icon: "globe", color: "primary" },
+        { type: "Java/Maven", icon: "cup.and.saucer", color: "orange" },
+        { type: "Python", icon: "chevron.left.forwardslash.chevron.right", color: "yellow" },
+        { type: "Swift", icon: "swift", color: "orange" }
+    ]
+
+    color: Theme.windowBackground
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 32
+
+        Item { Layout.fillHeight: true }
+
+        Item {
+            Layout.alignment: Qt.AlignHCenter
+            implicitWidth: 200
+            implicitHeight: 200
+            RadialDisc {
+                anchors.fill: parent
+                centerColor: Theme.tint("blue", 0.2)
+                edgeColor: Theme.tint("blue", 0.05)
+            }
+            SymbolIcon {
+                anchors.centerIn: parent
+                name: "folder.badge.gearshape"
+                size: 64
+                color: Theme.color("blue")
+            }
+        }
+
+        ColumnLayout {
+            Layout.alignment: Qt.AlignHCenter
+            spacing: 12
+            Text {
+                Layout.alignment: Qt.AlignHCenter
+                text: "Welcome to Codeorchardist"
+                font: Theme.styled("largeTitle", Font.Bold)
+                color: Theme.primary
+            }
+            Text {
+                objectName: "welcomeMessage"
+                Layout.alignment: Qt.AlignHCenter
+                horizontalAlignment: Text.AlignHCenter
+                text: "Select a root folder to scan for projects.\nThe app will automatically detect Git repositories,\nNode.js, Java, Python, and Swift projects."
+                font: Theme.font.body
+                color: Theme.secondary
+                lineHeightMode: Text.FixedHeight
+                lineHeight: fontMetrics.lineSpacing + 4
+                FontMetrics { id: fontMetrics; font: Theme.font.body }
+            }
+        }
+
+        LabelButton {
+            objectName: "selectFolderButton"
+            Layout.alignment: Qt.AlignHCenter
+            text: "Select Projects Folder"
+            symbol: "folder.badge.plus"
+            prominent: true
+            large: true
+            labelFont: Theme.font.headline
+            onClicked: welcome.selectFolder()
+        }
+
+        ColumnLayout {
+            Layout.alignment: Qt.AlignHCenter
+            Layout.topMargin: 16
+            spacing: 12
+            Text {
+                Layout.alignment: Qt.AlignHCenter
+                text: "Supported Project Types"
+                font: Theme.font.caption
+                color: Theme.secondary
+            }
+            Row {
+                Layout.alignment: Qt.AlignHCenter
+                spacing: 16
+                Repeater {
+                    model: welcome.kinds
+                    delegate: Column {
+                        objectName: "kindTile"
+                        required property var modelData
+                        width: 70
+                        spacing: 4
+                        SymbolIcon {
+                            anchors.horizontalCenter: parent.horizontalCenter
+                            name: modelData.icon
+                            size: Theme.size("title2") + 4
+                            color: Theme.color(modelData.color)
+                        }
+                        Text {
+                            anchors.horizontalCenter: parent.horizontalCenter
+                            width: parent.width
+                            horizontalAlignment: Text.AlignHCenter
+                            text: modelData.type
+                            font: Theme.font.caption2
+                            color: Theme.secondary
+                            elide: Text.ElideRight
+                        }
+                    }
+                }
+            }
+        }
+
+        Item { Layout.fillHeight: true }
+    }
+}

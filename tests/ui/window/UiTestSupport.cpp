@@ -1,0 +1,103 @@
+#include "UiTestSupport.h"
+
+#include "QmlSetup.h"
+
+#include <QGuiApplication>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QSettings>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace uitest {
+
+namespace {
+QTemporaryDir* g_settings = nullptr;
+
+void collect(QQuickItem* item, const QString& name, QList<QQuickItem*>& out)
+{
+    if (!item || !item->isVisible())
+        return;
+    if (item->objectName() == name)
+        out.append(item);
+    for (QQuickItem* child : item->childItems())
+        collect(child, name, out);
+}
+
+QQuickItem* rootItem(QObject* root)
+{
+    if (auto* w = qobject_cast<QQuickWindow*>(root))
+        return w->contentItem();
+    return qobject_cast<QQuickItem*>(root);
+}
+
+void texts(QQuickItem* item, QStringList& out)
+{
+    if (!item || !item->isVisible() || item->opacity() == 0.0)
+        return;
+    if (item->inherits("QQuickText") || item->inherits("QQuickTextEdit") || item->inherits("QQuickTextInput")) {
+        const QString t = item->property("text").toString();
+        if (!t.isEmpty())
+            out.append(t);
+    }
+    for (QQuickItem* child : item->childItems())
+        texts(child, out);
+}
+} // namespace
+
+QString settingsDir()
+{
+    return g_settings ? g_settings->path() : QString();
+}
+
+QQuickItem* findItem(QObject* root, const QString& objectName)
+{
+    const auto all = findItems(root, objectName);
+    return all.isEmpty() ? nullptr : all.first();
+}
+
+QList<QQuickItem*> findItems(QObject* root, const QString& objectName)
+{
+    QList<QQuickItem*> out;
+    collect(rootItem(root), objectName, out);
+    return out;
+}
+
+void click(QQuickItem* item)
+{
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(item->window());
+    const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+    QTest::mouseClick(item->window(), Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+}
+
+QStringList visibleTexts(QQuickItem* item)
+{
+    QStringList out;
+    texts(item, out);
+    return out;
+}
+
+bool showsText(QQuickItem* item, const QString& text)
+{
+    return visibleTexts(item).contains(text);
+}
+
+} // namespace uitest
+
+int main(int argc, char** argv)
+{
+    // Settings of this process live in a folder of its own, before anything reads them.
+    QTemporaryDir settings;
+    uitest::g_settings = &settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+
+    QGuiApplication app(argc, argv);
+    uisetup::prepareApplication();
+    ::testing::InitGoogleTest(&argc, argv);
+    const int rc = RUN_ALL_TESTS();
+    uitest::g_settings = nullptr;
+    return rc;
+}
