@@ -45,8 +45,9 @@ QList<QByteArray> currentEnvironment() {
 } // namespace
 
 GitService& GitService::shared() {
-    static GitService instance;
-    return instance;
+    // Never destroyed, like the scanner that uses it from its own thread until the process ends.
+    static GitService* const instance = new GitService();
+    return *instance;
 }
 
 GitService::GitService(QByteArray gitExecutable, std::chrono::milliseconds timeout)

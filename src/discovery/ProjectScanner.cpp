@@ -71,8 +71,10 @@ QByteArray toBytes(const std::string& s) { return QByteArray(s.data(), qsizetype
 } // namespace
 
 ProjectScanner& ProjectScanner::shared() {
-    static ProjectScanner instance(GitService::shared());
-    return instance;
+    // Never destroyed: a scan still running when the application quits must not hold up
+    // its exit (the pool's destructor would wait for the walk to end).
+    static ProjectScanner* const instance = new ProjectScanner(GitService::shared());
+    return *instance;
 }
 
 const QSet<QByteArray>& ProjectScanner::skipDirectories() {
