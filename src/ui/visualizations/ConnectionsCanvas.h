@@ -7,7 +7,7 @@
 #include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
 
-class MindmapModel;
+#include "MindmapModel.h"
 
 // Every connection line of the mindmap in one scene-graph geometry: one draw, however many
 // lines. Lines are straight (the curve's control points lie on the segment) and drawn as

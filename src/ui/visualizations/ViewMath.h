@@ -69,7 +69,7 @@ public:
 
 private:
     double m_threshold;
-    QSizeF m_lastOffset;
+    QSizeF m_lastOffset{0, 0};
     bool m_active = false;
 };
 

@@ -1,0 +1,102 @@
+#include "CardMetrics.h"
+#include "CardPainting.h"
+#include "SoftShadows.h"
+
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A project list model with the two roles the statistics read.
+class ProjectRows : public QStandardItemModel {
+public:
+    enum { ChangesRole = Qt::UserRole + 1, DateRole };
+    ProjectRows() { setItemRoleNames({{ChangesRole, "hasUncommittedChanges"}, {DateRole, "lastModified"}}); }
+    void add(bool changes, const QVariant& date) {
+        auto* item = new QStandardItem;
+        item->setData(changes, ChangesRole);
+        item->setData(date, DateRole);
+        appendRow(item);
+    }
+};
+
+const QDateTime kNow = QDateTime::currentDateTime();
+
+} // namespace
+
+TEST(DashboardStatsTest, CountsTheFourFigures) {
+    ProjectRows rows;
+    rows.add(true, kNow);                              // active, uncommitted
+    rows.add(false, kNow.addDays(-3));                 // neither
+    rows.add(true, kNow.addDays(-31));                 // stale, uncommitted
+    rows.add(false, QVariant::fromValue(nullptr));     // unknown date: stale
+    rows.add(false, kNow.addDays(-30));                // 30 days: not stale yet
+    DashboardStats stats;
+    stats.setModel(&rows);
+    stats.recount(kNow);
+    EXPECT_EQ(stats.total(), 5);
+    EXPECT_EQ(stats.uncommitted(), 2);
+    EXPECT_EQ(stats.activeToday(), 1);
+    EXPECT_EQ(stats.stale(), 2);
+}
+
+TEST(DashboardStatsTest, FollowsTheModel) {
+    ProjectRows rows;
+    DashboardStats stats;
+    stats.setModel(&rows);
+    EXPECT_EQ(stats.total(), 0);
+    QSignalSpy changed(&stats, &DashboardStats::changed);
+    rows.add(true, kNow);
+    EXPECT_EQ(stats.total(), 1);
+    EXPECT_EQ(stats.uncommitted(), 1);
+    rows.item(0)->setData(false, ProjectRows::ChangesRole);
+    EXPECT_EQ(stats.uncommitted(), 0);
+    rows.removeRow(0);
+    EXPECT_EQ(stats.total(), 0);
+    EXPECT_GE(changed.count(), 3);
+}
+
+TEST(CardMetricsTest, ReadsDatesAsTheProjectListGivesThem) {
+    CardMetrics metrics;
+    EXPECT_DOUBLE_EQ(metrics.healthScore(QVariant::fromValue(nullptr)), 0.0);
+    EXPECT_EQ(metrics.healthLabel(QVariant()), QStringLiteral("?"));
+    EXPECT_EQ(metrics.healthLabel(kNow.addDays(-14)), QStringLiteral("2w"));
+    EXPECT_DOUBLE_EQ(metrics.healthScore(kNow.addDays(-2)), 0.75);
+
+    const QVariantList cells = metrics.activityCells(kNow.addDays(-2), "/p");
+    ASSERT_EQ(cells.size(), 14);
+    EXPECT_EQ(cells.at(2).toMap().value("color").toString(), QStringLiteral("green"));
+    EXPECT_DOUBLE_EQ(cells.at(2).toMap().value("opacity").toDouble(), 1.0);
+    EXPECT_LE(cells.at(1).toMap().value("opacity").toDouble(), 0.3);
+    EXPECT_EQ(cells.at(3).toMap().value("color").toString(), QStringLiteral("secondary"));
+    // The same strip on the next redraw.
+    EXPECT_EQ(metrics.activityCells(kNow.addDays(-2), "/p"), cells);
+}
+
+TEST(CardHeaderBandTest, StripesStartEveryThirtyPoints) {
+    EXPECT_EQ(CardHeaderBand::stripeStarts(100), (QList<double>{0, 30, 60, 90}));
+    EXPECT_EQ(CardHeaderBand::stripeStarts(90), (QList<double>{0, 30, 60}));
+    EXPECT_TRUE(CardHeaderBand::stripeStarts(0).isEmpty());
+    EXPECT_TRUE(CardHeaderBand::stripeStarts(-5).isEmpty());
+}
+
+TEST(SoftShadowTest, NinePatchIsOpaqueInsideAndFadesOutside) {
+    const QImage image = Shadows::render(16, 8, QColor(0, 0, 0, 255));
+    const int pad = static_cast<int>(Shadows::blurExtent(8));
+    ASSERT_EQ(image.width(), 2 * pad + 34);
+    ASSERT_EQ(image.height(), image.width());
+    const int centre = image.width() / 2;
+    EXPECT_GT(qAlpha(image.pixel(centre, centre)), 200);
+    EXPECT_LT(qAlpha(image.pixel(0, centre)), 10);
+    // Alpha falls off monotonically from the shape's edge outwards.
+    int previous = 256;
+    for (int x = pad + 2; x >= 0; --x) {
+        const int a = qAlpha(image.pixel(x, centre));
+        EXPECT_LE(a, previous) << x;
+        previous = a;
+    }
+    // The colour's own opacity scales the shadow.
+    const QImage faint = Shadows::render(16, 8, QColor(0, 0, 0, 20));
+    EXPECT_LE(qAlpha(faint.pixel(centre, centre)), 21);
+}
