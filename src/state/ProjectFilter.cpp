@@ -105,23 +105,32 @@ void ProjectSearchIndex::replace(qsizetype index, const Project& project) {
     if (index >= 0 && index < m_keys.size()) m_keys[index] = keysOf(project);
 }
 
-QList<Project> ProjectSearchIndex::filter(const QList<Project>& projects, const QString& searchText,
-                                          std::optional<ProjectType> type) const {
+QList<qsizetype> ProjectSearchIndex::matchingRows(const QList<Project>& projects, const QString& searchText,
+                                                 std::optional<ProjectType> type) const {
     Q_ASSERT(projects.size() == m_keys.size());
     const qsizetype count = qMin(projects.size(), m_keys.size());
     const QString needle = m_matcher.fold(searchText);
-    QList<Project> result;
+    QList<qsizetype> rows;
+    rows.reserve(count);
     for (qsizetype i = 0; i < count; ++i) {
-        const Project& project = projects.at(i);
-        if (type && project.type != *type) continue;
+        if (type && projects.at(i).type != *type) continue;
         if (!searchText.isEmpty()) {
             const ProjectSearchKeys& keys = m_keys.at(i);
             const bool match = keys.name.contains(needle) || keys.path.contains(needle) ||
                                (keys.branch && keys.branch->contains(needle));
             if (!match) continue;
         }
-        result.append(project);
+        rows.append(i);
     }
+    return rows;
+}
+
+QList<Project> ProjectSearchIndex::filter(const QList<Project>& projects, const QString& searchText,
+                                          std::optional<ProjectType> type) const {
+    const QList<qsizetype> rows = matchingRows(projects, searchText, type);
+    QList<Project> result;
+    result.reserve(rows.size());
+    for (qsizetype row : rows) result.append(projects.at(row));
     return result;
 }
 

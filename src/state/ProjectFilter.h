@@ -47,6 +47,9 @@ public:
     // an empty search text keeps all. The order of `projects` is kept.
     QList<Project> filter(const QList<Project>& projects, const QString& searchText,
                           std::optional<ProjectType> type) const;
+    // The same as positions in `projects`, ascending.
+    QList<qsizetype> matchingRows(const QList<Project>& projects, const QString& searchText,
+                                  std::optional<ProjectType> type) const;
 
 private:
     ProjectSearchKeys keysOf(const Project& project) const;

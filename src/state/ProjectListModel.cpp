@@ -73,36 +73,69 @@ QVariantMap projectToVariantMap(const Project& project) {
 
 ProjectListModel::ProjectListModel(QObject* parent) : QAbstractListModel(parent) {}
 
-int ProjectListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_projects.size());
-}
+int ProjectListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }
 
 QVariant ProjectListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.parent().isValid() || index.row() < 0 || index.row() >= m_projects.size()) {
+    if (!index.isValid() || index.parent().isValid() || index.row() < 0 || index.row() >= m_rows.size()) {
         return QVariant();
     }
-    return roleValue(m_projects.at(index.row()), role);
+    return roleValue(projectAt(index.row()), role);
 }
 
 QHash<int, QByteArray> ProjectListModel::roleNames() const { return roles(); }
 
-QVariantMap ProjectListModel::get(int row) const {
-    if (row < 0 || row >= m_projects.size()) return QVariantMap();
-    return projectToVariantMap(m_projects.at(row));
+QList<Project> ProjectListModel::projects() const {
+    QList<Project> list;
+    list.reserve(m_rows.size());
+    for (qsizetype row : m_rows) list.append(m_source.at(row));
+    return list;
 }
 
-void ProjectListModel::setProjects(const QList<Project>& projects) {
-    if (projects == m_projects) return;
-    const bool countChanges = projects.size() != m_projects.size();
+QVariantMap ProjectListModel::get(int row) const {
+    if (row < 0 || row >= m_rows.size()) return QVariantMap();
+    return projectToVariantMap(projectAt(row));
+}
+
+bool ProjectListModel::setRows(const QList<Project>& source, const QList<qsizetype>& rows) {
+    for (qsizetype row : rows) {
+        if (row < 0 || row >= source.size()) return false;
+    }
+    bool same = rows == m_rows;
+    if (same && source.constData() != m_source.constData()) {
+        for (qsizetype row : rows) {
+            if (!(source.at(row) == m_source.at(row))) {
+                same = false;
+                break;
+            }
+        }
+    }
+    if (same) {
+        m_source = source;
+        return false;
+    }
+    const bool countChanges = rows.size() != m_rows.size();
     beginResetModel();
-    m_projects = projects;
+    m_source = source;
+    m_rows = rows;
     endResetModel();
     if (countChanges) emit countChanged();
+    return true;
 }
 
-void ProjectListModel::replaceRow(qsizetype row, const Project& project) {
-    if (row < 0 || row >= m_projects.size()) return;
-    m_projects[row] = project;
+void ProjectListModel::replaceSourceElement(const QList<Project>& source, qsizetype sourceIndex) {
+    if (source.size() != m_source.size()) {
+        setRows(source, m_rows);
+        return;
+    }
+    m_source = source;
+    const qsizetype row = m_rows.indexOf(sourceIndex);
+    if (row < 0) return;
     const QModelIndex changed = index(int(row));
     emit dataChanged(changed, changed);
+}
+
+bool ProjectListModel::setProjects(const QList<Project>& projects) {
+    QList<qsizetype> rows(projects.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) rows[i] = i;
+    return setRows(projects, rows);
 }

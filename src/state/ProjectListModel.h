@@ -43,20 +43,31 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QHash<int, QByteArray> roleNames() const override;
 
-    int count() const { return int(m_projects.size()); }
-    const QList<Project>& projects() const { return m_projects; }
+    int count() const { return int(m_rows.size()); }
+    // The projects shown, in row order.
+    QList<Project> projects() const;
+    // The positions in the source list of the projects shown.
+    const QList<qsizetype>& rows() const { return m_rows; }
+    // The project in `row`; `row` must be in range.
+    const Project& projectAt(qsizetype row) const { return m_source.at(m_rows.at(row)); }
 
     // The project map of one row; an empty map for a row out of range.
     Q_INVOKABLE QVariantMap get(int row) const;
 
-    // Replaces the whole list; resets the model only when the list differs.
-    void setProjects(const QList<Project>& projects);
-    // Replaces the record in `row` and reports that row as changed.
-    void replaceRow(qsizetype row, const Project& project);
+    // Shows the elements `rows` (ascending positions) of `source`. The model is reset only
+    // when the projects shown differ; returns whether they did.
+    bool setRows(const QList<Project>& source, const QList<qsizetype>& rows);
+    // `source` differs from the shown source only in the element at `sourceIndex`, and the
+    // rows stay the same: the row showing that element, if any, is reported as changed.
+    void replaceSourceElement(const QList<Project>& source, qsizetype sourceIndex);
+    // Convenience for a plain list: shows all of `projects`.
+    bool setProjects(const QList<Project>& projects);
 
 signals:
     void countChanged();
 
 private:
-    QList<Project> m_projects;
+    // Implicitly shared with the view model's list: showing a subset copies no project.
+    QList<Project> m_source;
+    QList<qsizetype> m_rows;
 };

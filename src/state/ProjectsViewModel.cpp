@@ -100,12 +100,18 @@ void ProjectsViewModel::setSelectedTypeFilterText(const QString& raw) {
 }
 
 void ProjectsViewModel::updateFiltered() {
-    QList<Project> filtered = m_searchIndex.filter(m_projects, m_searchText, m_typeFilter);
-    if (filtered == m_filtered) return;
-    m_filtered = std::move(filtered);
-    m_filteredModel->setProjects(m_filtered);
+    const QList<qsizetype> rows = m_searchIndex.matchingRows(m_projects, m_searchText, m_typeFilter);
+    if (!m_filteredModel->setRows(m_projects, rows)) return;
+    m_filteredList.reset();
     emit filteredProjectsChanged();
 }
+
+const QList<Project>& ProjectsViewModel::filteredProjects() const {
+    if (!m_filteredList) m_filteredList = m_filteredModel->projects();
+    return *m_filteredList;
+}
+
+int ProjectsViewModel::filteredCount() const { return m_filteredModel->count(); }
 
 // Root folder
 
@@ -330,12 +336,11 @@ void ProjectsViewModel::applyRefreshResult(const Project& old, const QList<Proje
         m_searchIndex.replace(index, updated);
         emit projectsChanged();
 
-        QList<Project> filtered = m_searchIndex.filter(m_projects, m_searchText, m_typeFilter);
-        const qsizetype row = m_filtered.indexOf(old);
-        const bool sameRows = row >= 0 && filtered.size() == m_filtered.size() && filtered.at(row) == updated;
-        if (sameRows) {
-            m_filtered = std::move(filtered);
-            m_filteredModel->replaceRow(row, updated);
+        const QList<qsizetype> rows = m_searchIndex.matchingRows(m_projects, m_searchText, m_typeFilter);
+        if (rows == m_filteredModel->rows() && rows.contains(index)) {
+            // Same rows: the record changes in place.
+            m_filteredModel->replaceSourceElement(m_projects, index);
+            m_filteredList.reset();
             emit filteredProjectsChanged();
         } else {
             updateFiltered();

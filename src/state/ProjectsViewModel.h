@@ -88,8 +88,8 @@ public:
     // Projects and derived values.
     const QList<Project>& projects() const { return m_projects; }
     int projectCount() const { return int(m_projects.size()); }
-    const QList<Project>& filteredProjects() const { return m_filtered; }
-    int filteredCount() const { return int(m_filtered.size()); }
+    const QList<Project>& filteredProjects() const;
+    int filteredCount() const;
     int modifiedCount() const;
     QList<TypeCount> typeCounts() const;
     // [{type, count, icon, color}] in the order of typeCounts().
@@ -167,8 +167,9 @@ private:
 
     QList<Project> m_projects;
     ProjectSearchIndex m_searchIndex;
-    QList<Project> m_filtered;
     ProjectListModel* m_filteredModel = nullptr;
+    // filteredProjects() as a list, made on first read after each change.
+    mutable std::optional<QList<Project>> m_filteredList;
     std::optional<Project> m_selected;
     bool m_isLoading = false;
     QString m_loadingMessage;

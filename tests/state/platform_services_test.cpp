@@ -1,0 +1,86 @@
+#include "state/FolderUrl.h"
+#include "state/ProjectsViewModel.h"
+#include "state/platform/DesktopServices.h"
+#include "support/TestFolders.h"
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using testfolders::TempTree;
+
+namespace {
+
+class UrlReceiver : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> received;
+public slots:
+    void open(const QUrl& url) { received.append(url); }
+};
+
+TEST(GuiClipboard, ReplacesTheContentWithExactlyThePlainText) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    auto* previous = new QMimeData;
+    previous->setHtml(QStringLiteral("<b>old</b>"));
+    previous->setText(QStringLiteral("old"));
+    clipboard->setMimeData(previous);
+
+    GuiClipboard service;
+    service.clear();
+    EXPECT_TRUE(clipboard->text().isEmpty());
+    const QString url = QStringLiteral("git@example.com:team/app name.git");
+    service.setPlainText(url);
+    EXPECT_EQ(clipboard->text(), url);
+    ASSERT_TRUE(clipboard->mimeData());
+    EXPECT_EQ(clipboard->mimeData()->formats(), QStringList{"text/plain"});
+}
+
+TEST(DesktopFileManager, HandsTheFolderUrlToTheDesktop) {
+    UrlReceiver receiver;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &receiver, "open");
+    DesktopFileManager manager;
+    const QByteArray path("/home/me/projects/caf\xc3\xa9 #1");
+    manager.openFolder(folderUrl(path));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(receiver.received.size(), 1);
+    EXPECT_EQ(receiver.received.first().toLocalFile(), QString::fromUtf8(path));
+    EXPECT_EQ(localFolderPath(receiver.received.first()), path);
+}
+
+TEST(ApplicationViewModel, UsesTheApplicationsSettingsFile) {
+    QTemporaryDir config;
+    const std::optional<QByteArray> savedConfig =
+        qEnvironmentVariableIsSet("XDG_CONFIG_HOME") ? std::optional(qgetenv("XDG_CONFIG_HOME")) : std::nullopt;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    TempTree tree;
+    {
+        QObject owner;
+        ProjectsViewModel* model = createApplicationViewModel(&owner);
+        EXPECT_EQ(model->parent(), &owner);
+        EXPECT_FALSE(model->hasScanPath());
+        model->setScanPath(tree.path());
+    }
+    const QString file = config.filePath(QStringLiteral("Codeorchardist/Codeorchardist.conf"));
+    EXPECT_TRUE(QFile::exists(file));
+    QSettings settings(file, QSettings::IniFormat);
+    EXPECT_TRUE(settings.contains(ProjectsViewModel::scanPathKey()));
+    if (savedConfig) qputenv("XDG_CONFIG_HOME", *savedConfig); else qunsetenv("XDG_CONFIG_HOME");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The in-process clipboard of the offscreen platform, whatever display the run has.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
+
+#include "platform_services_test.moc"
