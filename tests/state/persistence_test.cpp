@@ -187,7 +187,7 @@ TEST_F(RootFolderPersistence, UnresolvableBookmarkFallsBackToThePath) {
 
 TEST_F(RootFolderPersistence, FolderWithoutBookmarkIsStoredAsPathAndUsedUnchecked) {
     const QByteArray earlier = tree.mkdir("earlier");
-    const QByteArray missing = tree.path() + "/not there yet";
+    const QByteArray missing = tree.path() + "/not there, yet";
     {
         auto model = harness.makeViewModel();
         model->setScanPath(earlier);
