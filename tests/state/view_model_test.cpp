@@ -275,6 +275,36 @@ TEST_F(ViewModelTest, OverlappingScansLetTheNewestWin) {
     EXPECT_EQ(finished.count(), 2);
 }
 
+TEST_F(ViewModelTest, ScanStartedDuringTheRebuildStillEndsWithTheNewestFolder) {
+    tree.write("first-app/package.json", "{}");
+    TempTree second;
+    second.write("second-app/package.json", "{}");
+    auto model = harness.makeViewModel();
+    model->setScanPath(tree.path());
+
+    QList<bool> loading;
+    QObject::connect(model.get(), &ProjectsViewModel::isLoadingChanged, [&] { loading.append(model->isLoading()); });
+    bool switched = false;
+    QObject::connect(model.get(), &ProjectsViewModel::loadingMessageChanged, [&] {
+        if (!switched && model->loadingMessage() == QStringLiteral("Building visualizations...")) {
+            switched = true;
+            model->chooseFolder(urlOf(second.path()));
+        }
+    });
+    QSignalSpy finished(model.get(), &ProjectsViewModel::scanFinished);
+    model->scanProjects();
+    ASSERT_TRUE(finished.wait(kWait));
+
+    EXPECT_TRUE(switched);
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(loading, (QList<bool>{true, false}));
+    EXPECT_EQ(names(model->projects()), QStringList{"second-app"});
+    ASSERT_EQ(model->cachedTreeData().nodes.size(), 1);
+    EXPECT_EQ(model->cachedTreeData().nodes.first().fullPath, QString::fromUtf8(second.path()));
+    ASSERT_TRUE(model->selectedProjectRecord());
+    EXPECT_EQ(model->selectedProjectRecord()->name, QStringLiteral("second-app"));
+}
+
 TEST_F(ViewModelTest, FiltersNarrowTheListButNotTheVisualizations) {
     tree.write("clients/web-api/package.json", "{}");
     tree.write("clients/site/package.json", "{}");
