@@ -12,7 +12,7 @@ packages=(
   qml6-module-qtquick-shapes qml6-module-qtquick-window
   qml6-module-qtquick-dialogs qml6-module-qt-labs-platform
   qml6-module-qt-labs-settings qml6-module-qtcore qml6-module-qttest
-  qml6-module-qt5compat-graphicaleffects
+  qml6-module-qt5compat-graphicaleffects qml6-module-qt-labs-folderlistmodel
   libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-material-design-icons-iconfont fonts-dejavu-core
   xvfb xauth xdg-utils libgl1-mesa-dri ccache

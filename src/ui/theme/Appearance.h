@@ -19,8 +19,6 @@ class Appearance : public QObject {
     Q_PROPERTY(QString override READ overrideMode WRITE setOverrideMode NOTIFY overrideModeChanged)
 
 public:
-    explicit Appearance(QObject* parent = nullptr);
-
     bool dark() const;
     QString overrideMode() const;
     // "light" or "dark" forces that appearance; anything else follows the desktop.
@@ -41,6 +39,8 @@ private slots:
     void portalSettingChanged(const QString& group, const QString& key, const QDBusVariant& value);
 
 private:
+    // One instance per process (instance()); QML gets it through create().
+    explicit Appearance(QObject* parent = nullptr);
     void queryPortal();
     void setPortalScheme(int scheme);
     void update();

@@ -80,9 +80,12 @@ private:
         return s;
     }
 
-    bool shoot(QQuickWindow* window, const QString& name)
+    // `settled`: let a few frames pass first; the loading screen is taken at once, before the
+    // scan can end.
+    bool shoot(QQuickWindow* window, const QString& name, bool settled = true)
     {
-        settle(window);
+        if (settled)
+            settle(window);
         const QImage image = window->grabWindow();
         const QString file = QDir(m_out).filePath(name + QStringLiteral(".png"));
         if (image.isNull() || !image.save(file)) {
@@ -116,7 +119,7 @@ private:
 
         const QString folder = m_folder.isEmpty() ? QDir::homePath() : m_folder;
         viewModel.chooseFolder(QUrl::fromLocalFile(folder));
-        if (viewModel.isLoading() && !shoot(window.get(), QStringLiteral("loading") + suffix))
+        if (viewModel.isLoading() && !shoot(window.get(), QStringLiteral("loading") + suffix, false))
             return false;
         if (!waitUntil([&] { return !viewModel.isLoading(); }, 10 * 60 * 1000)) {
             err() << "codeorchardist: the scan did not finish" << Qt::endl;
@@ -126,6 +129,13 @@ private:
         if (viewModel.projectCount() > 0) {
             const std::pair<ViewMode::Mode, const char*> modes[] = {
                 {ViewMode::List, "list"}, {ViewMode::Tree, "tree"}, {ViewMode::Graph, "graph"}, {ViewMode::Cards, "cards"}};
+            // The List mode shows the richest detail pane: a git project when there is one.
+            for (const Project& p : viewModel.projects()) {
+                if (p.hasGit) {
+                    viewModel.selectProject(p.id.toString(QUuid::WithoutBraces));
+                    break;
+                }
+            }
             for (const auto& [mode, name] : modes) {
                 window->setProperty("viewMode", int(mode));
                 if (!shoot(window.get(), QString::fromLatin1(name) + suffix))

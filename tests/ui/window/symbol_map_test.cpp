@@ -26,8 +26,8 @@ QSet<QString> symbolsInQml(QStringList* files)
 {
     QSet<QString> found;
     static const QRegularExpression property(
-        QStringLiteral(R"((?:\b|_)(?:name|icon|symbol|iconName|symbolName)\s*:\s*"([a-z0-9.]+)")"));
-    static const QRegularExpression dotted(QStringLiteral(R"("([a-z][a-z0-9]*(?:\.[a-z0-9]+)+)")"));
+        QStringLiteral(R"re((?:\b|_)(?:name|icon|symbol|iconName|symbolName)\s*:\s*"([a-z0-9.]+)")re"));
+    static const QRegularExpression dotted(QStringLiteral(R"re("([a-z][a-z0-9]*(?:\.[a-z0-9]+)+)")re"));
     QDirIterator it(sourceDir() + QStringLiteral("/src/ui"), {QStringLiteral("*.qml")}, QDir::Files,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {

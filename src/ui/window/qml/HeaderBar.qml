@@ -181,6 +181,40 @@ Rectangle {
                 }
             }
             popup.width: Math.max(kindFilter.width, 200)
+            leftPadding: 10
+            rightPadding: 28
+            background: Rectangle {
+                implicitHeight: 30
+                radius: 6
+                color: kindFilter.down ? Theme.tint("secondary", 0.15) : Theme.controlBackground
+                border.width: 1
+                border.color: kindFilter.visualFocus ? Theme.accent : Theme.separator
+            }
+            contentItem: RowLayout {
+                spacing: 6
+                SymbolIcon {
+                    readonly property var entry: kindFilter.currentIndex >= 0 ? kindFilter.model[kindFilter.currentIndex] : undefined
+                    visible: entry !== undefined && entry.icon !== ""
+                    name: entry !== undefined ? entry.icon : ""
+                    size: Theme.size("body")
+                    color: entry !== undefined ? Theme.color(entry.color) : Theme.primary
+                }
+                Text {
+                    Layout.fillWidth: true
+                    text: kindFilter.displayText
+                    font: Theme.font.body
+                    color: Theme.primary
+                    elide: Text.ElideRight
+                    verticalAlignment: Text.AlignVCenter
+                }
+            }
+            indicator: SymbolIcon {
+                x: kindFilter.width - width - 8
+                y: (kindFilter.height - height) / 2
+                name: "chevron.down"
+                size: 16
+                color: Theme.secondary
+            }
         }
 
         Rectangle {
@@ -208,22 +242,15 @@ Rectangle {
         }
 
         // Rescan
-        Button {
-            id: rescanButton
+        SymbolButton {
             objectName: "rescanButton"
             visible: bar.viewModel.hasScanPath
             enabled: !bar.viewModel.isLoading
             Layout.alignment: Qt.AlignVCenter
-            hoverEnabled: true
-            ToolTip.visible: hovered
-            ToolTip.delay: 600
-            ToolTip.text: "Rescan projects"
+            symbol: "arrow.clockwise"
+            symbolSize: Theme.size("body") + 4
+            tip: "Rescan projects"
             onClicked: bar.viewModel.scanProjects()
-            contentItem: SymbolIcon {
-                name: "arrow.clockwise"
-                size: Theme.size("body") + 4
-                color: rescanButton.enabled ? Theme.primary : Theme.tint("secondary", 0.5)
-            }
         }
 
         // Counters

@@ -64,19 +64,12 @@ ScrollView {
                     color: Theme.secondary
                 }
             }
-            Button {
-                id: refreshButton
+            SymbolButton {
                 objectName: "refreshProjectButton"
-                hoverEnabled: true
-                ToolTip.visible: hovered
-                ToolTip.delay: 600
-                ToolTip.text: "Refresh project info"
+                Layout.alignment: Qt.AlignVCenter
+                symbol: "arrow.clockwise"
+                tip: "Refresh project info"
                 onClicked: pane.refresh()
-                contentItem: SymbolIcon {
-                    name: "arrow.clockwise"
-                    size: 18
-                    color: Theme.primary
-                }
             }
         }
 
@@ -233,19 +226,15 @@ ScrollView {
                                 color: Theme.secondary
                                 elide: Text.ElideMiddle
                             }
-                            ToolButton {
+                            SymbolButton {
                                 objectName: "copyRemoteButton"
-                                flat: true
-                                hoverEnabled: true
-                                ToolTip.visible: hovered
-                                ToolTip.delay: 600
-                                ToolTip.text: "Copy URL"
+                                bordered: false
+                                implicitWidth: 28
+                                implicitHeight: 26
+                                symbol: "doc.on.doc"
+                                symbolSize: 16
+                                tip: "Copy URL"
                                 onClicked: pane.copyRemote(remoteRow.modelData)
-                                contentItem: SymbolIcon {
-                                    name: "doc.on.doc"
-                                    size: 16
-                                    color: Theme.accent
-                                }
                             }
                         }
                     }

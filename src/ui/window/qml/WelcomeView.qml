@@ -110,7 +110,7 @@ Rectangle {
                             text: modelData.type
                             font: Theme.font.caption2
                             color: Theme.secondary
-                            elide: Text.ElideRight
+                            wrapMode: Text.WordWrap
                         }
                     }
                 }

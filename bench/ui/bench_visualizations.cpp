@@ -1,0 +1,169 @@
+// Tree, Graph and Cards modes with 200 and 2,000 generated projects: the time from creating
+// the mode's view to its first frame on screen, and the frame times while scrolling the
+// Tree and the Cards and panning the Graph.
+//
+//   XDG_RUNTIME_DIR=$(mktemp -d) xvfb-run -a -s "-screen 0 1600x1000x24" \
+//       build/bench/ui/bench_visualizations [PROJECTS...]
+#include "GraphZoom.h"
+#include "QmlSetup.h"
+
+#include "discovery/ProjectScanner.h"
+#include "state/ProjectsViewModel.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <utime.h>
+#include <vector>
+
+namespace {
+
+// Projects spread over groups and teams, every tenth inside the folder of the one before,
+// with versions, names of varied length and last changes from today to 45 days ago.
+void makeProjects(const QString& root, int count) {
+    const QDateTime now = QDateTime::currentDateTime();
+    std::vector<std::pair<QByteArray, int>> stamps;
+    for (int i = 0; i < count; ++i) {
+        const int home = i % 10 == 9 ? i - 1 : i;
+        QString dir = QStringLiteral("%1/group-%2/team-%3/project-%4").arg(root).arg(home % 12).arg((home / 12) % 9).arg(home);
+        if (home != i) dir += QStringLiteral("/plugin");
+        QDir().mkpath(dir);
+        QFile manifest(dir + QStringLiteral("/package.json"));
+        if (manifest.open(QIODevice::WriteOnly)) {
+            QByteArray json = "{\"name\": \"project-" + QByteArray::number(i) + (i % 4 == 0 ? "-with-a-longer-name" : "") + "\"";
+            if (i % 3 == 0) json += ", \"version\": \"1." + QByteArray::number(i % 20) + ".0\"";
+            manifest.write(json + "}\n");
+        }
+        stamps.emplace_back(QFile::encodeName(dir), i % 46);
+    }
+    std::sort(stamps.begin(), stamps.end(), [](const auto& a, const auto& b) { return a.first.count('/') > b.first.count('/'); });
+    for (const auto& [dir, days] : stamps) {
+        struct utimbuf t;
+        t.actime = t.modtime = static_cast<time_t>(now.addDays(-days).toSecsSinceEpoch());
+        ::utime(dir.constData(), &t);
+    }
+}
+
+struct Frames {
+    double median = 0;
+    double worst = 0;
+};
+
+Frames summarise(std::vector<double> times) {
+    if (times.empty()) return {};
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times.back()};
+}
+
+// Waits for the next frame the window puts on screen; returns false after 5 s without one.
+bool nextFrame(QQuickWindow& window) {
+    QSignalSpy swapped(&window, &QQuickWindow::frameSwapped);
+    window.requestUpdate();
+    return swapped.wait(5000);
+}
+
+class Bench {
+public:
+    Bench(int projects) : m_projects(projects) {
+        uisetup::prepareEngine(m_engine);
+        makeProjects(m_workspace.path(), projects);
+        auto settings = std::make_shared<QSettings>(m_settings.path() + QStringLiteral("/s.ini"), QSettings::IniFormat);
+        m_viewModel = new ProjectsViewModel(ProjectScanner::shared(), settings, PlatformServices{}, &m_engine);
+        m_zoom = new GraphZoom(&m_engine);
+        m_window.resize(1280, 800);
+        m_window.show();
+        QTest::qWaitForWindowExposed(&m_window);
+        QSignalSpy done(m_viewModel, &ProjectsViewModel::scanFinished);
+        m_viewModel->setScanPath(QFile::encodeName(m_workspace.path()));
+        m_viewModel->scanProjects();
+        done.wait(300000);
+    }
+
+    void run(const QString& type, const char* motion) {
+        // Creating the view and its first frame.
+        QElapsedTimer timer;
+        timer.start();
+        QQmlComponent component(&m_engine);
+        component.setData(("import QtQuick\nimport Codeorchardist\n" + type + " {}\n").toUtf8(), QUrl());
+        QVariantMap properties{{QStringLiteral("viewModel"), QVariant::fromValue<QObject*>(m_viewModel)}};
+        if (type == QStringLiteral("NetworkGraphView"))
+            properties.insert(QStringLiteral("zoom"), QVariant::fromValue<QObject*>(m_zoom));
+        std::unique_ptr<QQuickItem> view(qobject_cast<QQuickItem*>(component.createWithInitialProperties(properties)));
+        if (!view) {
+            std::printf("%s: %s\n", qPrintable(type), qPrintable(component.errorString()));
+            return;
+        }
+        view->setParentItem(m_window.contentItem());
+        view->setSize(m_window.size());
+        nextFrame(m_window);
+        const double first = timer.nsecsElapsed() / 1e6;
+
+        // Frames while moving: one step per frame, the time from the step to the frame.
+        QObject* flick = nullptr;
+        if (type != QStringLiteral("NetworkGraphView")) {
+            for (QQuickItem* item : view->findChildren<QQuickItem*>())
+                if (item->inherits("QQuickFlickable")) { flick = item; break; }
+        }
+        std::vector<double> frames;
+        for (int step = 0; step < 240; ++step) {
+            QElapsedTimer frame;
+            frame.start();
+            if (flick) {
+                const double max = flick->property("contentHeight").toDouble() - view->height();
+                const double y = std::fmod(step * 40.0, std::max(max, 1.0));
+                flick->setProperty("contentY", y);
+            } else {
+                const QSizeF o = m_zoom->graphOffset();
+                const int dir = (step / 60) % 2 == 0 ? 1 : -1;
+                m_zoom->setGraphOffset(QSizeF(o.width() - dir * 25, o.height() - dir * 12));
+            }
+            if (!nextFrame(m_window)) break;
+            frames.push_back(frame.nsecsElapsed() / 1e6);
+        }
+        const Frames f = summarise(frames);
+        std::printf("%6d projects  %-22s first frame %7.1f ms   %-8s %3zu frames: median %5.1f ms, worst %6.1f ms\n",
+                    m_projects, qPrintable(type), first, motion, frames.size(), f.median, f.worst);
+        std::fflush(stdout);
+    }
+
+private:
+    int m_projects;
+    QTemporaryDir m_workspace;
+    QTemporaryDir m_settings;
+    QQmlEngine m_engine;
+    QQuickWindow m_window;
+    ProjectsViewModel* m_viewModel = nullptr;
+    GraphZoom* m_zoom = nullptr;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    uisetup::prepareApplication();
+    QList<int> sizes;
+    for (int i = 1; i < argc; ++i) sizes << QByteArray(argv[i]).toInt();
+    if (sizes.isEmpty()) sizes = {200, 2000};
+    std::printf("render loop: %s, platform: %s\n", qgetenv("QSG_RENDER_LOOP").isEmpty() ? "default" : qgetenv("QSG_RENDER_LOOP").constData(),
+                qPrintable(QGuiApplication::platformName()));
+    for (int n : sizes) {
+        Bench bench(n);
+        bench.run(QStringLiteral("TreeVisualizationView"), "scroll");
+        bench.run(QStringLiteral("NetworkGraphView"), "pan");
+        bench.run(QStringLiteral("CardDashboardView"), "scroll");
+    }
+    return 0;
+}

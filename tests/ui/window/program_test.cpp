@@ -1,0 +1,103 @@
+// The program itself: a bad folder on the command line, and the capture mode.
+#include "UiTestSupport.h"
+
+#include "support/TestFolders.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    QProcess::ExitStatus status = QProcess::CrashExit;
+    QString out;
+    QString err;
+};
+
+ProgramRun runProgram(const QStringList& args, const QString& configHome, int timeoutMs = 180000)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", configHome);
+    env.remove("CODEORCHARDIST_APPEARANCE");
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(CODEORCHARDIST_GUI_BINARY), args);
+    ProgramRun r;
+    if (!p.waitForStarted(30000))
+        return r;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished(5000);
+        return r;
+    }
+    r.exitCode = p.exitCode();
+    r.status = p.exitStatus();
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// Every file below a folder, relative.
+QStringList filesBelow(const QString& dir)
+{
+    QStringList out;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        out << QDir(dir).relativeFilePath(it.next());
+    out.sort();
+    return out;
+}
+
+TEST(Program, ABadFolderIsRefusedWithStatusTwoAndChangesNothing)
+{
+    QTemporaryDir config;
+    testfolders::TempTree tree;
+    const QString file = QString::fromUtf8(tree.write("plain.txt", "not a folder"));
+    for (const QString& bad : {QString::fromUtf8(tree.path()) + "/does-not-exist", file}) {
+        const ProgramRun r = runProgram({bad}, config.path(), 60000);
+        EXPECT_EQ(r.status, QProcess::NormalExit);
+        EXPECT_EQ(r.exitCode, 2) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << "one line: " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(bad)) << r.err.toStdString();
+    }
+    EXPECT_TRUE(filesBelow(config.path()).isEmpty()) << "no setting was written";
+}
+
+TEST(Program, CaptureModeWritesEveryScreenLightAndDarkAndLeavesSettingsAlone)
+{
+    QTemporaryDir config;
+    testfolders::TempTree tree;
+    tree.write("web/site/package.json", R"({"name":"site","version":"2.1.0"})");
+    tree.write("py/tool/setup.py", "from setuptools import setup\nsetup(name='tool', version='0.1')\n");
+    const QString out = QString::fromUtf8(tree.mkdir("shots"));
+    const QString projects = QString::fromUtf8(tree.path()) + "/web";
+    const ProgramRun r = runProgram({"--screenshot", out, QString::fromUtf8(tree.path())}, config.path());
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    (void)projects;
+
+    QStringList expected;
+    for (const char* appearance : {"light", "dark"})
+        for (const char* screen : {"welcome", "loading", "list", "tree", "graph", "cards", "no-results", "no-projects"})
+            expected << QStringLiteral("%1-%2.png").arg(QLatin1String(screen), QLatin1String(appearance));
+    expected.sort();
+    EXPECT_EQ(filesBelow(out), expected);
+
+    // Light and dark pictures differ, and each has the window's size.
+    const QImage light(out + "/cards-light.png");
+    const QImage dark(out + "/cards-dark.png");
+    ASSERT_FALSE(light.isNull());
+    ASSERT_FALSE(dark.isNull());
+    EXPECT_GE(light.width(), 1000);
+    EXPECT_GE(light.height(), 700);
+    // The window background at the bottom-left corner: light is bright, dark is dark.
+    EXPECT_GT(qGray(light.pixel(2, light.height() - 3)), 180);
+    EXPECT_LT(qGray(dark.pixel(2, dark.height() - 3)), 80);
+    EXPECT_TRUE(filesBelow(config.path()).isEmpty()) << "the capture mode never touches the stored settings";
+}
+
+} // namespace

@@ -1,0 +1,228 @@
+// The window's decisions and texts: screen choice, zoom arithmetic, folder text, dots,
+// git state card, kind filter entries and the program's arguments.
+#include "CommandLine.h"
+#include "GraphZoom.h"
+#include "UiTestSupport.h"
+#include "WindowLogic.h"
+
+#include "support/TestFolders.h"
+
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <gtest/gtest.h>
+
+using windowlogic::Screen;
+
+TEST(ScreenChoice, ConditionsAreTestedInOrder)
+{
+    // No folder wins over everything, whatever the mode.
+    for (auto mode : ViewMode::allCases) {
+        EXPECT_EQ(windowlogic::chooseScreen(false, true, 0, 0, mode), Screen::Welcome);
+        EXPECT_EQ(windowlogic::chooseScreen(false, false, 5, 5, mode), Screen::Welcome);
+        // A running scan hides every mode and the empty states.
+        EXPECT_EQ(windowlogic::chooseScreen(true, true, 5, 5, mode), Screen::Loading);
+        EXPECT_EQ(windowlogic::chooseScreen(true, true, 0, 0, mode), Screen::Loading);
+        // No projects comes before no results.
+        EXPECT_EQ(windowlogic::chooseScreen(true, false, 0, 0, mode), Screen::NoProjects);
+        EXPECT_EQ(windowlogic::chooseScreen(true, false, 3, 0, mode), Screen::NoResults);
+    }
+    EXPECT_EQ(windowlogic::chooseScreen(true, false, 3, 1, ViewMode::List), Screen::List);
+    EXPECT_EQ(windowlogic::chooseScreen(true, false, 3, 1, ViewMode::Tree), Screen::Tree);
+    EXPECT_EQ(windowlogic::chooseScreen(true, false, 3, 1, ViewMode::Graph), Screen::Graph);
+    EXPECT_EQ(windowlogic::chooseScreen(true, false, 3, 1, ViewMode::Cards), Screen::Cards);
+
+    WindowLogic logic;
+    EXPECT_EQ(logic.screen(true, false, 3, 1, 99), int(Screen::Cards)) << "an unknown mode falls back to Cards";
+    EXPECT_EQ(logic.screen(true, false, 3, 1, int(ViewMode::Graph)), int(WindowLogic::Graph));
+}
+
+TEST(ViewModes, OrderNamesAndSymbols)
+{
+    WindowLogic logic;
+    const QVariantList modes = logic.viewModes();
+    ASSERT_EQ(modes.size(), 4);
+    const QStringList titles = {"List", "Tree", "Graph", "Cards"};
+    const QStringList icons = {"list.bullet", "tree", "point.3.connected.trianglepath.dotted", "square.grid.2x2"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(modes[i].toMap().value("title").toString(), titles[i]);
+        EXPECT_EQ(modes[i].toMap().value("icon").toString(), icons[i]);
+        EXPECT_EQ(modes[i].toMap().value("mode").toInt(), i);
+    }
+}
+
+TEST(GraphZoom, ZoomArithmeticAndTruncatingPercentage)
+{
+    GraphZoom zoom;
+    EXPECT_DOUBLE_EQ(zoom.graphScale(), 0.5);
+    EXPECT_EQ(zoom.graphOffset(), QSizeF(0, 0));
+    EXPECT_EQ(zoom.percentText(), "50%");
+
+    zoom.zoomIn();
+    EXPECT_DOUBLE_EQ(zoom.graphScale(), 0.65);
+    EXPECT_EQ(zoom.percentText(), "65%");
+    zoom.zoomIn();
+    EXPECT_DOUBLE_EQ(zoom.graphScale(), 0.845);
+    EXPECT_EQ(zoom.percentText(), "84%") << "truncated, not rounded";
+
+    zoom.setGraphScale(2.5);
+    zoom.zoomIn();
+    EXPECT_DOUBLE_EQ(zoom.graphScale(), 3.0) << "capped at 3.0, not 3.25";
+    zoom.zoomIn();
+    EXPECT_DOUBLE_EQ(zoom.graphScale(), 3.0);
+    EXPECT_EQ(zoom.percentText(), "300%");
+
+    zoom.setGraphScale(0.12);
+    zoom.zoomOut();
+    EXPECT_DOUBLE_EQ(zoom.graphScale(), 0.1);
+    zoom.zoomOut();
+    EXPECT_DOUBLE_EQ(zoom.graphScale(), 0.1) << "stays at the floor";
+    EXPECT_EQ(zoom.percentText(), "10%");
+
+    // Just above the floor: 0.13 / 1.3 is 0.1 (or a hair off) and lands on the floor.
+    zoom.setGraphScale(0.13);
+    zoom.zoomOut();
+    EXPECT_DOUBLE_EQ(zoom.graphScale(), 0.1);
+    zoom.setGraphScale(0.2);
+    zoom.zoomOut();
+    EXPECT_NEAR(zoom.graphScale(), 0.2 / 1.3, 1e-12);
+}
+
+TEST(GraphZoom, ResetReturnsToHalfAndNoOffsetAndSignalsChanges)
+{
+    GraphZoom zoom;
+    QSignalSpy scaleSpy(&zoom, &GraphZoom::graphScaleChanged);
+    QSignalSpy offsetSpy(&zoom, &GraphZoom::graphOffsetChanged);
+    zoom.setGraphScale(2.0);
+    zoom.setGraphOffset(QSizeF(-4000, 2500));
+    zoom.reset();
+    EXPECT_DOUBLE_EQ(zoom.graphScale(), 0.5);
+    EXPECT_EQ(zoom.graphOffset(), QSizeF(0, 0));
+    EXPECT_EQ(scaleSpy.count(), 2);
+    EXPECT_EQ(offsetSpy.count(), 2);
+    zoom.reset();
+    EXPECT_EQ(scaleSpy.count(), 2) << "no change, no signal";
+}
+
+TEST(GraphZoom, RejectsValuesThatWouldBreakTheView)
+{
+    GraphZoom zoom;
+    zoom.setGraphScale(std::numeric_limits<double>::quiet_NaN());
+    zoom.setGraphScale(std::numeric_limits<double>::infinity());
+    zoom.setGraphScale(0);
+    zoom.setGraphScale(-1);
+    EXPECT_DOUBLE_EQ(zoom.graphScale(), 0.5);
+    zoom.setGraphOffset(QSizeF(std::numeric_limits<double>::quiet_NaN(), 1));
+    EXPECT_EQ(zoom.graphOffset(), QSizeF(0, 0));
+    EXPECT_EQ(GraphZoom::percentText(1e300), "0%");
+    EXPECT_EQ(GraphZoom::percentText(0.29), "28%") << "0.29 x 100 is 28.999... in binary";
+}
+
+TEST(FolderText, HomeBecomesTildeEverywhere)
+{
+    EXPECT_EQ(windowlogic::folderText("/Users/ann/code", "/Users/ann"), "~/code");
+    EXPECT_EQ(windowlogic::folderText("", "/Users/ann"), "No folder selected");
+    EXPECT_EQ(windowlogic::tildePath("/Users/ann/backup/Users/ann/x", "/Users/ann"), "~/backup~/x")
+        << "a plain substring replacement, every occurrence";
+    EXPECT_EQ(windowlogic::tildePath("/Users/ann/code", "/Users/ann/"), "~/code") << "trailing separator ignored";
+    EXPECT_EQ(windowlogic::tildePath("/srv/code", "/Users/ann"), "/srv/code");
+    EXPECT_EQ(windowlogic::tildePath("/srv/code", "/"), "/srv/code") << "a root home changes nothing";
+    EXPECT_EQ(windowlogic::tildePath("/srv/code", ""), "/srv/code");
+    // Plain substring: a sibling that shares the prefix is replaced as well.
+    EXPECT_EQ(windowlogic::tildePath("/Users/anne", "/Users/ann"), "~e");
+}
+
+TEST(LoadingDots, CycleThroughThreeDotsAndBack)
+{
+    QString dots;
+    QStringList seen;
+    for (int tick = 0; tick < 8; ++tick) {
+        dots = windowlogic::nextDots(dots);
+        seen << dots;
+    }
+    EXPECT_EQ(seen, QStringList({".", "..", "...", "", ".", "..", "...", ""}));
+    EXPECT_EQ(windowlogic::nextDots("....."), "");
+}
+
+TEST(GitStateCard, FourCombinations)
+{
+    auto check = [](bool changes, bool git, const char* value, const char* icon, const char* color) {
+        const auto s = windowlogic::gitState(changes, git);
+        EXPECT_EQ(s.value, value);
+        EXPECT_EQ(s.icon, icon);
+        EXPECT_EQ(s.color, color);
+    };
+    check(false, true, "Clean", "checkmark.circle", "green");
+    check(false, false, "No Git", "checkmark.circle", "green");
+    check(true, true, "Uncommitted", "exclamationmark.circle", "orange");
+    check(true, false, "No Git", "exclamationmark.circle", "orange");
+}
+
+TEST(KindFilter, AllTypesFirstThenKindsWithCounts)
+{
+    const QVariantList counts = {
+        QVariantMap{{"type", "Node.js"}, {"count", 3}, {"icon", "cube.box"}, {"color", "green"}},
+        QVariantMap{{"type", "Swift"}, {"count", 1}, {"icon", "swift"}, {"color", "orange"}},
+    };
+    const QVariantList entries = windowlogic::kindFilterEntries(counts);
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries[0].toMap().value("text").toString(), "All Types");
+    EXPECT_EQ(entries[0].toMap().value("type").toString(), "");
+    EXPECT_EQ(entries[1].toMap().value("text").toString(), "Node.js (3)");
+    EXPECT_EQ(entries[2].toMap().value("text").toString(), "Swift (1)");
+    EXPECT_EQ(entries[2].toMap().value("icon").toString(), "swift");
+
+    WindowLogic logic;
+    EXPECT_EQ(logic.kindFilterIndex(counts, ""), 0);
+    EXPECT_EQ(logic.kindFilterIndex(counts, "Swift"), 2);
+    EXPECT_EQ(logic.kindFilterIndex(counts, "Python"), 0) << "a kind no longer present shows All Types";
+    EXPECT_EQ(windowlogic::kindFilterEntries({}).size(), 1);
+}
+
+TEST(ProjectRows, FindRowsAndIdsByTheIdRole)
+{
+    QStandardItemModel model;
+    model.setItemRoleNames({{Qt::UserRole + 1, "id"}, {Qt::UserRole + 2, "name"}});
+    for (const char* id : {"a", "b", "c"}) {
+        auto* item = new QStandardItem;
+        item->setData(QString::fromLatin1(id), Qt::UserRole + 1);
+        model.appendRow(item);
+    }
+    WindowLogic logic;
+    EXPECT_EQ(logic.rowOfProject(&model, "b"), 1);
+    EXPECT_EQ(logic.rowOfProject(&model, "zz"), -1);
+    EXPECT_EQ(logic.rowOfProject(&model, ""), -1);
+    EXPECT_EQ(logic.rowOfProject(nullptr, "a"), -1);
+    EXPECT_EQ(logic.projectIdAt(&model, 2), "c");
+    EXPECT_EQ(logic.projectIdAt(&model, 3), "");
+    EXPECT_EQ(logic.projectIdAt(&model, -1), "");
+}
+
+TEST(CommandLine, FolderCaptureAndBadInput)
+{
+    testfolders::TempTree tree;
+    const QString root = QString::fromUtf8(tree.path());
+    const QString file = QString::fromUtf8(tree.write("notes.txt", "x"));
+
+    CommandLine none = CommandLine::parse({});
+    EXPECT_TRUE(none.error.isEmpty());
+    EXPECT_TRUE(none.folder.isEmpty());
+    EXPECT_FALSE(none.captureMode());
+
+    CommandLine folder = CommandLine::parse({root + "/./"});
+    EXPECT_TRUE(folder.error.isEmpty());
+    EXPECT_EQ(folder.folder, root);
+
+    CommandLine capture = CommandLine::parse({"--screenshot", root + "/shots", root});
+    EXPECT_TRUE(capture.captureMode());
+    EXPECT_EQ(capture.screenshotDir, root + "/shots");
+    EXPECT_EQ(capture.folder, root);
+
+    EXPECT_FALSE(CommandLine::parse({root + "/missing"}).error.isEmpty());
+    EXPECT_TRUE(CommandLine::parse({file}).error.contains("not a folder"));
+    EXPECT_FALSE(CommandLine::parse({"--screenshot"}).error.isEmpty());
+    EXPECT_FALSE(CommandLine::parse({"--bogus"}).error.isEmpty());
+    EXPECT_FALSE(CommandLine::parse({root, root}).error.isEmpty());
+    EXPECT_FALSE(CommandLine::parse({""}).error.isEmpty());
+    EXPECT_FALSE(CommandLine::parse({"--help"}).error.size());
+    EXPECT_TRUE(CommandLine::parse({"--help"}).help);
+}
