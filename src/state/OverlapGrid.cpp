@@ -4,61 +4,70 @@
 #include <cmath>
 
 namespace {
-// Far-away coordinates share the outermost cells; that only adds candidates.
-constexpr double kCellLimit = 1 << 29;
+// Enough cells for any sensible drawing; a larger rectangle gets larger cells.
+constexpr double kMaxCellsPerSide = 4096;
 } // namespace
 
-std::int32_t OverlapGrid::cellOf(double coordinate) const {
-    double cell = std::floor(coordinate / m_cellSize);
-    if (!(cell >= -kCellLimit)) cell = -kCellLimit; // also NaN
-    if (cell > kCellLimit) cell = kCellLimit;
-    return static_cast<std::int32_t>(cell);
+OverlapGrid::OverlapGrid(double cellSize, const QRectF& bounds) {
+    const bool finite = std::isfinite(bounds.left()) && std::isfinite(bounds.top()) &&
+                        std::isfinite(bounds.width()) && std::isfinite(bounds.height()) && cellSize > 0;
+    if (finite) {
+        const double side = std::max({cellSize, bounds.width() / kMaxCellsPerSide, bounds.height() / kMaxCellsPerSide});
+        m_left = bounds.left();
+        m_top = bounds.top();
+        m_scale = 1 / side;
+        m_columns = std::int32_t(std::min(kMaxCellsPerSide, std::floor(bounds.width() / side))) + 1;
+        m_rows = std::int32_t(std::min(kMaxCellsPerSide, std::floor(bounds.height() / side))) + 1;
+    }
+    m_cells.resize(size_t(m_columns) * size_t(m_rows));
 }
 
-std::uint64_t OverlapGrid::key(std::int32_t x, std::int32_t y) {
-    return (std::uint64_t(std::uint32_t(x)) << 32) | std::uint32_t(y);
+// Monotonic in `coordinate`: a difference, a product by a positive constant, clamping and
+// truncation of a non-negative value all keep order.
+std::int32_t OverlapGrid::cellOf(double coordinate, double origin, double scale, std::int32_t count) {
+    const double cell = (coordinate - origin) * scale;
+    if (!(cell >= 0)) return 0; // also NaN
+    if (cell >= double(count - 1)) return count - 1;
+    return std::int32_t(cell);
 }
 
-std::uint64_t OverlapGrid::keyOf(QPointF position) const {
-    return key(cellOf(position.x()), cellOf(position.y()));
+std::int32_t OverlapGrid::cellOf(QPointF position) const {
+    return cellOf(position.y(), m_top, m_scale, m_rows) * m_columns + cellOf(position.x(), m_left, m_scale, m_columns);
 }
 
 void OverlapGrid::insert(qsizetype index, QPointF position) {
     if (m_cellOfIndex.size() <= size_t(index)) m_cellOfIndex.resize(size_t(index) + 1);
-    const std::uint64_t cell = keyOf(position);
+    const std::int32_t cell = cellOf(position);
     m_cellOfIndex[size_t(index)] = cell;
-    m_cells[cell].push_back(index);
+    std::vector<qsizetype>& indices = m_cells[size_t(cell)];
+    indices.insert(std::lower_bound(indices.begin(), indices.end(), index), index);
 }
 
 void OverlapGrid::move(qsizetype index, QPointF position) {
-    const std::uint64_t cell = keyOf(position);
-    std::uint64_t& current = m_cellOfIndex[size_t(index)];
+    const std::int32_t cell = cellOf(position);
+    std::int32_t& current = m_cellOfIndex[size_t(index)];
     if (cell == current) return;
-    std::vector<qsizetype>& old = m_cells[current];
-    const auto it = std::find(old.begin(), old.end(), index);
-    if (it != old.end()) {
-        *it = old.back();
-        old.pop_back();
-    }
+    std::vector<qsizetype>& old = m_cells[size_t(current)];
+    const auto it = std::lower_bound(old.begin(), old.end(), index);
+    if (it != old.end() && *it == index) old.erase(it);
     current = cell;
-    m_cells[cell].push_back(index);
+    std::vector<qsizetype>& indices = m_cells[size_t(cell)];
+    indices.insert(std::lower_bound(indices.begin(), indices.end(), index), index);
 }
 
-OverlapGrid::Block OverlapGrid::blockAround(QPointF position) const {
-    return Block{cellOf(position.x() - m_cellSize), cellOf(position.y() - m_cellSize),
-                 cellOf(position.x() + m_cellSize), cellOf(position.y() + m_cellSize)};
+OverlapGrid::Block OverlapGrid::blockAround(QPointF position, double radius) const {
+    return Block{cellOf(position.x() - radius, m_left, m_scale, m_columns),
+                 cellOf(position.y() - radius, m_top, m_scale, m_rows),
+                 cellOf(position.x() + radius, m_left, m_scale, m_columns),
+                 cellOf(position.y() + radius, m_top, m_scale, m_rows)};
 }
 
-void OverlapGrid::collect(const Block& block, qsizetype after, QList<qsizetype>& out) const {
-    out.clear();
-    for (std::int64_t x = block.left; x <= block.right; ++x) {
-        for (std::int64_t y = block.top; y <= block.bottom; ++y) {
-            const auto found = m_cells.find(key(std::int32_t(x), std::int32_t(y)));
-            if (found == m_cells.end()) continue;
-            for (qsizetype index : found->second) {
-                if (index > after) out.append(index);
-            }
+void OverlapGrid::gather(const Block& block, qsizetype after, IndexSet& into) const {
+    for (std::int32_t y = block.top; y <= block.bottom; ++y) {
+        for (std::int32_t x = block.left; x <= block.right; ++x) {
+            const std::vector<qsizetype>& indices = m_cells[size_t(y) * size_t(m_columns) + size_t(x)];
+            for (auto it = std::upper_bound(indices.begin(), indices.end(), after); it != indices.end(); ++it)
+                into.add(*it);
         }
     }
-    std::sort(out.begin(), out.end());
 }

@@ -1,15 +1,17 @@
 #pragma once
 
-#include <QList>
+#include "state/IndexSet.h"
+
 #include <QPointF>
+#include <QRectF>
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
-// A uniform grid of square cells, as wide as the search distance, holding point indices. Every
-// point closer than that distance to p lies in blockAround(p), the cells (3 x 3) around p:
-// floating-point rounding of the cell bounds is monotonic, so no close point falls outside.
+// A uniform grid of square cells over a rectangle, holding point indices. Points outside the
+// rectangle are kept in its border cells, so blockAround() still finds them (with more company).
+// Cell bounds are computed with monotonic floating-point steps, so a point whose coordinates
+// differ from p's by less than the radius is always in blockAround(p, radius).
 class OverlapGrid {
 public:
     // A rectangle of cells, bounds included.
@@ -18,23 +20,26 @@ public:
         friend bool operator==(const Block&, const Block&) = default;
     };
 
-    explicit OverlapGrid(double distance) : m_cellSize(distance) {}
+    // Cells at least `cellSize` wide over `bounds` (non-finite bounds give a single cell).
+    OverlapGrid(double cellSize, const QRectF& bounds);
 
     void insert(qsizetype index, QPointF position);
     // Moves an inserted index to its new position's cell.
     void move(qsizetype index, QPointF position);
 
-    // The cells holding every point closer than the distance to `position`.
-    Block blockAround(QPointF position) const;
-    // Replaces `out` with the indices greater than `after` in the block, ascending.
-    void collect(const Block& block, qsizetype after, QList<qsizetype>& out) const;
+    // The cells holding every point whose coordinates both differ from `position`'s by less
+    // than `radius`.
+    Block blockAround(QPointF position, double radius) const;
+    // Adds the indices greater than `after` in the block to `into`.
+    void gather(const Block& block, qsizetype after, IndexSet& into) const;
 
 private:
-    std::int32_t cellOf(double coordinate) const;
-    static std::uint64_t key(std::int32_t x, std::int32_t y);
-    std::uint64_t keyOf(QPointF position) const;
+    static std::int32_t cellOf(double coordinate, double origin, double scale, std::int32_t count);
+    std::int32_t cellOf(QPointF position) const;
 
-    double m_cellSize;
-    std::unordered_map<std::uint64_t, std::vector<qsizetype>> m_cells;
-    std::vector<std::uint64_t> m_cellOfIndex;
+    double m_left = 0, m_top = 0, m_scale = 1;
+    std::int32_t m_columns = 1, m_rows = 1;
+    // Each cell's indices, ascending; row after row.
+    std::vector<std::vector<qsizetype>> m_cells;
+    std::vector<std::int32_t> m_cellOfIndex;
 };

@@ -1,7 +1,11 @@
 #include "state/OverlapResolver.h"
 
+#include "state/IndexSet.h"
 #include "state/OverlapGrid.h"
 
+#include <QRectF>
+
+#include <algorithm>
 #include <cmath>
 
 namespace overlaps {
@@ -21,20 +25,6 @@ void storeLayout(const Layout& layout, GraphNodeMap& nodes) {
     for (qsizetype i = 0; i < nodes.size(); ++i) nodes[i].position = layout.positions.at(i);
 }
 
-bool pushApart(QPointF& a, QPointF& b) {
-    const double dx = b.x() - a.x();
-    const double dy = b.y() - a.y();
-    const double distance = std::sqrt(dx * dx + dy * dy);
-    // Written so that a NaN distance (from non-finite input) is skipped as well.
-    if (!(distance < kThreshold) || !(distance > 0)) return false;
-    const double overlap = kThreshold - distance;
-    const double shiftX = dx / distance * overlap * 0.5;
-    const double shiftY = dy / distance * overlap * 0.5;
-    a = QPointF(a.x() - shiftX, a.y() - shiftY);
-    b = QPointF(b.x() + shiftX, b.y() + shiftY);
-    return true;
-}
-
 void resolveQuadratic(Layout& layout) {
     const qsizetype count = layout.positions.size();
     if (count < 2) return;
@@ -52,37 +42,61 @@ void resolveQuadratic(Layout& layout) {
     }
 }
 
+namespace {
+
+// The rectangle around the finite positions of the movable nodes.
+QRectF boundsOf(const Layout& layout) {
+    double left = qInf(), top = qInf(), right = -qInf(), bottom = -qInf();
+    for (qsizetype i = 0; i < layout.positions.size(); ++i) {
+        const QPointF p = layout.positions.at(i);
+        if (!layout.movable.at(i) || !std::isfinite(p.x()) || !std::isfinite(p.y())) continue;
+        left = std::min(left, p.x());
+        right = std::max(right, p.x());
+        top = std::min(top, p.y());
+        bottom = std::max(bottom, p.y());
+    }
+    if (left > right) return QRectF(0, 0, 0, 0);
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
+}
+
+// How far node i may move from where its candidates were gathered before they are gathered
+// again. Gathering within kThreshold + kSlack of that point covers every node closer than
+// kThreshold to node i while it stays less than kSlack away (in x and in y).
+constexpr double kSlack = 72;
+constexpr double kCellSize = 144;
+
+} // namespace
+
 void resolve(Layout& layout) {
     const qsizetype count = layout.positions.size();
     if (count < 2) return;
     QPointF* positions = layout.positions.data();
-    OverlapGrid grid(kThreshold);
+    OverlapGrid grid(kCellSize, boundsOf(layout));
     for (qsizetype i = 0; i < count; ++i) {
         if (layout.movable.at(i)) grid.insert(i, positions[i]);
     }
 
-    // Within row i only node i and the partner of the current pair move, and every later node
-    // is still where it was when the row began. So the candidates are the later nodes in the
-    // grid cells around node i, asked again whenever node i moves into another block of cells.
-    QList<qsizetype> candidates;
+    // Within row i only node i and the partner of the current pair move; every later node is
+    // still where it was when the row began. So the pairs worth visiting are node i with the
+    // later nodes near it, gathered again once node i has moved far enough.
+    IndexSet candidates(count);
     for (int pass = 0; pass < kMaxPasses; ++pass) {
         bool moved = false;
         for (qsizetype i = 0; i < count; ++i) {
             if (!layout.movable.at(i)) continue;
-            OverlapGrid::Block block = grid.blockAround(positions[i]);
-            grid.collect(block, i, candidates);
-            for (qsizetype next = 0; next < candidates.size(); ++next) {
-                const qsizetype j = candidates.at(next);
+            QPointF gatheredAt = positions[i];
+            grid.gather(grid.blockAround(gatheredAt, kThreshold + kSlack), i, candidates);
+            for (qsizetype j = candidates.takeNext(i); j >= 0; j = candidates.takeNext(j)) {
                 if (!pushApart(positions[i], positions[j])) continue;
                 moved = true;
                 grid.move(i, positions[i]);
                 grid.move(j, positions[j]);
-                const OverlapGrid::Block now = grid.blockAround(positions[i]);
-                if (now != block) {
-                    block = now;
-                    grid.collect(block, j, candidates);
-                    next = -1;
-                }
+                if (std::abs(positions[i].x() - gatheredAt.x()) < kSlack &&
+                    std::abs(positions[i].y() - gatheredAt.y()) < kSlack)
+                    continue;
+                // Candidates gathered before stay: visiting a far node only costs a distance.
+                gatheredAt = positions[i];
+                grid.gather(grid.blockAround(gatheredAt, kThreshold + kSlack), j, candidates);
             }
         }
         if (!moved) return;

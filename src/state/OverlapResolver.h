@@ -5,6 +5,8 @@
 #include <QList>
 #include <QPointF>
 
+#include <cmath>
+
 // The push-apart pass of the mindmap: nodes (other than the root, depth 0) whose centres lie
 // closer than 144 points are pushed apart along the line between them, each by half the
 // overlap. Pairs (i, j), i < j, are visited in the map's key order and every move counts at
@@ -26,7 +28,23 @@ void storeLayout(const Layout& layout, GraphNodeMap& nodes);
 
 // Pushes a and b apart when they are closer than kThreshold and not at the same point.
 // Returns whether they moved.
-bool pushApart(QPointF& a, QPointF& b);
+inline bool pushApart(QPointF& a, QPointF& b) {
+    const double dx = b.x() - a.x();
+    const double dy = b.y() - a.y();
+    // Quick refusals that decide exactly as the distance test below would: rounding is
+    // monotonic and sqrt(144 * 144) is exactly 144.
+    if (std::abs(dx) >= kThreshold || std::abs(dy) >= kThreshold) return false;
+    if (dx * dx + dy * dy >= kThreshold * kThreshold) return false;
+    const double distance = std::sqrt(dx * dx + dy * dy);
+    // Written so that a NaN distance (from non-finite input) is skipped as well.
+    if (!(distance < kThreshold) || !(distance > 0)) return false;
+    const double overlap = kThreshold - distance;
+    const double shiftX = dx / distance * overlap * 0.5;
+    const double shiftY = dy / distance * overlap * 0.5;
+    a = QPointF(a.x() - shiftX, a.y() - shiftY);
+    b = QPointF(b.x() + shiftX, b.y() + shiftY);
+    return true;
+}
 
 // Visits only the pairs a uniform grid says may be closer than the threshold; the moves are
 // exactly those of resolveQuadratic.

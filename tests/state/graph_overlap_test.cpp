@@ -137,7 +137,7 @@ TEST(Overlaps, GridKeepsFarAwayAndNonFinitePointsSafe) {
 }
 
 TEST(OverlapGridTest, BlockHoldsEveryPointWithinTheDistance) {
-    OverlapGrid grid(144);
+    OverlapGrid grid(144, QRectF(-1000, -1000, 2000, 2000));
     std::mt19937 random(3);
     std::uniform_real_distribution<double> coordinate(-1000, 1000);
     QList<QPointF> points;
@@ -151,14 +151,16 @@ TEST(OverlapGridTest, BlockHoldsEveryPointWithinTheDistance) {
         points[i] += QPointF(coordinate(random) / 10, coordinate(random) / 10);
         grid.move(i, points[i]);
     }
-    QList<qsizetype> found;
     for (qsizetype i = 0; i < points.size(); ++i) {
-        grid.collect(grid.blockAround(points.at(i)), i, found);
-        EXPECT_TRUE(std::is_sorted(found.cbegin(), found.cend()));
+        IndexSet set(points.size());
+        grid.gather(grid.blockAround(points.at(i), 144), i, set);
+        std::vector<qsizetype> found;
+        for (qsizetype j = set.takeNext(-1); j >= 0; j = set.takeNext(j)) found.push_back(j);
+        EXPECT_TRUE(set.isEmpty());
         for (qsizetype j = i + 1; j < points.size(); ++j) {
             const QPointF d = points.at(j) - points.at(i);
             if (std::sqrt(d.x() * d.x() + d.y() * d.y()) < 144) {
-                EXPECT_TRUE(found.contains(j)) << i << " " << j;
+                EXPECT_TRUE(std::find(found.cbegin(), found.cend(), j) != found.cend()) << i << " " << j;
             }
         }
         for (qsizetype j : found) EXPECT_GT(j, i);
