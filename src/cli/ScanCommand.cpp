@@ -1,7 +1,9 @@
 #include "cli/ScanCommand.h"
 
+#include "cli/GraphFormat.h"
 #include "cli/ProjectFormats.h"
 #include "cli/ScanOptions.h"
+#include "cli/TreeFormat.h"
 #include "discovery/ProjectScanner.h"
 
 #include <QStringList>
@@ -17,6 +19,8 @@ const std::vector<std::pair<QString, ProjectFormatter>>& formatters() {
     static const std::vector<std::pair<QString, ProjectFormatter>> all = {
         {QStringLiteral("table"), &writeProjectTable},
         {QStringLiteral("json"), &writeProjectJson},
+        {QStringLiteral("tree"), &writeProjectTree},
+        {QStringLiteral("graph"), &writeProjectGraph},
     };
     return all;
 }

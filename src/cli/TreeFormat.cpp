@@ -1,0 +1,47 @@
+#include "cli/TreeFormat.h"
+
+#include "state/TreeData.h"
+
+#include <ostream>
+
+namespace {
+
+// Control characters in file names would break the one-node-a-line shape; they are escaped.
+std::string printable(const QString& text) {
+    std::string out;
+    for (const char c : text.toStdString()) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (u < 0x20 || u == 0x7f) {
+            static const char hex[] = "0123456789abcdef";
+            out += "\\x";
+            out += hex[u >> 4];
+            out += hex[u & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Projects strictly beneath `node`.
+qsizetype projectsBelow(const CachedTreeNode& node) {
+    qsizetype count = 0;
+    for (const CachedTreeNode& child : node.children) count += (child.isProject ? 1 : 0) + projectsBelow(child);
+    return count;
+}
+
+void writeNode(const CachedTreeNode& node, std::ostream& out) {
+    out << std::string(size_t(node.depth) * 2, ' ') << printable(node.name);
+    if (node.project) out << " [" << projecttype::rawValue(node.project->type).toStdString() << "]";
+    if (!node.isProject || !node.children.isEmpty()) out << " (" << projectsBelow(node) << ")";
+    out << "\n";
+    for (const CachedTreeNode& child : node.children) writeNode(child, out);
+}
+
+} // namespace
+
+void writeProjectTree(const QList<Project>& projects, const QByteArray& root, std::ostream& out) {
+    for (const CachedTreeNode& node : buildTreeData(projects, QString::fromUtf8(root))) writeNode(node, out);
+}

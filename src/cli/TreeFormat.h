@@ -1,0 +1,12 @@
+#pragma once
+
+#include "model/Project.h"
+
+#include <QByteArray>
+#include <QList>
+#include <iosfwd>
+
+// The folder outline below `root`: one node a line, two spaces of indent per level. Folders show
+// the number of projects beneath them in parentheses, projects their kind in brackets (and, when
+// other projects lie inside them, that number too). Nothing is written when there are no projects.
+void writeProjectTree(const QList<Project>& projects, const QByteArray& root, std::ostream& out);
