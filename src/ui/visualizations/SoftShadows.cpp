@@ -60,8 +60,7 @@ public:
 Shadows::Shadows(QObject* parent) : QObject(parent) {}
 
 Shadows* Shadows::create(QQmlEngine* engine, QJSEngine*) {
-    if (engine && !engine->imageProvider(QString::fromLatin1(providerId)))
-        engine->addImageProvider(QString::fromLatin1(providerId), new ShadowProvider);
+    ensureProvider(engine);
     return new Shadows;
 }
 
@@ -71,7 +70,13 @@ int Shadows::border(double cornerRadius, double blurRadius) const {
 
 double Shadows::blurExtent(double blurRadius) { return std::ceil(std::max(blurRadius, 0.0) * 1.5); }
 
+void Shadows::ensureProvider(QQmlEngine* engine) {
+    if (engine && !engine->imageProvider(QString::fromLatin1(providerId)))
+        engine->addImageProvider(QString::fromLatin1(providerId), new ShadowProvider);
+}
+
 QString Shadows::source(double cornerRadius, double blurRadius, const QColor& color) const {
+    ensureProvider(qmlEngine(this));
     return QStringLiteral("image://%1/%2/%3/%4")
         .arg(QString::fromLatin1(providerId))
         .arg(cornerRadius)

@@ -29,6 +29,8 @@ public:
     Q_INVOKABLE int border(double cornerRadius, double blurRadius) const;
 
     static double blurExtent(double blurRadius);
+    // Registers the image provider with `engine` unless it has it already.
+    static void ensureProvider(QQmlEngine* engine);
     // The nine-patch itself: a rounded rectangle of `cornerRadius` blurred by `blurRadius`
     // (a Gaussian of standard deviation blurRadius / 2), with blurExtent() of room on each side.
     static QImage render(double cornerRadius, double blurRadius, const QColor& color);

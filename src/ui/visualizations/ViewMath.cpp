@@ -35,7 +35,7 @@ QString zoomPercentText(double scale) {
     return QString::number(static_cast<qint64>(std::trunc(scale * 100.0))) + u'%';
 }
 
-double graphWheelZoom(double scale, int wheelSteps) {
+double graphWheelZoom(double scale, double wheelSteps) {
     return std::clamp(scale * std::pow(1.1, wheelSteps), graphMinScale, graphMaxScale);
 }
 

@@ -31,7 +31,7 @@ QString zoomPercentText(double scale);
 // Mindmap zoom limits (those of the window's zoom panel), used by Ctrl + wheel.
 inline constexpr double graphMinScale = 0.1;
 inline constexpr double graphMaxScale = 3.0;
-double graphWheelZoom(double scale, int wheelSteps);
+double graphWheelZoom(double scale, double wheelSteps);
 
 // The path-text ancestors of `path`: for /a/b/c that is /a/b and /a; a/b gives a; /a gives
 // nothing. Derived from the text alone.

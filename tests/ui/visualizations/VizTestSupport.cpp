@@ -1,8 +1,23 @@
 #include "VizTestSupport.h"
 
+#include "GraphZoom.h"
+#include "QmlSetup.h"
+#include "discovery/ProjectScanner.h"
+#include "state/ProjectsViewModel.h"
+
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQuickItem>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
 #include <QUuid>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <utime.h>
 
 namespace viztest {
 
@@ -38,11 +53,122 @@ QList<Project> workspace(const QString& root, int count, const QDateTime& now) {
     return projects;
 }
 
+Workspace::Workspace() { EXPECT_TRUE(m_dir.isValid()); }
+
+QByteArray Workspace::root() const { return QFile::encodeName(QDir(m_dir.path()).canonicalPath()); }
+
+QByteArray Workspace::addProject(const QByteArray& relative, const QByteArray& name, const QByteArray& version,
+                                 int daysAgo) {
+    const QByteArray folder = root() + '/' + relative;
+    EXPECT_TRUE(QDir().mkpath(QFile::decodeName(folder)));
+    QByteArray manifest = "{\"name\": \"" + name + "\"";
+    if (!version.isEmpty()) manifest += ", \"version\": \"" + version + "\"";
+    manifest += "}\n";
+    QFile file(QFile::decodeName(folder + "/package.json"));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(manifest);
+    file.close();
+    m_times.append({folder, daysAgo});
+    return folder;
+}
+
+void Workspace::stampTimes() {
+    // Deepest folders first, so that stamping a folder does not disturb one already stamped.
+    auto times = m_times;
+    std::sort(times.begin(), times.end(), [](const auto& a, const auto& b) { return a.first.count('/') > b.first.count('/'); });
+    for (const auto& [folder, days] : times) {
+        const QDateTime when = QDateTime::currentDateTime().addDays(-days);
+        struct utimbuf stamp;
+        stamp.actime = stamp.modtime = static_cast<time_t>(when.toSecsSinceEpoch());
+        EXPECT_EQ(::utime(folder.constData(), &stamp), 0) << folder.constData();
+    }
+}
+
+ViewHarness::ViewHarness(int width, int height) {
+    uisetup::prepareEngine(m_engine);
+    auto settings = std::make_shared<QSettings>(m_settingsDir.path() + QStringLiteral("/settings.ini"),
+                                                QSettings::IniFormat);
+    m_viewModel = new ProjectsViewModel(ProjectScanner::shared(), settings, PlatformServices{}, &m_engine);
+    m_zoom = new GraphZoom(&m_engine);
+    m_window.resize(width, height);
+    m_window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&m_window));
+}
+
+ViewHarness::~ViewHarness() { m_view.reset(); }
+
+bool ViewHarness::scan(const QByteArray& folder) {
+    QSignalSpy finished(m_viewModel, &ProjectsViewModel::scanFinished);
+    m_viewModel->setScanPath(folder);
+    m_viewModel->scanProjects();
+    return finished.wait(60000);
+}
+
+QQuickItem* ViewHarness::show(const QString& type) {
+    QQmlComponent component(&m_engine);
+    component.setData(("import QtQuick\nimport Codeorchardist\n" + type + " {}\n").toUtf8(), QUrl());
+    QVariantMap properties{{QStringLiteral("viewModel"), QVariant::fromValue<QObject*>(m_viewModel)}};
+    if (type == QStringLiteral("NetworkGraphView"))
+        properties.insert(QStringLiteral("zoom"), QVariant::fromValue<QObject*>(m_zoom));
+    QObject* object = component.createWithInitialProperties(properties);
+    if (!object) {
+        ADD_FAILURE() << component.errorString().toStdString();
+        return nullptr;
+    }
+    m_view.reset(qobject_cast<QQuickItem*>(object));
+    m_view->setParentItem(m_window.contentItem());
+    m_view->setSize(m_window.contentItem()->size());
+    render();
+    return m_view.get();
+}
+
+void ViewHarness::render() { (void)m_window.grabWindow(); }
+
+QColor ViewHarness::themeColor(const QString& name) {
+    QQmlComponent component(&m_engine);
+    component.setData(QStringLiteral("import QtQuick\nimport Codeorchardist\nQtObject { property color c: Theme.color(\"%1\") }\n")
+                          .arg(name)
+                          .toUtf8(),
+                      QUrl());
+    std::unique_ptr<QObject> object(component.create());
+    return object ? object->property("c").value<QColor>() : QColor();
+}
+
+namespace {
+void collectWith(QQuickItem* item, const char* name, const QVariant& value, QList<QQuickItem*>& out) {
+    if (!item) return;
+    if (item->property(name) == value) out.append(item);
+    for (QQuickItem* c : item->childItems()) collectWith(c, name, value, out);
+}
+} // namespace
+
+QList<QQuickItem*> itemsWith(QQuickItem* root, const char* name, const QVariant& value) {
+    QList<QQuickItem*> out;
+    collectWith(root, name, value, out);
+    return out;
+}
+
+QQuickItem* itemWith(QQuickItem* root, const char* name, const QVariant& value) {
+    const auto all = itemsWith(root, name, value);
+    return all.isEmpty() ? nullptr : all.first();
+}
+
+QQuickItem* child(QQuickItem* root, const QString& objectName) {
+    return itemWith(root, "objectName", objectName);
+}
+
+void click(QQuickItem* item) {
+    ASSERT_NE(item, nullptr);
+    const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+    QTest::mouseClick(item->window(), Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+}
+
 } // namespace viztest
 
 // Every test program runs with a QGuiApplication (fonts, the scene graph and QML need one).
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
+    uisetup::prepareApplication();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

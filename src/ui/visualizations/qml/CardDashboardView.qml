@@ -1,9 +1,88 @@
 import QtQuick
 import QtQuick.Controls
+import Codeorchardist
 
-// Placeholder until the real view lands.
-Item {
+// The Cards mode: four statistics over the projects shown, then one card per project in a
+// grid of columns 280 to 350 wide, 20 apart. Cards are created only as they scroll into view.
+Rectangle {
     id: root
+
     required property var viewModel
-    Label { anchors.centerIn: parent; text: "CardDashboardView" }
+
+    readonly property alias stats: dashboardStats
+    readonly property alias grid: cards
+
+    // The grid's geometry: as many columns of at least 280 as fit, at most 350 wide each.
+    readonly property real available: Math.max(0, width - 48)
+    readonly property int columns: Math.max(1, Math.floor((available + 20) / 300))
+    readonly property real cellWidth: (available + 20) / columns
+    readonly property real cardWidth: Math.min(350, cellWidth - 20)
+    readonly property real cardHeight: 272
+
+    color: Theme.windowBackground
+
+    DashboardStats {
+        id: dashboardStats
+        model: root.viewModel ? root.viewModel.filteredModel : null
+    }
+
+    GridView {
+        id: cards
+        objectName: "cards"
+        anchors.fill: parent
+        leftMargin: 24
+        rightMargin: 4
+        topMargin: 24
+        bottomMargin: 4
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        cellWidth: root.cellWidth
+        cellHeight: root.cardHeight + 20
+        cacheBuffer: 300
+        reuseItems: true
+        model: root.viewModel ? root.viewModel.filteredModel : null
+
+        header: Item {
+            width: root.available
+            height: overview.height + 24
+            StatsOverview {
+                id: overview
+                objectName: "statsOverview"
+                width: root.available
+                stats: dashboardStats
+            }
+        }
+
+        delegate: Item {
+            id: cell
+            // Roles of the project list: id, name, path, type, icon, color, version, ...
+            required property var model
+
+            width: cards.cellWidth
+            height: cards.cellHeight
+
+            ProjectCard {
+                x: (cards.cellWidth - 20 - width) / 2
+                width: root.cardWidth
+                height: root.cardHeight
+                projectId: cell.model.id
+                name: cell.model.name
+                typeText: cell.model.type
+                kindIcon: cell.model.icon
+                kindColor: cell.model.color
+                version: cell.model.version
+                gitBranch: cell.model.gitBranch
+                remotes: cell.model.remotes
+                hasGit: cell.model.hasGit
+                hasUncommittedChanges: cell.model.hasUncommittedChanges
+                lastModified: cell.model.lastModified
+                lastModifiedText: cell.model.lastModifiedText
+                pathText: cell.model.path
+                isSelected: root.viewModel !== null && root.viewModel.selectedProjectId === cell.model.id
+                onTapped: root.viewModel.selectProject(cell.model.id)
+            }
+        }
+
+        ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+    }
 }

@@ -1,11 +1,121 @@
 import QtQuick
 import QtQuick.Controls
+import Codeorchardist
 
-// Placeholder until the real view lands.
+// The Graph mode: the mindmap canvas scaled about its centre by the window's graphScale and
+// moved by its graphOffset. Dragging pans (from 10 points of movement on), a tap on a node
+// highlights its line and selects its project, a tap on the background clears the highlight.
 Item {
     id: root
+
     required property var viewModel
-    // The window's zoom state (graphScale, graphOffset), read and written by this view.
+    // The window's zoom state: graphScale and graphOffset, read and written here.
     required property var zoom
-    Label { anchors.centerIn: parent; text: "NetworkGraphView" }
+
+    readonly property alias mindmap: mindmapModel
+    readonly property alias panner: pan
+    readonly property alias canvas: content
+
+    clip: true
+
+    MindmapModel {
+        id: mindmapModel
+        viewModel: root.viewModel
+        visibleRect: pan.visibleCanvasRect(Qt.size(root.width, root.height),
+                                           Qt.size(mindmapModel.canvasWidth, mindmapModel.canvasHeight),
+                                           root.zoom.graphScale, root.zoom.graphOffset)
+    }
+
+    MindmapPanner { id: pan }
+
+    // The first time the ready canvas is shown, centre it.
+    function centreOnce() {
+        if (pan.hasInitialized || !mindmapModel.ready || width <= 0 || height <= 0) return
+        root.zoom.graphOffset = pan.initialize(Qt.size(width, height),
+                                               Qt.size(mindmapModel.canvasWidth, mindmapModel.canvasHeight),
+                                               root.zoom.graphOffset)
+    }
+    Component.onCompleted: centreOnce()
+    onWidthChanged: centreOnce()
+    onHeightChanged: centreOnce()
+    Connections {
+        target: mindmapModel
+        function onGraphChanged() { root.centreOnce() }
+    }
+
+    function tapNode(path) {
+        const projectId = mindmapModel.tapNode(path)
+        if (projectId !== "" && root.viewModel) root.viewModel.selectProject(projectId)
+    }
+
+    Column {
+        objectName: "loading"
+        anchors.centerIn: parent
+        visible: !mindmapModel.ready
+        spacing: 8
+        BusyIndicator {
+            anchors.horizontalCenter: parent.horizontalCenter
+            running: parent.visible
+        }
+        Label {
+            anchors.horizontalCenter: parent.horizontalCenter
+            text: qsTr("Loading mindmap...")
+            color: Theme.secondary
+        }
+    }
+
+    Item {
+        id: viewport
+        anchors.fill: parent
+        visible: mindmapModel.ready
+
+        Rectangle {
+            anchors.fill: parent
+            color: Theme.textBackground
+        }
+
+        MindmapContent {
+            id: content
+            mindmap: mindmapModel
+            selectedProjectId: root.viewModel ? root.viewModel.selectedProjectId : ""
+            pixelScale: root.zoom.graphScale
+            transform: [
+                Scale {
+                    origin.x: content.width / 2
+                    origin.y: content.height / 2
+                    xScale: root.zoom.graphScale
+                    yScale: root.zoom.graphScale
+                },
+                Translate {
+                    x: root.zoom.graphOffset.width
+                    y: root.zoom.graphOffset.height
+                }
+            ]
+            onNodeTapped: (path) => root.tapNode(path)
+            onBackgroundTapped: mindmapModel.tapBackground()
+        }
+
+        TapHandler {
+            onTapped: (eventPoint) => {
+                const p = content.mapFromItem(viewport, eventPoint.position.x, eventPoint.position.y)
+                content.tapAt(p)
+            }
+        }
+        DragHandler {
+            target: null
+            dragThreshold: 10
+            onTranslationChanged: {
+                const offset = pan.dragMoved(Qt.point(translation.x, translation.y), root.zoom.graphOffset)
+                if (offset !== undefined) root.zoom.graphOffset = offset
+            }
+            onActiveChanged: if (!active) pan.dragEnded(root.zoom.graphOffset)
+        }
+        WheelHandler {
+            acceptedModifiers: Qt.ControlModifier
+            target: null
+            onWheel: (event) => {
+                root.zoom.graphScale = pan.wheelZoom(root.zoom.graphScale, event.angleDelta.y / 120)
+            }
+        }
+    }
 }

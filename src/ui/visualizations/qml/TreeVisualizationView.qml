@@ -1,9 +1,156 @@
 import QtQuick
 import QtQuick.Controls
+import Codeorchardist
 
-// Placeholder until the real view lands.
+// The Tree mode: the folder outline, always fully expanded, scrolling both ways and
+// zoomable from 30 % to 300 % by pinch, Ctrl + wheel or the zoom panel. Only the lines in
+// view exist as items, so an outline of thousands of folders opens at once.
 Item {
     id: root
+
     required property var viewModel
-    Label { anchors.centerIn: parent; text: "TreeVisualizationView" }
+
+    // Current zoom, and the zoom at the end of the last gesture or button press.
+    property real zoomScale: 1.0
+    property real lastScale: 1.0
+
+    readonly property alias outline: outlineModel
+    readonly property alias listView: list
+
+    function zoomIn() { zoomScale = Math.min(zoomScale + 0.2, 3.0); lastScale = zoomScale }
+    function zoomOut() { zoomScale = Math.max(zoomScale - 0.2, 0.3); lastScale = zoomScale }
+    function resetZoom() { zoomScale = 1.0; lastScale = 1.0 }
+    // A pinch: `magnification` relative to the zoom when the gesture began.
+    function pinchTo(magnification) { zoomScale = Math.min(Math.max(lastScale * magnification, 0.3), 3.0) }
+    function pinchEnded() { lastScale = zoomScale }
+    function zoomText(s) { return qsTr("%1%").arg(Math.trunc(s * 100)) }
+
+    TreeOutlineModel {
+        id: outlineModel
+        viewModel: root.viewModel
+    }
+
+    Column {
+        objectName: "loading"
+        anchors.centerIn: parent
+        visible: !outlineModel.ready
+        spacing: 8
+        BusyIndicator {
+            anchors.horizontalCenter: parent.horizontalCenter
+            running: parent.visible
+        }
+        Label {
+            anchors.horizontalCenter: parent.horizontalCenter
+            text: qsTr("Loading tree...")
+            color: Theme.secondary
+        }
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        visible: outlineModel.ready
+        color: Theme.textBackground
+    }
+
+    ListView {
+        id: list
+        objectName: "outline"
+        anchors.fill: parent
+        visible: outlineModel.ready
+        clip: true
+        model: outlineModel
+        reuseItems: true
+        boundsBehavior: Flickable.StopAtBounds
+        flickableDirection: Flickable.HorizontalAndVerticalFlick
+        contentWidth: Math.max(width, (outlineModel.contentWidth + 60) * root.zoomScale)
+        cacheBuffer: 200
+        interactive: !pinch.active
+
+        header: Item { width: 1; height: 30 * root.zoomScale }
+        footer: Item { width: 1; height: 30 * root.zoomScale }
+
+        delegate: TreeNodeRow {
+            width: list.contentWidth
+            zoom: root.zoomScale
+            selectedProjectId: root.viewModel ? root.viewModel.selectedProjectId : ""
+            onProjectTapped: (id) => { if (root.viewModel) root.viewModel.selectProject(id) }
+        }
+
+        ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+        ScrollBar.horizontal: ScrollBar { policy: ScrollBar.AsNeeded }
+
+        PinchHandler {
+            id: pinch
+            target: null
+            onActiveScaleChanged: if (active) root.pinchTo(activeScale)
+            onActiveChanged: if (!active) root.pinchEnded()
+            // A pinch in progress is not given up to the list's flicking.
+            grabPermissions: PointerHandler.CanTakeOverFromAnything
+        }
+        WheelHandler {
+            acceptedModifiers: Qt.ControlModifier
+            target: null
+            onWheel: (event) => {
+                const steps = event.angleDelta.y / 120
+                root.zoomScale = Math.min(Math.max(root.zoomScale * Math.pow(1.1, steps), 0.3), 3.0)
+                root.lastScale = root.zoomScale
+            }
+        }
+    }
+
+    // The zoom panel, floating over the bottom-right corner.
+    Rectangle {
+        id: panel
+        objectName: "zoomPanel"
+        visible: outlineModel.ready
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.margins: 16
+        width: panelRow.implicitWidth + 16
+        height: panelRow.implicitHeight + 16
+        radius: 8
+        color: Theme.tint(Theme.windowBackground, 0.86)
+        border.color: Theme.tint(Theme.separator, 0.8)
+        border.width: 1
+
+        Row {
+            id: panelRow
+            anchors.centerIn: parent
+            spacing: 8
+
+            Button {
+                objectName: "zoomOut"
+                anchors.verticalCenter: parent.verticalCenter
+                implicitWidth: 30
+                implicitHeight: 26
+                contentItem: SymbolIcon { name: "minus.magnifyingglass"; size: 14; color: Theme.primary }
+                onClicked: root.zoomOut()
+            }
+            Label {
+                objectName: "zoomLabel"
+                anchors.verticalCenter: parent.verticalCenter
+                width: 40
+                horizontalAlignment: Text.AlignHCenter
+                text: root.zoomText(root.zoomScale)
+                font: Theme.font.caption
+                color: Theme.primary
+            }
+            Button {
+                objectName: "zoomIn"
+                anchors.verticalCenter: parent.verticalCenter
+                implicitWidth: 30
+                implicitHeight: 26
+                contentItem: SymbolIcon { name: "plus.magnifyingglass"; size: 14; color: Theme.primary }
+                onClicked: root.zoomIn()
+            }
+            Button {
+                objectName: "zoomReset"
+                anchors.verticalCenter: parent.verticalCenter
+                implicitWidth: 30
+                implicitHeight: 26
+                contentItem: SymbolIcon { name: "arrow.counterclockwise"; size: 14; color: Theme.primary }
+                onClicked: root.resetZoom()
+            }
+        }
+    }
 }

@@ -1,0 +1,54 @@
+import QtQuick
+import Codeorchardist
+
+// The four statistics over the projects shown: total, uncommitted, active today, stale.
+Row {
+    id: overview
+
+    required property DashboardStats stats
+
+    spacing: 16
+    readonly property real cardWidth: (width - 3 * spacing) / 4
+    height: Math.max(total.implicitHeight, uncommitted.implicitHeight)
+
+    StatCard {
+        id: total
+        objectName: "statTotal"
+        width: overview.cardWidth
+        height: overview.height
+        title: qsTr("Total Projects")
+        value: String(overview.stats.total)
+        icon: "folder.fill"
+        color: "blue"
+    }
+    StatCard {
+        id: uncommitted
+        objectName: "statUncommitted"
+        width: overview.cardWidth
+        height: overview.height
+        title: qsTr("Uncommitted")
+        value: String(overview.stats.uncommitted)
+        icon: "exclamationmark.triangle.fill"
+        color: "orange"
+        trend: overview.stats.uncommitted > 0 ? qsTr("needs attention") : ""
+    }
+    StatCard {
+        objectName: "statActive"
+        width: overview.cardWidth
+        height: overview.height
+        title: qsTr("Active Today")
+        value: String(overview.stats.activeToday)
+        icon: "bolt.fill"
+        color: "green"
+    }
+    StatCard {
+        objectName: "statStale"
+        width: overview.cardWidth
+        height: overview.height
+        title: qsTr("Stale (30d+)")
+        value: String(overview.stats.stale)
+        icon: "clock.badge.exclamationmark.fill"
+        color: "red"
+        trend: overview.stats.stale > 0 ? qsTr("review needed") : ""
+    }
+}

@@ -1,0 +1,109 @@
+import QtQuick
+import Codeorchardist
+
+// One line of the outline: the node's indentation (depth x indentWidth), the connector for
+// nodes below the top level, and the folder label or project card. The outline is a flat
+// list of these lines in display order, so a node's descendants follow it.
+Item {
+    id: row
+
+    // From the outline model.
+    required property int index
+    required property string nodeId
+    required property string name
+    required property int depth
+    required property bool isProject
+    required property bool hasChildren
+    required property int projectCount
+    required property string folderColor
+    required property string projectId
+    required property string kindIcon
+    required property string kindColor
+    required property var version
+    required property var branch
+    required property bool hasChanges
+    required property string activityColor
+
+    property real indentWidth: 24
+    property color lineColor: Theme.tint("secondary", 0.3)
+    // The outline's zoom and padding (30 on every side, zoomed with the content).
+    property real zoom: 1.0
+    property real padding: 30
+    property string selectedProjectId: ""
+
+    signal projectTapped(string projectId)
+
+    readonly property real nodeX: depth * indentWidth + (depth > 0 ? 20 : 0)
+    readonly property Item node: loader.item
+
+    height: line.height * zoom
+
+    Item {
+        id: line
+        objectName: "line"
+        x: row.padding * row.zoom
+        width: row.nodeX + (loader.item ? loader.item.implicitWidth : 0)
+        height: loader.item ? loader.item.implicitHeight : 20
+        scale: row.zoom
+        transformOrigin: Item.TopLeft
+
+        Item {
+            id: connector
+            objectName: "connector"
+            visible: row.depth > 0
+            x: row.depth * row.indentWidth
+            width: 20
+            height: parent.height
+            Row {
+                anchors.centerIn: parent
+                spacing: 0
+                Rectangle {
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 12
+                    height: 1
+                    color: row.lineColor
+                }
+                Rectangle {
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 4
+                    height: 4
+                    radius: 2
+                    color: row.lineColor
+                }
+            }
+        }
+
+        Loader {
+            id: loader
+            x: row.nodeX
+            sourceComponent: row.isProject ? projectNode : directoryNode
+        }
+    }
+
+    Component {
+        id: projectNode
+        TreeProjectNode {
+            objectName: "projectNode"
+            name: row.name
+            kindIcon: row.kindIcon
+            kindColor: row.kindColor
+            version: row.version
+            branch: row.branch
+            hasChanges: row.hasChanges
+            activityColor: row.activityColor
+            isSelected: row.projectId !== "" && row.selectedProjectId === row.projectId
+            onTapped: row.projectTapped(row.projectId)
+        }
+    }
+    Component {
+        id: directoryNode
+        TreeDirectoryNode {
+            objectName: "directoryNode"
+            name: row.name
+            depth: row.depth
+            folderColor: row.folderColor
+            hasChildren: row.hasChildren
+            projectCount: row.projectCount
+        }
+    }
+}

@@ -1,0 +1,105 @@
+import QtQuick
+import Codeorchardist
+
+// The small card of a project line: kind icon, name, change dot, version, branch and the
+// activity dot. A click selects the project.
+Item {
+    id: card
+
+    property string name
+    property string kindIcon
+    property string kindColor: "gray"
+    property var version: null
+    property var branch: null
+    property bool hasChanges: false
+    property string activityColor: "gray"
+    property bool isSelected: false
+    readonly property bool isHovered: hover.hovered
+
+    signal tapped()
+
+    implicitWidth: content.implicitWidth + 16
+    implicitHeight: content.implicitHeight + 6
+
+    Rectangle {
+        objectName: "cardBackground"
+        anchors.fill: parent
+        radius: 4
+        color: card.isSelected ? Theme.tint(card.kindColor, 0.12)
+                               : card.isHovered ? Theme.tint("secondary", 0.08) : "transparent"
+    }
+
+    Row {
+        id: content
+        x: 8
+        y: 3
+        spacing: 6
+
+        Rectangle {
+            objectName: "kindIcon"
+            anchors.verticalCenter: parent.verticalCenter
+            width: 18
+            height: 18
+            radius: 9
+            color: Theme.tint(card.kindColor, card.isSelected ? 0.3 : 0.15)
+            SymbolIcon {
+                anchors.centerIn: parent
+                name: card.kindIcon
+                size: 8
+                color: Theme.color(card.kindColor)
+            }
+        }
+        Text {
+            objectName: "name"
+            anchors.verticalCenter: parent.verticalCenter
+            text: card.name
+            font.pixelSize: 11
+            font.weight: card.isSelected ? Font.DemiBold : Font.Normal
+            color: Theme.primary
+        }
+        Rectangle {
+            objectName: "changeDot"
+            anchors.verticalCenter: parent.verticalCenter
+            visible: card.hasChanges
+            width: 5
+            height: 5
+            radius: 2.5
+            color: Theme.color("orange")
+        }
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            visible: card.version !== null && card.version !== undefined
+            text: visible ? "v" + card.version : ""
+            font.pixelSize: 9
+            color: Theme.secondary
+        }
+        Row {
+            anchors.verticalCenter: parent.verticalCenter
+            visible: card.branch !== null && card.branch !== undefined
+            spacing: 2
+            SymbolIcon {
+                anchors.verticalCenter: parent.verticalCenter
+                name: "arrow.triangle.branch"
+                size: 7
+                color: Theme.color("purple")
+            }
+            Text {
+                anchors.verticalCenter: parent.verticalCenter
+                text: parent.visible ? card.branch : ""
+                font.pixelSize: 9
+                color: Theme.color("purple")
+            }
+        }
+        Rectangle {
+            objectName: "activityDot"
+            anchors.verticalCenter: parent.verticalCenter
+            width: 5
+            height: 5
+            radius: 2.5
+            color: Theme.color(card.activityColor)
+        }
+    }
+
+    HoverHandler { id: hover }
+    TapHandler { onTapped: card.tapped() }
+}

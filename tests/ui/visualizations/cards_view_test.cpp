@@ -1,0 +1,167 @@
+#include "CardMetrics.h"
+#include "VizTestSupport.h"
+#include "state/ProjectsViewModel.h"
+#include "support/TestFolders.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <QQuickItem>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace viztest;
+
+namespace {
+
+struct CardsFixture : ::testing::Test {
+    Workspace disk;
+    ViewHarness ui{1200, 900};
+    QQuickItem* view = nullptr;
+
+    void SetUp() override {
+        disk.addProject("today", "today", "3.0.0", 0);
+        disk.addProject("five", "five", {}, 5);
+        disk.addProject("old", "old", {}, 61);
+        disk.stampTimes();
+        ASSERT_TRUE(ui.scan(disk.root()));
+        view = ui.show("CardDashboardView");
+        ASSERT_NE(view, nullptr);
+        ui.render();
+    }
+    QQuickItem* card(const char* name) {
+        for (QQuickItem* item : itemsWith(view, "name", QString::fromLatin1(name)))
+            if (item->inherits("QQuickItem") && item->property("projectId").isValid()) return item;
+        return nullptr;
+    }
+    QString projectId(const char* name) {
+        for (const Project& p : ui.viewModel().projects())
+            if (p.name == QLatin1String(name)) return p.id.toString(QUuid::WithoutBraces);
+        return {};
+    }
+    QString statValue(const char* objectName) {
+        return child(child(view, objectName), "value")->property("text").toString();
+    }
+    bool hasTrend(const char* objectName) { return child(child(view, objectName), "trend")->isVisible(); }
+};
+
+} // namespace
+
+TEST_F(CardsFixture, StatisticsCountTheShownProjects) {
+    EXPECT_EQ(statValue("statTotal"), QStringLiteral("3"));
+    EXPECT_EQ(statValue("statUncommitted"), QStringLiteral("0"));
+    EXPECT_FALSE(hasTrend("statUncommitted"));
+    EXPECT_EQ(statValue("statActive"), QStringLiteral("1"));
+    EXPECT_EQ(statValue("statStale"), QStringLiteral("1"));
+    EXPECT_TRUE(hasTrend("statStale"));
+    EXPECT_TRUE(itemWith(view, "text", "review needed"));
+    EXPECT_FALSE(itemWith(view, "text", "needs attention"));
+
+    // A search narrows the figures with the grid.
+    ui.viewModel().setSearchText("five");
+    ui.render();
+    EXPECT_EQ(statValue("statTotal"), QStringLiteral("1"));
+    EXPECT_EQ(statValue("statStale"), QStringLiteral("0"));
+    EXPECT_FALSE(hasTrend("statStale"));
+}
+
+TEST_F(CardsFixture, HealthRingsGradeTheLastChange) {
+    auto ring = [&](const char* name) { return child(card(name), "healthRing"); };
+    ASSERT_TRUE(card("today") && card("five") && card("old"));
+    EXPECT_DOUBLE_EQ(ring("today")->property("healthScore").toDouble(), 1.0);
+    EXPECT_EQ(child(ring("today"), "healthLabel")->property("text").toString(), QStringLiteral("NOW"));
+    EXPECT_DOUBLE_EQ(ring("five")->property("healthScore").toDouble(), 0.75);
+    EXPECT_EQ(child(ring("five"), "healthLabel")->property("text").toString(), QStringLiteral("5d"));
+    EXPECT_DOUBLE_EQ(ring("old")->property("healthScore").toDouble(), 0.25);
+    EXPECT_EQ(child(ring("old"), "healthLabel")->property("text").toString(), QStringLiteral("2m"));
+}
+
+TEST_F(CardsFixture, ActivityCellsShowTheDayOfTheLastChange) {
+    QQuickItem* bar = child(card("five"), "activityBar");
+    ASSERT_NE(bar, nullptr);
+    auto* cells = bar->property("cellRepeater").value<QQuickItem*>();
+    ASSERT_EQ(cells->property("count").toInt(), 14);
+    const QColor green = ui.themeColor("green");
+    QList<QColor> colours;
+    for (int i = 0; i < 14; ++i) {
+        QQuickItem* cell = nullptr;
+        QMetaObject::invokeMethod(cells, "itemAt", Q_RETURN_ARG(QQuickItem*, cell), Q_ARG(int, i));
+        ASSERT_NE(cell, nullptr);
+        colours << cell->property("color").value<QColor>();
+    }
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(colours[i].rgb(), green.rgb()) << i;
+        EXPECT_GE(colours[i].alphaF(), 0.09f) << i;
+        EXPECT_LE(colours[i].alphaF(), 0.31f) << i;
+    }
+    EXPECT_EQ(colours[5], green);
+    for (int i = 6; i < 14; ++i) {
+        EXPECT_EQ(colours[i].rgb(), ui.themeColor("secondary").rgb()) << i;
+        EXPECT_NEAR(colours[i].alphaF(), 0.1, 0.01) << i;
+    }
+    // Hovering elsewhere and redrawing leaves the faint cells as they were.
+    QTest::mouseMove(&ui.window(), QPoint(5, 5));
+    ui.render();
+    QQuickItem* first = nullptr;
+    QMetaObject::invokeMethod(cells, "itemAt", Q_RETURN_ARG(QQuickItem*, first), Q_ARG(int, 2));
+    EXPECT_EQ(first->property("color").value<QColor>(), colours[2]);
+}
+
+TEST_F(CardsFixture, TheSelectionOutlineFollowsTheSelectionWhereverItChanges) {
+    ui.viewModel().selectProject(projectId("five"));
+    ui.render();
+    auto borderOf = [&](const char* name) {
+        QObject* border = child(card(name), "selectionOutline")->property("border").value<QObject*>();
+        return border->property("color").value<QColor>();
+    };
+    EXPECT_EQ(borderOf("five"), ui.themeColor("green"));
+    EXPECT_EQ(borderOf("old").alpha(), 0);
+    // Clicking another card moves it.
+    click(card("old"));
+    EXPECT_EQ(ui.viewModel().selectedProjectId(), projectId("old"));
+    EXPECT_EQ(borderOf("old"), ui.themeColor("green"));
+    EXPECT_EQ(borderOf("five").alpha(), 0);
+}
+
+TEST_F(CardsFixture, CardsShowNameKindVersionAndNoGitRowWithoutGit) {
+    QQuickItem* today = card("today");
+    EXPECT_TRUE(child(today, "version")->isVisible());
+    EXPECT_TRUE(itemWith(today, "text", "v3.0.0"));
+    EXPECT_TRUE(itemWith(today, "text", "Node.js"));
+    EXPECT_FALSE(child(today, "gitRow")->isVisible());
+    EXPECT_FALSE(child(today, "remoteRow")->isVisible());
+    EXPECT_FALSE(child(card("five"), "version")->isVisible());
+}
+
+TEST(CardsGitTest, GitProjectsShowBranchStatusAndFirstRemote) {
+    Workspace disk;
+    const QByteArray clean = disk.addProject("clean", "clean");
+    const QByteArray dirty = disk.addProject("dirty", "dirty");
+    for (const QByteArray& folder : {clean, dirty}) {
+        testfolders::initRepository(folder, QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toUtf8());
+        testfolders::git(folder, QStringList{"remote", "add", "origin", "git@example.com:team/" + QFileInfo(QFile::decodeName(folder)).fileName() + ".git"});
+    }
+    QFile extra(QFile::decodeName(dirty + "/new.txt"));
+    ASSERT_TRUE(extra.open(QIODevice::WriteOnly));
+    extra.close();
+
+    ViewHarness ui(1200, 900);
+    ASSERT_TRUE(ui.scan(disk.root()));
+    QQuickItem* view = ui.show("CardDashboardView");
+    ui.render();
+    auto cardNamed = [&](const char* name) {
+        for (QQuickItem* item : itemsWith(view, "name", QString::fromLatin1(name)))
+            if (item->property("projectId").isValid()) return item;
+        return static_cast<QQuickItem*>(nullptr);
+    };
+    QQuickItem* c = cardNamed("clean");
+    QQuickItem* d = cardNamed("dirty");
+    ASSERT_TRUE(c && d);
+    EXPECT_TRUE(child(c, "gitRow")->isVisible());
+    EXPECT_EQ(child(c, "statusText")->property("text").toString(), QStringLiteral("Clean"));
+    EXPECT_EQ(child(d, "statusText")->property("text").toString(), QStringLiteral("Modified"));
+    EXPECT_EQ(child(d, "remoteUrl")->property("text").toString(), QStringLiteral("git@example.com:team/dirty.git"));
+    EXPECT_TRUE(itemWith(view, "text", "needs attention"));
+    EXPECT_EQ(child(child(view, "statUncommitted"), "value")->property("text").toString(), QStringLiteral("1"));
+    EXPECT_EQ(child(child(view, "statActive"), "value")->property("text").toString(), QStringLiteral("2"));
+}

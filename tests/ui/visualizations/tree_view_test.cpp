@@ -1,0 +1,207 @@
+#include "TreeOutlineModel.h"
+#include "VizTestSupport.h"
+#include "state/ProjectsViewModel.h"
+
+#include <QQuickItem>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace viztest;
+
+namespace {
+
+// The outline line of the node at `path`, once it has been created by the list.
+QQuickItem* rowFor(QQuickItem* view, const QString& path) {
+    return itemWith(view, "nodeId", path);
+}
+
+QString projectIdNamed(ProjectsViewModel& vm, const QString& name) {
+    for (const Project& p : vm.projects())
+        if (p.name == name) return p.id.toString(QUuid::WithoutBraces);
+    return {};
+}
+
+QString zoomLabel(QQuickItem* view) { return child(view, "zoomLabel")->property("text").toString(); }
+
+// r/web/shop (with r/web/shop/plugin inside), r/web/blog, r/tools/cli.
+struct TreeFixture : ::testing::Test {
+    Workspace disk;
+    ViewHarness ui;
+    QQuickItem* view = nullptr;
+
+    void SetUp() override {
+        disk.addProject("web/shop", "shop", "1.2.0", 2);
+        disk.addProject("web/shop/plugin", "plugin", {}, 8);
+        disk.addProject("web/blog", "blog", {}, 31);
+        disk.addProject("tools/cli", "cli", "0.1.0", 0);
+        disk.stampTimes();
+        ASSERT_TRUE(ui.scan(disk.root()));
+        view = ui.show("TreeVisualizationView");
+        ASSERT_NE(view, nullptr);
+    }
+    QString path(const char* relative) const { return QString::fromUtf8(disk.root() + '/' + relative); }
+};
+
+} // namespace
+
+TEST(TreeViewLoadingTest, ShowsTheLoadingIndicatorUntilTheOutlineIsBuilt) {
+    ViewHarness ui;
+    QQuickItem* view = ui.show("TreeVisualizationView");
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(child(view, "loading")->isVisible());
+    EXPECT_TRUE(itemWith(view, "text", "Loading tree...") != nullptr);
+    EXPECT_FALSE(child(view, "outline")->isVisible());
+    EXPECT_FALSE(child(view, "zoomPanel")->isVisible());
+}
+
+TEST(TreeViewLoadingTest, AnEmptyOutlineShowsTheScrollAreaAndTheZoomPanel) {
+    Workspace disk;
+    ViewHarness ui;
+    ASSERT_TRUE(ui.scan(disk.root()));
+    QQuickItem* view = ui.show("TreeVisualizationView");
+    EXPECT_FALSE(child(view, "loading")->isVisible());
+    EXPECT_TRUE(child(view, "outline")->isVisible());
+    EXPECT_TRUE(child(view, "zoomPanel")->isVisible());
+    EXPECT_EQ(child(view, "outline")->property("count").toInt(), 0);
+}
+
+TEST_F(TreeFixture, LinesAreIndentedByDepthWithAConnectorBelowTheTopLevel) {
+    QQuickItem* root = rowFor(view, QString::fromUtf8(disk.root()));
+    QQuickItem* blog = rowFor(view, path("web/blog"));
+    ASSERT_TRUE(root && blog);
+
+    // Top level: no indentation, no connector.
+    EXPECT_FALSE(child(root, "connector")->isVisible());
+    EXPECT_DOUBLE_EQ(child(root, "directoryNode")->mapToItem(child(root, "line"), QPointF(0, 0)).x(), 0.0);
+
+    // Depth 2: the connector starts 48 in and the card follows it.
+    QQuickItem* connector = child(blog, "connector");
+    EXPECT_TRUE(connector->isVisible());
+    EXPECT_DOUBLE_EQ(connector->x(), 48.0);
+    EXPECT_DOUBLE_EQ(connector->width(), 20.0);
+    EXPECT_DOUBLE_EQ(child(blog, "projectNode")->mapToItem(child(blog, "line"), QPointF(0, 0)).x(), 68.0);
+
+    // On screen, behind the 30-point padding.
+    QQuickItem* line = child(blog, "line");
+    const QPointF inView = child(blog, "projectNode")->mapToItem(view, QPointF(0, 0));
+    const QPointF lineInView = line->mapToItem(view, QPointF(0, 0));
+    EXPECT_DOUBLE_EQ(inView.x() - lineInView.x(), 68.0);
+    EXPECT_DOUBLE_EQ(lineInView.x(), 30.0);
+}
+
+TEST_F(TreeFixture, FolderLabelsCountTheProjectsBelowThem) {
+    QQuickItem* web = rowFor(view, path("web"));
+    ASSERT_TRUE(web);
+    // shop, its nested plugin, and blog.
+    EXPECT_EQ(child(web, "projectCount")->property("text").toString(), QStringLiteral("(3)"));
+    EXPECT_EQ(web->property("folderColor").toString(), QStringLiteral("indigo"));
+    QQuickItem* root = rowFor(view, QString::fromUtf8(disk.root()));
+    EXPECT_EQ(child(root, "projectCount")->property("text").toString(), QStringLiteral("(4)"));
+    EXPECT_EQ(root->property("folderColor").toString(), QStringLiteral("blue"));
+}
+
+TEST_F(TreeFixture, ActivityDotsFollowTheAgeOfTheLastChange) {
+    auto dot = [&](const char* relative) {
+        QQuickItem* row = rowFor(view, path(relative));
+        return row ? child(row, "activityDot")->property("color").value<QColor>() : QColor();
+    };
+    EXPECT_EQ(dot("tools/cli"), ui.themeColor("green"));
+    EXPECT_EQ(dot("web/shop"), ui.themeColor("yellow"));
+    EXPECT_EQ(dot("web/shop/plugin"), ui.themeColor("orange"));
+    EXPECT_EQ(dot("web/blog"), ui.themeColor("red"));
+    // Only the project with a version shows one.
+    EXPECT_TRUE(itemWith(rowFor(view, path("web/shop")), "text", "v1.2.0"));
+    EXPECT_FALSE(itemWith(rowFor(view, path("web/blog")), "text", "v"));
+}
+
+TEST_F(TreeFixture, ClickingACardSelectsItsProject) {
+    ui.viewModel().selectProject("");
+    QQuickItem* blog = rowFor(view, path("web/blog"));
+    QQuickItem* card = child(blog, "projectNode");
+    click(card);
+    const QString blogId = projectIdNamed(ui.viewModel(), "blog");
+    EXPECT_EQ(ui.viewModel().selectedProjectId(), blogId);
+    ui.render();
+    EXPECT_TRUE(card->property("isSelected").toBool());
+    EXPECT_EQ(child(card, "name")->property("font").value<QFont>().weight(), QFont::DemiBold);
+    EXPECT_NEAR(child(card, "cardBackground")->property("color").value<QColor>().alphaF(), 0.12, 0.005);
+    // A second click keeps the selection.
+    click(card);
+    EXPECT_EQ(ui.viewModel().selectedProjectId(), blogId);
+    // Selecting elsewhere moves the look.
+    ui.viewModel().selectProject(projectIdNamed(ui.viewModel(), "cli"));
+    EXPECT_FALSE(card->property("isSelected").toBool());
+    EXPECT_EQ(child(card, "name")->property("font").value<QFont>().weight(), QFont::Normal);
+}
+
+TEST_F(TreeFixture, ZoomPanelStepsAddUpAndStopAtTheLimits) {
+    QStringList labels;
+    for (int i = 0; i < 4; ++i) {
+        click(child(view, "zoomIn"));
+        labels << zoomLabel(view);
+    }
+    EXPECT_EQ(labels, (QStringList{"120%", "140%", "160%", "179%"}));
+    for (int i = 0; i < 8; ++i) click(child(view, "zoomIn"));
+    EXPECT_EQ(zoomLabel(view), QStringLiteral("300%"));
+    click(child(view, "zoomReset"));
+    EXPECT_EQ(zoomLabel(view), QStringLiteral("100%"));
+    labels.clear();
+    for (int i = 0; i < 5; ++i) {
+        click(child(view, "zoomOut"));
+        labels << zoomLabel(view);
+    }
+    EXPECT_EQ(labels, (QStringList{"80%", "60%", "40%", "30%", "30%"}));
+    EXPECT_DOUBLE_EQ(view->property("lastScale").toDouble(), view->property("zoomScale").toDouble());
+}
+
+TEST_F(TreeFixture, PinchIsClampedAndTheNextPinchStartsWhereTheLastEnded) {
+    QPointingDevice* touch = QTest::createTouchDevice();
+    const QPoint centre(500, 350);
+    auto pinch = [&](int from, int to) {
+        QTest::touchEvent(&ui.window(), touch).press(0, centre - QPoint(from, 0)).press(1, centre + QPoint(from, 0));
+        for (int d = from; d != to; d += (to > from ? 5 : -5))
+            QTest::touchEvent(&ui.window(), touch).move(0, centre - QPoint(d, 0)).move(1, centre + QPoint(d, 0));
+        QTest::touchEvent(&ui.window(), touch).move(0, centre - QPoint(to, 0)).move(1, centre + QPoint(to, 0));
+        QTest::touchEvent(&ui.window(), touch).release(0, centre - QPoint(to, 0)).release(1, centre + QPoint(to, 0));
+    };
+    // Fingers spreading from 40 to 600 apart: far more than x3, which stops at 3.0.
+    pinch(20, 300);
+    EXPECT_DOUBLE_EQ(view->property("zoomScale").toDouble(), 3.0);
+    EXPECT_EQ(zoomLabel(view), QStringLiteral("300%"));
+    // Closing them to about half starts from 3.0 (from 1.0 it would end below 1.0).
+    pinch(200, 100);
+    EXPECT_GT(view->property("zoomScale").toDouble(), 1.3);
+    EXPECT_LT(view->property("zoomScale").toDouble(), 2.0);
+    EXPECT_DOUBLE_EQ(view->property("lastScale").toDouble(), view->property("zoomScale").toDouble());
+    click(child(view, "zoomReset"));
+    EXPECT_EQ(zoomLabel(view), QStringLiteral("100%"));
+}
+
+TEST_F(TreeFixture, ZoomScalesLinesAboutTheTopLeftAndWidensTheScrollArea) {
+    QQuickItem* list = child(view, "outline");
+    const double width1 = list->property("contentWidth").toDouble();
+    click(child(view, "zoomIn"));
+    click(child(view, "zoomIn")); // 140%
+    ui.render();
+    QQuickItem* blog = rowFor(view, path("web/blog"));
+    const QPointF card = child(blog, "projectNode")->mapToItem(blog, QPointF(0, 0));
+    EXPECT_NEAR(card.x(), (30 + 68) * 1.4, 1e-9);
+    EXPECT_GE(list->property("contentWidth").toDouble(), std::min(width1 * 1.4, 1000.0) - 1);
+}
+
+TEST(TreeViewScaleTest, ThousandsOfFoldersCreateOnlyTheLinesInView) {
+    // The view model's outline for a large workspace, shown through the outline model alone.
+    ViewHarness ui;
+    QQuickItem* view = ui.show("TreeVisualizationView");
+    auto* model = qobject_cast<TreeOutlineModel*>(view->property("outline").value<QObject*>());
+    ASSERT_NE(model, nullptr);
+    CachedTreeData data;
+    data.nodes = buildTreeData(workspace("/w", 3000, QDateTime::currentDateTime()), "/w");
+    data.isReady = true;
+    model->setTreeData(data);
+    ui.render();
+    EXPECT_GT(model->count(), 3000);
+    const int lines = static_cast<int>(itemsWith(view, "objectName", "line").size());
+    EXPECT_GT(lines, 10);
+    EXPECT_LT(lines, 120);
+}
