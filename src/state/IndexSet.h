@@ -36,18 +36,6 @@ public:
         return index;
     }
 
-    // Removes every index greater than `after`.
-    void clearAbove(qsizetype after) {
-        size_t w = size_t((after + 1) >> 6);
-        const std::uint64_t keep = ~(~std::uint64_t(0) << ((after + 1) & 63));
-        m_count -= std::popcount(m_words[w] & ~keep);
-        m_words[w] &= keep;
-        for (++w; m_count > 0 && w < m_words.size(); ++w) {
-            m_count -= std::popcount(m_words[w]);
-            m_words[w] = 0;
-        }
-    }
-
     bool isEmpty() const { return m_count == 0; }
 
 private:

@@ -65,9 +65,9 @@ OverlapGrid::Block OverlapGrid::blockAround(QPointF position, double radius) con
 void OverlapGrid::gather(const Block& block, qsizetype after, IndexSet& into) const {
     for (std::int32_t y = block.top; y <= block.bottom; ++y) {
         for (std::int32_t x = block.left; x <= block.right; ++x) {
+            // Ascending: the wanted indices are a suffix, read from the back.
             const std::vector<qsizetype>& indices = m_cells[size_t(y) * size_t(m_columns) + size_t(x)];
-            for (auto it = std::upper_bound(indices.begin(), indices.end(), after); it != indices.end(); ++it)
-                into.add(*it);
+            for (auto it = indices.rbegin(); it != indices.rend() && *it > after; ++it) into.add(*it);
         }
     }
 }

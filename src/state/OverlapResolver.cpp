@@ -80,12 +80,16 @@ void resolve(Layout& layout) {
     // still where it was when the row began. So the pairs worth visiting are node i with the
     // later nodes near it, gathered again once node i has moved far enough.
     IndexSet candidates(count);
+    QPointF gatheredAt;
+    const auto gather = [&](qsizetype after) {
+        grid.gather(grid.blockAround(gatheredAt, kThreshold + kSlack), after, candidates);
+    };
     for (int pass = 0; pass < kMaxPasses; ++pass) {
         bool moved = false;
         for (qsizetype i = 0; i < count; ++i) {
             if (!layout.movable.at(i)) continue;
-            QPointF gatheredAt = positions[i];
-            grid.gather(grid.blockAround(gatheredAt, kThreshold + kSlack), i, candidates);
+            gatheredAt = positions[i];
+            gather(i);
             for (qsizetype j = candidates.takeNext(i); j >= 0; j = candidates.takeNext(j)) {
                 if (!pushApart(positions[i], positions[j])) continue;
                 moved = true;
@@ -96,7 +100,7 @@ void resolve(Layout& layout) {
                     continue;
                 // Candidates gathered before stay: visiting a far node only costs a distance.
                 gatheredAt = positions[i];
-                grid.gather(grid.blockAround(gatheredAt, kThreshold + kSlack), j, candidates);
+                gather(j);
             }
         }
         if (!moved) return;
