@@ -2,8 +2,7 @@
 // the mode's view to its first frame on screen, and the frame times while scrolling the
 // Tree and the Cards and panning the Graph.
 //
-//   XDG_RUNTIME_DIR=$(mktemp -d) xvfb-run -a -s "-screen 0 1600x1000x24" \
-//       build/bench/ui/bench_visualizations [PROJECTS...]
+//   XDG_RUNTIME_DIR=$(mktemp -d) xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/ui/bench_visualizations [PROJECTS...]
 #include "GraphZoom.h"
 #include "QmlSetup.h"
 
@@ -85,7 +84,7 @@ public:
         m_zoom = new GraphZoom(&m_engine);
         m_window.resize(1280, 800);
         m_window.show();
-        QTest::qWaitForWindowExposed(&m_window);
+        if (!QTest::qWaitForWindowExposed(&m_window)) std::printf("window not exposed\n");
         QSignalSpy done(m_viewModel, &ProjectsViewModel::scanFinished);
         m_viewModel->setScanPath(QFile::encodeName(m_workspace.path()));
         m_viewModel->scanProjects();
@@ -93,6 +92,9 @@ public:
     }
 
     void run(const QString& type, const char* motion) {
+        // BENCH_ONLY=Tree|Graph|Card limits the run to one mode.
+        const QByteArray only = qgetenv("BENCH_ONLY");
+        if (!only.isEmpty() && !type.startsWith(QString::fromLatin1(only))) return;
         // Creating the view and its first frame.
         QElapsedTimer timer;
         timer.start();
@@ -106,10 +108,13 @@ public:
             std::printf("%s: %s\n", qPrintable(type), qPrintable(component.errorString()));
             return;
         }
+        const double created = timer.nsecsElapsed() / 1e6;
         view->setParentItem(m_window.contentItem());
         view->setSize(m_window.size());
+        const double laidOut = timer.nsecsElapsed() / 1e6;
         nextFrame(m_window);
         const double first = timer.nsecsElapsed() / 1e6;
+        std::printf("        (created %.1f ms, sized %.1f ms)\n", created, laidOut);
 
         // Frames while moving: one step per frame, the time from the step to the frame.
         QObject* flick = nullptr;

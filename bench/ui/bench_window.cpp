@@ -115,12 +115,15 @@ int main(int argc, char** argv)
 
     QGuiApplication app(argc, argv);
     uisetup::prepareApplication();
+    const double appMs = msSinceProcessStart();
+    const double appRss = residentMiB();
     QQmlEngine engine;
     uisetup::prepareEngine(engine);
     ProjectsViewModel viewModel(ProjectScanner::shared(), settings, PlatformServices{});
     std::unique_ptr<QQuickWindow> window(uisetup::createMainWindow(engine, &viewModel, true));
     if (!window)
         return 1;
+    const double windowMs = msSinceProcessStart();
     bool firstFrame = false;
     double firstFrameMs = 0;
     QObject::connect(window.get(), &QQuickWindow::frameSwapped, window.get(), [&] {
@@ -132,6 +135,7 @@ int main(int argc, char** argv)
     window->resize(1280, 820);
     window->show();
     (void)QTest::qWaitFor([&] { return firstFrame; }, 60000);
+    const double firstFrameRss = residentMiB();
     (void)QTest::qWaitFor([&] { return !viewModel.isLoading(); }, 10 * 60 * 1000);
     const double scanDoneMs = msSinceProcessStart();
     nextFrame(window.get());
@@ -148,6 +152,13 @@ int main(int argc, char** argv)
             switches.push_back(double(t.nsecsElapsed()) / 1e6);
         }
     }
+
+    // Frames with nothing changed: what rendering the window costs on its own.
+    window->setProperty("viewMode", 0);
+    nextFrame(window.get());
+    std::vector<double> idle;
+    for (int i = 0; i < 30; ++i)
+        idle.push_back(nextFrame(window.get()));
 
     // Scroll the list from top to bottom, one step per frame.
     window->setProperty("viewMode", 0);
@@ -169,10 +180,15 @@ int main(int argc, char** argv)
     std::printf("folder setup (before Qt)      %.0f ms\n", setupMs);
     std::printf("process start -> first frame  %.0f ms   (includes setup)\n", firstFrameMs);
     std::printf("first frame, excluding setup  %.0f ms   (goal < 500 ms)\n", firstFrameMs - setupMs);
+    std::printf("  of which: application %.0f ms, window created %.0f ms, first frame %.0f ms\n",
+                appMs - setupMs, windowMs - appMs, firstFrameMs - windowMs);
     std::printf("process start -> scan done    %.0f ms\n", scanDoneMs);
-    std::printf("resident memory after scan    %.1f MiB  (goal < 150 MB)\n", rss);
+    std::printf("resident memory after scan    %.1f MiB  (goal < 150 MB; %.1f MiB before any window, %.1f MiB at the first frame)\n",
+                rss, appRss, firstFrameRss);
     std::printf("List <-> Cards switch         median %.1f ms, worst %.1f ms (%zu switches)\n",
                 percentile(switches, 0.5), percentile(switches, 1.0), switches.size());
+    std::printf("idle frame time (no change)   median %.1f ms, worst %.1f ms\n", percentile(idle, 0.5),
+                percentile(idle, 1.0));
     std::printf("list scroll frame time        median %.1f ms, worst %.1f ms (%zu frames; goal: none > 50 ms)\n",
                 percentile(frames, 0.5), percentile(frames, 1.0), frames.size());
     window.reset();

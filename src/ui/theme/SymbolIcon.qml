@@ -26,19 +26,22 @@ Item {
         renderType: Text.QtRendering
     }
 
-    Shape {
-        visible: root.pathData !== ""
+    // Symbols drawn as a path (the few the icon font lacks); built only when needed.
+    Loader {
         anchors.centerIn: parent
-        width: root.size
-        height: root.size
-        layer.enabled: visible
-        layer.samples: 4
-        layer.smooth: true
-        ShapePath {
-            fillColor: root.color
-            strokeColor: "transparent"
-            scale: Qt.size(root.size / 24, root.size / 24)
-            PathSvg { path: root.pathData }
+        active: root.pathData !== ""
+        sourceComponent: Shape {
+            width: root.size
+            height: root.size
+            layer.enabled: true
+            layer.samples: 4
+            layer.smooth: true
+            ShapePath {
+                fillColor: root.color
+                strokeColor: "transparent"
+                scale: Qt.size(root.size / 24, root.size / 24)
+                PathSvg { path: root.pathData }
+            }
         }
     }
 }

@@ -18,7 +18,7 @@ ApplicationWindow {
 
     property int viewMode: ViewMode.Cards
     readonly property GraphZoom zoom: GraphZoom { objectName: "graphZoom" }
-    readonly property int screen: WindowLogic.screen(viewModel.hasScanPath, viewModel.isLoading,
+    readonly property int mainScreen: WindowLogic.screen(viewModel.hasScanPath, viewModel.isLoading,
                                                      viewModel.projectCount, viewModel.filteredCount,
                                                      viewMode)
 
@@ -56,7 +56,7 @@ ApplicationWindow {
         viewModel.selectedTypeFilter = ""
     }
     function moveSelection(step) {
-        if (screen !== WindowLogic.List)
+        if (mainScreen !== WindowLogic.List)
             return
         const model = viewModel.filteredModel
         const count = model.rowCount()
@@ -117,20 +117,31 @@ ApplicationWindow {
             Layout.fillWidth: true
             Layout.fillHeight: true
             focus: true
-            sourceComponent: {
-                switch (window.screen) {
-                case WindowLogic.Welcome: return welcomeScreen
-                case WindowLogic.Loading: return loadingScreen
-                case WindowLogic.NoProjects: return noProjectsScreen
-                case WindowLogic.NoResults: return noResultsScreen
-                case WindowLogic.List: return listScreen
-                case WindowLogic.Tree: return treeScreen
-                case WindowLogic.Graph: return graphScreen
-                default: return cardsScreen
-                }
-            }
         }
     }
+
+    // The visualizations are compiled the first time their mode is shown, so start-up does
+    // not pay for them.
+    readonly property url treeViewUrl: Qt.resolvedUrl("../../visualizations/qml/TreeVisualizationView.qml")
+    readonly property url cardsViewUrl: Qt.resolvedUrl("../../visualizations/qml/CardDashboardView.qml")
+    readonly property url graphScreenUrl: Qt.resolvedUrl("GraphScreen.qml")
+
+    function showScreen() {
+        switch (mainScreen) {
+        case WindowLogic.Welcome: mainArea.sourceComponent = welcomeScreen; break
+        case WindowLogic.Loading: mainArea.sourceComponent = loadingScreen; break
+        case WindowLogic.NoProjects: mainArea.sourceComponent = noProjectsScreen; break
+        case WindowLogic.NoResults: mainArea.sourceComponent = noResultsScreen; break
+        case WindowLogic.List: mainArea.sourceComponent = listScreen; break
+        case WindowLogic.Tree:
+            mainArea.setSource(treeViewUrl, { viewModel: viewModel, objectName: "treeScreen" }); break
+        case WindowLogic.Graph:
+            mainArea.setSource(graphScreenUrl, { viewModel: viewModel, zoom: zoom }); break
+        default:
+            mainArea.setSource(cardsViewUrl, { viewModel: viewModel, objectName: "cardsScreen" }); break
+        }
+    }
+    onMainScreenChanged: showScreen()
 
     Component {
         id: welcomeScreen
@@ -170,50 +181,33 @@ ApplicationWindow {
             onMoveSelection: (step) => window.moveSelection(step)
         }
     }
-    Component {
-        id: treeScreen
-        TreeVisualizationView { objectName: "treeScreen"; viewModel: window.viewModel }
+    // The folder chooser, built the first time it is asked for (the dialog module is not
+    // loaded before).
+    Loader {
+        id: folderDialogLoader
+        active: false
+        source: "FolderChooser.qml"
     }
-    Component {
-        id: graphScreen
-        Item {
-            objectName: "graphScreen"
-            NetworkGraphView {
-                anchors.fill: parent
-                viewModel: window.viewModel
-                zoom: window.zoom
-            }
-            ZoomPanel {
-                anchors.right: parent.right
-                anchors.bottom: parent.bottom
-                anchors.margins: 24
-                zoom: window.zoom
-            }
-        }
-    }
-    Component {
-        id: cardsScreen
-        CardDashboardView { objectName: "cardsScreen"; viewModel: window.viewModel }
-    }
-
-    FolderDialog {
-        id: folderDialog
-        objectName: "folderDialog"
-        title: "Select your projects root directory"
-        acceptLabel: "Select Folder"
-        onAccepted: window.viewModel.chooseFolder(selectedFolder)
+    Connections {
+        target: folderDialogLoader.item
+        function onAccepted() { window.viewModel.chooseFolder(folderDialogLoader.item.selectedFolder) }
     }
 
     Connections {
         target: window.viewModel
         function onFolderDialogRequested() {
+            folderDialogLoader.active = true
+            const dialog = folderDialogLoader.item
+            if (!dialog)
+                return
             if (window.viewModel.hasScanPath)
-                folderDialog.currentFolder = "file://" + window.viewModel.scanPath
-            folderDialog.open()
+                dialog.currentFolder = "file://" + window.viewModel.scanPath
+            dialog.open()
         }
     }
 
     Component.onCompleted: {
+        showScreen()
         if (scanOnStart && viewModel.hasScanPath && !viewModel.isLoading)
             viewModel.scanProjects()
     }

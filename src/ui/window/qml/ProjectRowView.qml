@@ -64,7 +64,7 @@ AbstractButton {
                         Layout.preferredHeight: 8
                         radius: 4
                         color: Theme.color("orange")
-                        HoverHandler { id: dotHover }
+                        HoverHandler { id: dotHover; enabled: parent.visible }
                         ToolTip.visible: dotHover.hovered
                         ToolTip.text: "Uncommitted changes"
                     }

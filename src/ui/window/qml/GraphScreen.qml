@@ -1,0 +1,23 @@
+import QtQuick
+import Codeorchardist
+
+// The Graph mode: the mindmap with the zoom panel in the bottom-right corner.
+Item {
+    id: screen
+    objectName: "graphScreen"
+
+    required property var viewModel
+    required property GraphZoom zoom
+
+    NetworkGraphView {
+        anchors.fill: parent
+        viewModel: screen.viewModel
+        zoom: screen.zoom
+    }
+    ZoomPanel {
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.margins: 24
+        zoom: screen.zoom
+    }
+}
