@@ -141,7 +141,7 @@ private:
                 if (!shoot(window.get(), QString::fromLatin1(name) + suffix))
                     return false;
             }
-            viewModel.setSearchText(QStringLiteral("zz-no-project-is-called-this-zz"));
+            viewModel.setSearchText(QStringLiteral("no-such-project"));
             if (!shoot(window.get(), QStringLiteral("no-results") + suffix))
                 return false;
             viewModel.setSearchText(QString());

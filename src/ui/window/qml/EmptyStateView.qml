@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Codeorchardist
 
@@ -49,11 +48,10 @@ Rectangle {
             }
         }
 
-        Button {
+        LabelButton {
             objectName: "emptyButton"
             Layout.alignment: Qt.AlignHCenter
             text: empty.buttonTitle
-            font: Theme.font.body
             onClicked: empty.buttonAction()
         }
 

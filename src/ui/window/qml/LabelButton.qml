@@ -25,6 +25,7 @@ Button {
         spacing: 8
         SymbolIcon {
             anchors.verticalCenter: parent.verticalCenter
+            visible: button.symbol !== ""
             name: button.symbol
             size: button.labelFont.pixelSize + 2
             color: button.labelColor
