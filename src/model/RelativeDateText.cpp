@@ -42,7 +42,9 @@ QString relativeDateText(const QDateTime& date, const QDateTime& now, const QLoc
     const UnitCount uc = future ? largestUnit(b, a) : largestUnit(a, b);
 
     UErrorCode status = U_ZERO_ERROR;
-    const icu::Locale icuLocale(locale.name().toUtf8().constData());
+    // The C locale has no plural rules in ICU ("1 minutes ago"); it reads as US English.
+    const QByteArray name = locale.language() == QLocale::C ? QByteArray("en_US") : locale.name().toUtf8();
+    const icu::Locale icuLocale(name.constData());
     icu::RelativeDateTimeFormatter formatter(icuLocale, nullptr, UDAT_STYLE_LONG,
                                              UDISPCTX_CAPITALIZATION_NONE, status);
     if (U_FAILURE(status)) return QString();

@@ -110,6 +110,13 @@ TEST(LastModifiedText, UsesTheLargestNonZeroUnitInFullStyle) {
     EXPECT_EQ(p.lastModifiedText(now, en), QStringLiteral("2 hours ago"));
 }
 
+TEST(LastModifiedText, CLocaleUsesEnglishPluralRules) {
+    const QDateTime now = QDateTime(QDate(2026, 6, 15), QTime(12, 0), Qt::UTC);
+    EXPECT_EQ(relativeDateText(now.addSecs(-60), now, QLocale::c()), QStringLiteral("1 minute ago"));
+    EXPECT_EQ(relativeDateText(now.addDays(1), now, QLocale::c()), QStringLiteral("in 1 day"));
+    EXPECT_EQ(relativeDateText(now.addDays(2), now, QLocale::c()), QStringLiteral("in 2 days"));
+}
+
 TEST(LastModifiedText, FollowsTheLocale) {
     const QDateTime now = QDateTime(QDate(2026, 6, 15), QTime(12, 0), Qt::UTC);
     const QString german = relativeDateText(now.addSecs(-7200), now, QLocale(QLocale::German, QLocale::Germany));
