@@ -337,3 +337,14 @@ TEST(GraphData, SameInputGivesBitIdenticalOutput) {
     EXPECT_EQ(first.width, second.width);
     EXPECT_EQ(first.height, second.height);
 }
+
+TEST(GraphData, VeryDeepPathIsLaidOutWithoutTrouble) {
+    QByteArray path = "/r";
+    for (int i = 0; i < 1500; ++i) path += "/d";
+    const CachedGraphData data = buildGraphData({projectAt(path)}, QStringLiteral("/r"));
+    ASSERT_EQ(data.nodes.size(), 1501);
+    EXPECT_EQ(data.flatNodes.last().depth, 1500);
+    EXPECT_TRUE(std::isfinite(data.width));
+    EXPECT_TRUE(std::isfinite(data.height));
+    expectConsistent(data, QStringLiteral("/r"));
+}

@@ -205,3 +205,13 @@ TEST(TreeData, LargeOutlineKeepsItsRulesAndIsIndependentOfInputOrder) {
     std::shuffle(shuffled.begin(), shuffled.end(), random);
     EXPECT_EQ(buildTreeData(shuffled, QStringLiteral("/home/u/code"), kEnglish), tree);
 }
+
+TEST(TreeData, VeryDeepPathGivesOneNodePerLevel) {
+    QByteArray path = "/r";
+    for (int i = 0; i < 1500; ++i) path += "/d";
+    const QList<CachedTreeNode> tree = buildTreeData({projectAt(path)}, QStringLiteral("/r"));
+    QHash<QString, const CachedTreeNode*> nodes;
+    collectChecked(tree.first(), nodes);
+    EXPECT_EQ(nodes.size(), 1501);
+    EXPECT_TRUE(nodes.value(QString::fromUtf8(path))->isProject);
+}
