@@ -3,6 +3,10 @@
 #include "ViewMath.h"
 #include "ViewModelAccess.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+
 MindmapModel::MindmapModel(QObject* parent) : QAbstractListModel(parent) {}
 
 int MindmapModel::rowCount(const QModelIndex& parent) const {
@@ -76,6 +80,7 @@ void MindmapModel::setGraphData(const CachedGraphData& data) {
     beginResetModel();
     m_graph = data;
     m_rows.clear();
+    m_pending.clear();
     m_cullRect = QRectF();
     endResetModel();
     emit graphChanged();
@@ -100,23 +105,28 @@ QList<int> MindmapModel::nodesIn(const QRectF& rect) const {
     return result;
 }
 
+void MindmapModel::setBatchBudget(int milliseconds) {
+    if (m_batchBudget == milliseconds) return;
+    m_batchBudget = std::max(milliseconds, 0);
+    emit batchBudgetChanged();
+    addPending();
+}
+
 void MindmapModel::updateRows(bool force) {
     // Rows change only when the shown part, widened by half the margin, leaves the area the
     // rows were made for: small pans cost nothing.
     const double half = cullMargin * 0.5;
     const QRectF needed = m_visibleRect.adjusted(-half, -half, half, half);
     if (!force && !m_visibleRect.isEmpty() && m_cullRect.contains(needed)) return;
-    if (!force && m_visibleRect.isEmpty() && m_rows.isEmpty()) return;
+    if (!force && m_visibleRect.isEmpty() && m_rows.isEmpty() && m_pending.isEmpty()) return;
 
     m_cullRect = m_visibleRect.isEmpty()
         ? QRectF()
         : m_visibleRect.adjusted(-cullMargin, -cullMargin, cullMargin, cullMargin);
     const QList<int> wanted = nodesIn(m_cullRect);
-    if (wanted == m_rows) return;
-
-    // Both lists are ascending: remove what is no longer wanted (back to front, in runs),
-    // then insert what is new (front to back, in runs).
     const QSet<int> keep(wanted.cbegin(), wanted.cend());
+
+    // Remove the rows no longer wanted, back to front in runs.
     for (qsizetype i = m_rows.size() - 1; i >= 0;) {
         if (keep.contains(m_rows.at(i))) {
             --i;
@@ -129,23 +139,48 @@ void MindmapModel::updateRows(bool force) {
         endRemoveRows();
         i = first - 1;
     }
-    qsizetype at = 0;
-    for (qsizetype w = 0; w < wanted.size();) {
-        if (at < m_rows.size() && m_rows.at(at) == wanted.at(w)) {
-            ++at;
-            ++w;
-            continue;
-        }
-        // wanted[w] is new: collect the run of new entries that go before m_rows[at].
-        qsizetype end = w;
-        while (end < wanted.size() && (at >= m_rows.size() || wanted.at(end) < m_rows.at(at))) ++end;
-        beginInsertRows({}, static_cast<int>(at), static_cast<int>(at + (end - w) - 1));
-        for (qsizetype k = w; k < end; ++k) m_rows.insert(at + (k - w), wanted.at(k));
-        endInsertRows();
-        at += end - w;
-        w = end;
-    }
+
+    // Queue the new ones, nearest to the middle of the view first.
+    const QSet<int> present(m_rows.cbegin(), m_rows.cend());
+    m_pending.clear();
+    for (int index : wanted)
+        if (!present.contains(index)) m_pending.append(index);
+    const QPointF centre = m_visibleRect.center();
+    auto distance = [&](int index) {
+        const QPointF d = m_graph.flatNodes.at(index).position - centre;
+        return d.x() * d.x() + d.y() * d.y();
+    };
+    std::stable_sort(m_pending.begin(), m_pending.end(), [&](int a, int b) { return distance(a) < distance(b); });
+    addPending();
     emit countChanged();
+}
+
+void MindmapModel::addPending() {
+    if (m_pending.isEmpty()) return;
+    QElapsedTimer timer;
+    timer.start();
+    // Without a budget everything goes in at once; with one, small groups until it is spent.
+    const qsizetype group = m_batchBudget > 0 ? 8 : m_pending.size();
+    qsizetype taken = 0;
+    while (taken < m_pending.size()) {
+        const qsizetype n = std::min(group, m_pending.size() - taken);
+        const int first = static_cast<int>(m_rows.size());
+        beginInsertRows({}, first, first + static_cast<int>(n) - 1);
+        for (qsizetype k = 0; k < n; ++k) m_rows.append(m_pending.at(taken + k));
+        endInsertRows();
+        taken += n;
+        if (m_batchBudget > 0 && timer.elapsed() >= m_batchBudget) break;
+    }
+    m_pending.remove(0, taken);
+    emit countChanged();
+    if (!m_pending.isEmpty() && !m_addScheduled) {
+        // Leave room for a frame before the next group.
+        m_addScheduled = true;
+        QTimer::singleShot(16, this, [this] {
+            m_addScheduled = false;
+            addPending();
+        });
+    }
 }
 
 QString MindmapModel::tapNode(const QString& path) {

@@ -11,9 +11,13 @@
 // The mindmap's nodes for the node layer, and the highlight state of the view.
 //
 // Only the nodes near the part of the canvas that the viewport shows are rows of the model
-// (`visibleRect`, in canvas coordinates), so that the view creates a few dozen node items
-// however large the graph; rows come and go as the user pans and zooms. Rows keep the
-// drawing order of flatNodes (`order`, used as z).
+// (`visibleRect`, in canvas coordinates), so that the view creates node items only for what
+// can be seen; rows come and go as the user pans and zooms. Rows are in no particular order;
+// `order` (the index in flatNodes) gives the drawing order and is used as z.
+//
+// With a `batchBudget` (milliseconds), new rows are added nearest-to-the-centre first and
+// only for that long at a time; the rest follow on later turns of the event loop, so that a
+// dense graph fills in over a few frames instead of freezing one.
 //
 // The highlight is a node's line: its path, its ancestors by path text and its descendants.
 class MindmapModel : public QAbstractListModel {
@@ -29,6 +33,9 @@ class MindmapModel : public QAbstractListModel {
     Q_PROPERTY(QRectF visibleRect READ visibleRect WRITE setVisibleRect NOTIFY visibleRectChanged)
     Q_PROPERTY(QString highlightedNodeId READ highlightedNodeId NOTIFY highlightChanged)
     Q_PROPERTY(bool hasHighlight READ hasHighlight NOTIFY highlightChanged)
+    Q_PROPERTY(int batchBudget READ batchBudget WRITE setBatchBudget NOTIFY batchBudgetChanged)
+    // Nodes in reach of the view that are not rows yet.
+    Q_PROPERTY(int pendingCount READ pendingCount NOTIFY countChanged)
 
 public:
     enum Role {
@@ -71,8 +78,11 @@ public:
     double canvasHeight() const { return m_graph.height; }
     int nodeCount() const { return static_cast<int>(m_graph.flatNodes.size()); }
     int count() const { return static_cast<int>(m_rows.size()); }
-    // The flatNodes index of each row, ascending.
+    // The flatNodes index of each row.
     const QList<int>& rows() const { return m_rows; }
+    int pendingCount() const { return static_cast<int>(m_pending.size()); }
+    int batchBudget() const { return m_batchBudget; }
+    void setBatchBudget(int milliseconds);
 
     QRectF visibleRect() const { return m_visibleRect; }
     void setVisibleRect(const QRectF& rect);
@@ -106,16 +116,21 @@ signals:
     void visibleRectChanged();
     // `cleared` is true when the highlight was removed, false when a new line was highlighted.
     void highlightChanged(bool cleared);
+    void batchBudgetChanged();
 
 private:
     void reloadFromViewModel();
     void setHighlight(const QString& nodeId, const QSet<QString>& paths, bool cleared);
     void updateRows(bool force);
+    void addPending();
     QList<int> nodesIn(const QRectF& rect) const;
 
     QPointer<QObject> m_viewModel;
     CachedGraphData m_graph;
     QList<int> m_rows;
+    QList<int> m_pending; // nearest first
+    int m_batchBudget = 0;
+    bool m_addScheduled = false;
     QRectF m_visibleRect;
     QRectF m_cullRect; // the area whose nodes are rows at present
     QString m_highlightedNodeId;

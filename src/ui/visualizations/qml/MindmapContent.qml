@@ -78,6 +78,7 @@ Item {
             model: content.mindmap
             delegate: NodeView {
                 selectedProjectId: content.selectedProjectId
+                detailed: content.pixelScale >= 0.75
                 tapAction: function() { content.nodeTapped(nodeId) }
             }
         }

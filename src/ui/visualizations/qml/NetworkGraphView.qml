@@ -21,6 +21,8 @@ Item {
     MindmapModel {
         id: mindmapModel
         viewModel: root.viewModel
+        // Fill a dense graph in over several frames rather than in one long one.
+        batchBudget: 12
         visibleRect: pan.visibleCanvasRect(Qt.size(root.width, root.height),
                                            Qt.size(mindmapModel.canvasWidth, mindmapModel.canvasHeight),
                                            root.zoom.graphScale, root.zoom.graphOffset)

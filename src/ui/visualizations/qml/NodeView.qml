@@ -24,6 +24,10 @@ Item {
     required property bool dimmed
 
     property string selectedProjectId: ""
+    // Below 75 % the resting shadows are a pixel or two wide: not drawn, which spares most of
+    // the fill work of a dense graph. Highlighted and selected nodes keep theirs.
+    property bool detailed: true
+    readonly property bool shadowed: detailed || isHighlighted || isSelected
     readonly property bool isSelected: projectId !== "" && projectId === selectedProjectId
     readonly property bool isHighlighted: highlighted
     readonly property bool isDimmed: dimmed
@@ -89,7 +93,7 @@ Item {
             Column {
                 anchors.centerIn: parent
                 spacing: 3
-                SymbolIcon {
+                GlyphIcon {
                     anchors.horizontalCenter: parent.horizontalCenter
                     name: "folder.fill"
                     size: 24
@@ -123,6 +127,7 @@ Item {
                 border.width: node.isHighlighted ? 2 : 1
                 border.color: node.isHighlighted ? parent.tone : Theme.tint(node.folderColor, 0.2)
                 SoftShadow {
+                    visible: node.shadowed
                     cornerRadius: parent.height / 2
                     blurRadius: node.isHighlighted ? 10 : 4
                     shadowColor: Theme.tint(node.folderColor, node.isHighlighted ? 0.5 : 0.15)
@@ -141,7 +146,7 @@ Item {
                         GradientStop { position: 0; color: Qt.lighter(Theme.color(node.folderColor), 1.18) }
                         GradientStop { position: 1; color: Theme.color(node.folderColor) }
                     }
-                    SymbolIcon {
+                    GlyphIcon {
                         anchors.centerIn: parent
                         name: "folder.fill"
                         size: 12
@@ -173,6 +178,7 @@ Item {
                 border.width: 2
                 border.color: parent.emphasised ? Theme.color(node.kindColor) : "transparent"
                 SoftShadow {
+                    visible: node.shadowed
                     cornerRadius: 12
                     blurRadius: node.isHighlighted ? 10 : 4
                     shadowColor: Theme.tint(node.kindColor, node.isHighlighted ? 0.5 : node.isSelected ? 0.3 : 0.1)
@@ -191,7 +197,7 @@ Item {
                         GradientStop { position: 0; color: Qt.lighter(Theme.color(node.kindColor), 1.18) }
                         GradientStop { position: 1; color: Theme.color(node.kindColor) }
                     }
-                    SymbolIcon {
+                    GlyphIcon {
                         anchors.centerIn: parent
                         name: node.kindIcon
                         size: 11
