@@ -62,12 +62,24 @@ OverlapGrid::Block OverlapGrid::blockAround(QPointF position, double radius) con
                  cellOf(position.y() + radius, m_top, m_scale, m_rows)};
 }
 
+void OverlapGrid::gatherCell(std::int32_t x, std::int32_t y, qsizetype after, IndexSet& into) const {
+    // Ascending: the wanted indices are a suffix, read from the back.
+    const std::vector<qsizetype>& indices = m_cells[size_t(y) * size_t(m_columns) + size_t(x)];
+    for (auto it = indices.rbegin(); it != indices.rend() && *it > after; ++it) into.add(*it);
+}
+
 void OverlapGrid::gather(const Block& block, qsizetype after, IndexSet& into) const {
     for (std::int32_t y = block.top; y <= block.bottom; ++y) {
+        for (std::int32_t x = block.left; x <= block.right; ++x) gatherCell(x, y, after, into);
+    }
+}
+
+void OverlapGrid::gatherNew(const Block& block, const Block& known, qsizetype after, IndexSet& into) const {
+    for (std::int32_t y = block.top; y <= block.bottom; ++y) {
+        const bool rowKnown = y >= known.top && y <= known.bottom;
         for (std::int32_t x = block.left; x <= block.right; ++x) {
-            // Ascending: the wanted indices are a suffix, read from the back.
-            const std::vector<qsizetype>& indices = m_cells[size_t(y) * size_t(m_columns) + size_t(x)];
-            for (auto it = indices.rbegin(); it != indices.rend() && *it > after; ++it) into.add(*it);
+            if (rowKnown && x >= known.left && x <= known.right) continue;
+            gatherCell(x, y, after, into);
         }
     }
 }

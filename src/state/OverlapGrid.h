@@ -32,9 +32,12 @@ public:
     Block blockAround(QPointF position, double radius) const;
     // Adds the indices greater than `after` in the block to `into`.
     void gather(const Block& block, qsizetype after, IndexSet& into) const;
+    // The same for the cells of `block` that are not in `known`.
+    void gatherNew(const Block& block, const Block& known, qsizetype after, IndexSet& into) const;
 
 private:
     static std::int32_t cellOf(double coordinate, double origin, double scale, std::int32_t count);
+    void gatherCell(std::int32_t x, std::int32_t y, qsizetype after, IndexSet& into) const;
     std::int32_t cellOf(QPointF position) const;
 
     double m_left = 0, m_top = 0, m_scale = 1;

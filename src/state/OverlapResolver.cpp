@@ -59,48 +59,38 @@ QRectF boundsOf(const Layout& layout) {
     return QRectF(QPointF(left, top), QPointF(right, bottom));
 }
 
-// How far node i may move from where its candidates were gathered before they are gathered
-// again. Gathering within kThreshold + kSlack of that point covers every node closer than
-// kThreshold to node i while it stays less than kSlack away (in x and in y).
-constexpr double kSlack = 72;
-constexpr double kCellSize = 144;
-
 } // namespace
 
 void resolve(Layout& layout) {
     const qsizetype count = layout.positions.size();
     if (count < 2) return;
     QPointF* positions = layout.positions.data();
-    OverlapGrid grid(kCellSize, boundsOf(layout));
+    OverlapGrid grid(kThreshold, boundsOf(layout));
     for (qsizetype i = 0; i < count; ++i) {
         if (layout.movable.at(i)) grid.insert(i, positions[i]);
     }
 
     // Within row i only node i and the partner of the current pair move; every later node is
     // still where it was when the row began. So the pairs worth visiting are node i with the
-    // later nodes near it, gathered again once node i has moved far enough.
+    // later nodes in the cells around it. When node i moves into another block of cells, the
+    // cells new to the block are added; the candidates gathered before stay (a far one only
+    // costs a distance), and nodes that entered the old cells since are visited already.
     IndexSet candidates(count);
-    QPointF gatheredAt;
-    const auto gather = [&](qsizetype after) {
-        grid.gather(grid.blockAround(gatheredAt, kThreshold + kSlack), after, candidates);
-    };
     for (int pass = 0; pass < kMaxPasses; ++pass) {
         bool moved = false;
         for (qsizetype i = 0; i < count; ++i) {
             if (!layout.movable.at(i)) continue;
-            gatheredAt = positions[i];
-            gather(i);
+            OverlapGrid::Block block = grid.blockAround(positions[i], kThreshold);
+            grid.gather(block, i, candidates);
             for (qsizetype j = candidates.takeNext(i); j >= 0; j = candidates.takeNext(j)) {
                 if (!pushApart(positions[i], positions[j])) continue;
                 moved = true;
                 grid.move(i, positions[i]);
                 grid.move(j, positions[j]);
-                if (std::abs(positions[i].x() - gatheredAt.x()) < kSlack &&
-                    std::abs(positions[i].y() - gatheredAt.y()) < kSlack)
-                    continue;
-                // Candidates gathered before stay: visiting a far node only costs a distance.
-                gatheredAt = positions[i];
-                gather(j);
+                const OverlapGrid::Block now = grid.blockAround(positions[i], kThreshold);
+                if (now == block) continue;
+                grid.gatherNew(now, block, j, candidates);
+                block = now;
             }
         }
         if (!moved) return;
