@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QUuid>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -161,6 +162,12 @@ void click(QQuickItem* item) {
     ASSERT_NE(item, nullptr);
     const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
     QTest::mouseClick(item->window(), Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+}
+
+void wheel(QQuickWindow& window, QPoint point, int notches, Qt::KeyboardModifiers modifiers) {
+    QWheelEvent event(QPointF(point), window.mapToGlobal(QPointF(point)), QPoint(), QPoint(0, 120 * notches),
+                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QGuiApplication::sendEvent(&window, &event);
 }
 
 } // namespace viztest

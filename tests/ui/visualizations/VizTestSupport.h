@@ -85,5 +85,7 @@ QQuickItem* itemWith(QQuickItem* root, const char* name, const QVariant& value);
 QQuickItem* child(QQuickItem* root, const QString& objectName);
 // Left click at the centre of `item`.
 void click(QQuickItem* item);
+// One notch of the mouse wheel (positive: away from the user) at `point`, with `modifiers`.
+void wheel(QQuickWindow& window, QPoint point, int notches, Qt::KeyboardModifiers modifiers);
 
 } // namespace viztest

@@ -152,6 +152,17 @@ TEST_F(GraphFixture, ShortMovementsAreTapsAndDragsPanAndAddUp) {
     EXPECT_NEAR(ui.zoom().graphOffset().height(), 40, 0.5);
 }
 
+TEST_F(GraphFixture, ControlWheelZoomsWithinThePanelsLimits) {
+    wheel(ui.window(), QPoint(450, 350), 1, Qt::ControlModifier);
+    EXPECT_NEAR(ui.zoom().graphScale(), 1.1, 1e-9);
+    for (int i = 0; i < 40; ++i) wheel(ui.window(), QPoint(450, 350), -1, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(ui.zoom().graphScale(), 0.1);
+    for (int i = 0; i < 40; ++i) wheel(ui.window(), QPoint(450, 350), 1, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(ui.zoom().graphScale(), 3.0);
+    wheel(ui.window(), QPoint(450, 350), -1, Qt::NoModifier);
+    EXPECT_DOUBLE_EQ(ui.zoom().graphScale(), 3.0);
+}
+
 TEST_F(GraphFixture, NodeLooksFollowTheKindOfNode) {
     QQuickItem* root = node(QString::fromUtf8(disk.root()));
     QQuickItem* web = node(path("web"));

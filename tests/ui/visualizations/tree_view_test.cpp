@@ -177,6 +177,19 @@ TEST_F(TreeFixture, PinchIsClampedAndTheNextPinchStartsWhereTheLastEnded) {
     EXPECT_EQ(zoomLabel(view), QStringLiteral("100%"));
 }
 
+TEST_F(TreeFixture, ControlWheelZoomsWithinThePinchLimitsAndPlainWheelScrolls) {
+    wheel(ui.window(), QPoint(400, 300), 1, Qt::ControlModifier);
+    EXPECT_NEAR(view->property("zoomScale").toDouble(), 1.1, 1e-9);
+    EXPECT_DOUBLE_EQ(view->property("lastScale").toDouble(), view->property("zoomScale").toDouble());
+    for (int i = 0; i < 30; ++i) wheel(ui.window(), QPoint(400, 300), 1, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(view->property("zoomScale").toDouble(), 3.0);
+    for (int i = 0; i < 40; ++i) wheel(ui.window(), QPoint(400, 300), -1, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(view->property("zoomScale").toDouble(), 0.3);
+    // Without Ctrl the wheel is the list's and leaves the zoom alone.
+    wheel(ui.window(), QPoint(400, 300), -1, Qt::NoModifier);
+    EXPECT_DOUBLE_EQ(view->property("zoomScale").toDouble(), 0.3);
+}
+
 TEST_F(TreeFixture, ZoomScalesLinesAboutTheTopLeftAndWidensTheScrollArea) {
     QQuickItem* list = child(view, "outline");
     const double width1 = list->property("contentWidth").toDouble();
