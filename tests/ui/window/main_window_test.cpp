@@ -255,7 +255,7 @@ TEST_F(MainWindowTest, TheLoadingDotsCycleEveryHalfSecond)
                                "Please wait."};
     EXPECT_EQ(line->property("text").toString(), cycle.first());
     for (int i = 1; i < cycle.size(); ++i)
-        EXPECT_TRUE(QTest::qWaitFor([&] { return line->property("text").toString() == cycle[i]; }, 5000))
+        EXPECT_TRUE(QTest::qWaitFor([&] { return line->property("text").toString() == cycle[i]; }, 20000))
             << "step " << i << " shows " << line->property("text").toString().toStdString();
     // The message follows its input at once.
     QQuickItem* view = qvariant_cast<QQuickItem*>(host->property("view"));

@@ -1,5 +1,6 @@
 // The window's decisions and texts: screen choice, zoom arithmetic, folder text, dots,
 // git state card, kind filter entries and the program's arguments.
+#include "Appearance.h"
 #include "CommandLine.h"
 #include "GraphZoom.h"
 #include "UiTestSupport.h"
@@ -225,4 +226,21 @@ TEST(CommandLine, FolderCaptureAndBadInput)
     EXPECT_FALSE(CommandLine::parse({""}).error.isEmpty());
     EXPECT_FALSE(CommandLine::parse({"--help"}).error.size());
     EXPECT_TRUE(CommandLine::parse({"--help"}).help);
+}
+
+TEST(Appearance, OverrideWinsAndUnknownModesFollowTheDesktop)
+{
+    Appearance* a = Appearance::instance();
+    ASSERT_TRUE(a);
+    QSignalSpy changed(a, &Appearance::darkChanged);
+    a->setOverrideMode("dark");
+    EXPECT_TRUE(a->dark());
+    EXPECT_EQ(a->overrideMode(), "dark");
+    a->setOverrideMode(" Light ");
+    EXPECT_FALSE(a->dark());
+    EXPECT_EQ(a->overrideMode(), "light");
+    EXPECT_GE(changed.count(), 1);
+    a->setOverrideMode("purple");
+    EXPECT_EQ(a->overrideMode(), "") << "anything but light or dark follows the desktop";
+    a->setOverrideMode("light");
 }
