@@ -17,6 +17,7 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -172,10 +173,31 @@ void wheel(QQuickWindow& window, QPoint point, int notches, Qt::KeyboardModifier
 
 } // namespace viztest
 
+namespace {
+// The GL driver's libraries stay loaded until the process ends, so that the leak checker of
+// sanitizer builds can still name them (and its suppressions match) when it reports at exit.
+void keepGlDriverLoaded() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly)) return;
+    QSet<QByteArray> seen;
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        const qsizetype slash = line.indexOf('/');
+        if (slash < 0) continue;
+        const QByteArray path = line.mid(slash).trimmed();
+        if (seen.contains(path)) continue;
+        seen.insert(path);
+        if (path.contains("mesa") || path.contains("_dri") || path.contains("gallium") || path.contains("glapi"))
+            ::dlopen(path.constData(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    }
+}
+} // namespace
+
 // Every test program runs with a QGuiApplication (fonts, the scene graph and QML need one).
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     uisetup::prepareApplication();
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+    keepGlDriverLoaded();
+    return status;
 }
