@@ -81,6 +81,7 @@ void MindmapModel::setGraphData(const CachedGraphData& data) {
     m_graph = data;
     m_rows.clear();
     m_pending.clear();
+    m_stale.clear();
     m_cullRect = QRectF();
     endResetModel();
     emit graphChanged();
@@ -114,10 +115,13 @@ void MindmapModel::setBatchBudget(int milliseconds) {
 
 void MindmapModel::updateRows(bool force) {
     // Rows change only when the shown part, widened by half the margin, leaves the area the
-    // rows were made for: small pans cost nothing.
+    // rows were made for (small pans cost nothing), or when that area has become far larger
+    // than needed (after zooming in).
     const double half = cullMargin * 0.5;
     const QRectF needed = m_visibleRect.adjusted(-half, -half, half, half);
-    if (!force && !m_visibleRect.isEmpty() && m_cullRect.contains(needed)) return;
+    const bool oversized = m_cullRect.width() > 1.5 * (m_visibleRect.width() + 2 * cullMargin) ||
+                           m_cullRect.height() > 1.5 * (m_visibleRect.height() + 2 * cullMargin);
+    if (!force && !m_visibleRect.isEmpty() && m_cullRect.contains(needed) && !oversized) return;
     if (!force && m_visibleRect.isEmpty() && m_rows.isEmpty() && m_pending.isEmpty()) return;
 
     m_cullRect = m_visibleRect.isEmpty()
@@ -126,21 +130,13 @@ void MindmapModel::updateRows(bool force) {
     const QList<int> wanted = nodesIn(m_cullRect);
     const QSet<int> keep(wanted.cbegin(), wanted.cend());
 
-    // Remove the rows no longer wanted, back to front in runs.
-    for (qsizetype i = m_rows.size() - 1; i >= 0;) {
-        if (keep.contains(m_rows.at(i))) {
-            --i;
-            continue;
-        }
-        qsizetype first = i;
-        while (first > 0 && !keep.contains(m_rows.at(first - 1))) --first;
-        beginRemoveRows({}, static_cast<int>(first), static_cast<int>(i));
-        m_rows.remove(first, i - first + 1);
-        endRemoveRows();
-        i = first - 1;
-    }
+    // Rows out of reach go, and new ones come; with a budget both happen in groups, removals
+    // first (fewer items to draw in the meantime).
+    m_stale.clear();
+    for (int index : std::as_const(m_rows))
+        if (!keep.contains(index)) m_stale.append(index);
 
-    // Queue the new ones, nearest to the middle of the view first.
+    // New rows, nearest to the middle of the view first.
     const QSet<int> present(m_rows.cbegin(), m_rows.cend());
     m_pending.clear();
     for (int index : wanted)
@@ -152,28 +148,54 @@ void MindmapModel::updateRows(bool force) {
     };
     std::stable_sort(m_pending.begin(), m_pending.end(), [&](int a, int b) { return distance(a) < distance(b); });
     addPending();
-    emit countChanged();
+}
+
+void MindmapModel::removeRows(const QSet<int>& indexes) {
+    // Back to front, in runs of neighbouring rows.
+    for (qsizetype i = m_rows.size() - 1; i >= 0;) {
+        if (!indexes.contains(m_rows.at(i))) {
+            --i;
+            continue;
+        }
+        qsizetype first = i;
+        while (first > 0 && indexes.contains(m_rows.at(first - 1))) --first;
+        beginRemoveRows({}, static_cast<int>(first), static_cast<int>(i));
+        m_rows.remove(first, i - first + 1);
+        endRemoveRows();
+        i = first - 1;
+    }
 }
 
 void MindmapModel::addPending() {
-    if (m_pending.isEmpty()) return;
+    if (m_pending.isEmpty() && m_stale.isEmpty()) return;
     QElapsedTimer timer;
     timer.start();
-    // Without a budget everything goes in at once; with one, small groups until it is spent.
-    const qsizetype group = m_batchBudget > 0 ? 8 : m_pending.size();
+    const bool budgeted = m_batchBudget > 0;
+    auto spent = [&] { return budgeted && timer.elapsed() >= m_batchBudget; };
+
+    // Without a budget everything happens at once; with one, small groups until it is spent.
+    if (!budgeted) {
+        removeRows(QSet<int>(m_stale.cbegin(), m_stale.cend()));
+        m_stale.clear();
+    }
+    while (!m_stale.isEmpty() && !spent()) {
+        const qsizetype n = std::min<qsizetype>(16, m_stale.size());
+        removeRows(QSet<int>(m_stale.cbegin(), m_stale.cbegin() + n));
+        m_stale.remove(0, n);
+    }
+    const qsizetype group = budgeted ? 8 : m_pending.size();
     qsizetype taken = 0;
-    while (taken < m_pending.size()) {
+    while (taken < m_pending.size() && !spent()) {
         const qsizetype n = std::min(group, m_pending.size() - taken);
         const int first = static_cast<int>(m_rows.size());
         beginInsertRows({}, first, first + static_cast<int>(n) - 1);
         for (qsizetype k = 0; k < n; ++k) m_rows.append(m_pending.at(taken + k));
         endInsertRows();
         taken += n;
-        if (m_batchBudget > 0 && timer.elapsed() >= m_batchBudget) break;
     }
     m_pending.remove(0, taken);
     emit countChanged();
-    if (!m_pending.isEmpty() && !m_addScheduled) {
+    if ((!m_pending.isEmpty() || !m_stale.isEmpty()) && !m_addScheduled) {
         // Leave room for a frame before the next group.
         m_addScheduled = true;
         QTimer::singleShot(16, this, [this] {

@@ -15,9 +15,10 @@
 // can be seen; rows come and go as the user pans and zooms. Rows are in no particular order;
 // `order` (the index in flatNodes) gives the drawing order and is used as z.
 //
-// With a `batchBudget` (milliseconds), new rows are added nearest-to-the-centre first and
-// only for that long at a time; the rest follow on later turns of the event loop, so that a
-// dense graph fills in over a few frames instead of freezing one.
+// With a `batchBudget` (milliseconds), rows out of reach are removed and new rows added
+// nearest-to-the-centre first, only for that long at a time; the rest follows on
+// later turns of the event loop, so that a dense graph fills in over a few frames instead of
+// freezing one.
 //
 // The highlight is a node's line: its path, its ancestors by path text and its descendants.
 class MindmapModel : public QAbstractListModel {
@@ -34,7 +35,7 @@ class MindmapModel : public QAbstractListModel {
     Q_PROPERTY(QString highlightedNodeId READ highlightedNodeId NOTIFY highlightChanged)
     Q_PROPERTY(bool hasHighlight READ hasHighlight NOTIFY highlightChanged)
     Q_PROPERTY(int batchBudget READ batchBudget WRITE setBatchBudget NOTIFY batchBudgetChanged)
-    // Nodes in reach of the view that are not rows yet.
+    // Nodes in reach of the view that are not rows yet, plus rows out of reach not yet removed.
     Q_PROPERTY(int pendingCount READ pendingCount NOTIFY countChanged)
 
 public:
@@ -80,7 +81,7 @@ public:
     int count() const { return static_cast<int>(m_rows.size()); }
     // The flatNodes index of each row.
     const QList<int>& rows() const { return m_rows; }
-    int pendingCount() const { return static_cast<int>(m_pending.size()); }
+    int pendingCount() const { return static_cast<int>(m_pending.size() + m_stale.size()); }
     int batchBudget() const { return m_batchBudget; }
     void setBatchBudget(int milliseconds);
 
@@ -123,12 +124,14 @@ private:
     void setHighlight(const QString& nodeId, const QSet<QString>& paths, bool cleared);
     void updateRows(bool force);
     void addPending();
+    void removeRows(const QSet<int>& indexes);
     QList<int> nodesIn(const QRectF& rect) const;
 
     QPointer<QObject> m_viewModel;
     CachedGraphData m_graph;
     QList<int> m_rows;
     QList<int> m_pending; // nearest first
+    QList<int> m_stale;   // rows out of reach, still to be removed
     int m_batchBudget = 0;
     bool m_addScheduled = false;
     QRectF m_visibleRect;

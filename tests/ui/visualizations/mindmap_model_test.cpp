@@ -180,6 +180,15 @@ TEST(MindmapModelTest, WithABudgetRowsArriveNearestFirstOverSeveralTurns) {
     // The rest follow on later turns of the event loop.
     EXPECT_TRUE(QTest::qWaitFor([&] { return model.pendingCount() == 0; }, 20000));
     EXPECT_EQ(model.count(), model.nodeCount());
+
+    // Moving to a corner: the rows out of reach go as well, over later turns.
+    const QRectF corner(0, 0, 600, 400);
+    model.setVisibleRect(corner);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model.pendingCount() == 0; }, 20000));
+    const QRectF reach = corner.adjusted(-MindmapModel::cullMargin, -MindmapModel::cullMargin,
+                                         MindmapModel::cullMargin, MindmapModel::cullMargin);
+    for (int index : model.rows()) EXPECT_TRUE(reach.contains(graph.flatNodes.at(index).position));
+    EXPECT_LT(model.count(), model.nodeCount());
 }
 
 TEST(ConnectionStrokeTest, OpacitiesAndWidthsFollowTheHighlight) {

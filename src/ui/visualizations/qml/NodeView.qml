@@ -28,6 +28,10 @@ Item {
     // the fill work of a dense graph. Highlighted and selected nodes keep theirs.
     property bool detailed: true
     readonly property bool shadowed: detailed || isHighlighted || isSelected
+    // Below 75 % the shapes are drawn without soft edges as well: opaque shapes are drawn in
+    // one batch for all nodes instead of a few per node, which is what makes a dense graph
+    // pan smoothly.
+    readonly property bool smoothEdges: detailed
     readonly property bool isSelected: projectId !== "" && projectId === selectedProjectId
     readonly property bool isHighlighted: highlighted
     readonly property bool isDimmed: dimmed
@@ -122,6 +126,7 @@ Item {
             Rectangle {
                 objectName: "capsule"
                 anchors.fill: parent
+                antialiasing: node.smoothEdges
                 radius: height / 2
                 color: node.isHighlighted ? Theme.tint(node.folderColor, 0.12) : Theme.controlBackground
                 border.width: node.isHighlighted ? 2 : 1
@@ -142,6 +147,7 @@ Item {
                     width: 28
                     height: 28
                     radius: 14
+                    antialiasing: node.smoothEdges
                     gradient: Gradient {
                         GradientStop { position: 0; color: Qt.lighter(Theme.color(node.folderColor), 1.18) }
                         GradientStop { position: 1; color: Theme.color(node.folderColor) }
@@ -173,6 +179,7 @@ Item {
             Rectangle {
                 objectName: "card"
                 anchors.fill: parent
+                antialiasing: node.smoothEdges
                 radius: 12
                 color: parent.emphasised ? Theme.tint(node.kindColor, 0.12) : Theme.controlBackground
                 border.width: 2
@@ -193,6 +200,7 @@ Item {
                     width: 26
                     height: 26
                     radius: 13
+                    antialiasing: node.smoothEdges
                     gradient: Gradient {
                         GradientStop { position: 0; color: Qt.lighter(Theme.color(node.kindColor), 1.18) }
                         GradientStop { position: 1; color: Theme.color(node.kindColor) }
