@@ -1,6 +1,8 @@
 #include "state/GraphData.h"
 #include "state/GraphLayout.h"
 
+#include "support/ProjectFactory.h"
+
 #include <gtest/gtest.h>
 
 #include <QSet>
@@ -10,20 +12,8 @@
 
 namespace {
 
-Project projectAt(const QByteArray& path, ProjectType type = ProjectType::nodeJS) {
-    Project project;
-    project.id = QUuid::createUuid();
-    project.name = QString::fromUtf8(path.mid(path.lastIndexOf('/') + 1));
-    project.path = path;
-    project.type = type;
-    return project;
-}
-
-QList<Project> projectsAt(std::initializer_list<const char*> paths) {
-    QList<Project> projects;
-    for (const char* path : paths) projects.append(projectAt(path));
-    return projects;
-}
+using testprojects::projectAt;
+using testprojects::projectsAt;
 
 QPointF positionOf(const CachedGraphData& data, const char* path) {
     const CachedGraphNode* node = data.nodes.find(QString::fromUtf8(path));

@@ -1,5 +1,7 @@
 #include "state/TreeData.h"
 
+#include "support/ProjectFactory.h"
+
 #include <gtest/gtest.h>
 
 #include <QSet>
@@ -11,20 +13,8 @@
 
 namespace {
 
-Project projectAt(const QByteArray& path, ProjectType type = ProjectType::nodeJS) {
-    Project project;
-    project.id = QUuid::createUuid();
-    project.name = QString::fromUtf8(path.mid(path.lastIndexOf('/') + 1));
-    project.path = path;
-    project.type = type;
-    return project;
-}
-
-QList<Project> projectsAt(std::initializer_list<const char*> paths) {
-    QList<Project> projects;
-    for (const char* path : paths) projects.append(projectAt(path));
-    return projects;
-}
+using testprojects::projectAt;
+using testprojects::projectsAt;
 
 QStringList childNames(const CachedTreeNode& node) {
     QStringList names;
