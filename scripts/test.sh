@@ -17,7 +17,11 @@ if [ "${1:-}" = "--sanitize" ]; then
 fi
 
 launcher=()
-if command -v ccache >/dev/null 2>&1; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  # Paths relative to the checkout, so another clone of the same sources hits the cache.
+  export CCACHE_BASEDIR="$(pwd -P)" CCACHE_NOHASHDIR=1
+fi
 
 cmake -S . -B "$build_dir" -G Ninja "${flags[@]}" "${launcher[@]}" >/dev/null
 cmake --build "$build_dir"
