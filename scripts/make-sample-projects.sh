@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Creates a small folder of sample projects (real git repositories with remotes, a few with
+# uncommitted changes) for screenshots and trying the application out.
+#   scripts/make-sample-projects.sh DIR
+set -euo pipefail
+dir="${1:?usage: make-sample-projects.sh DIR}"
+mkdir -p "$dir"
+export GIT_AUTHOR_NAME=Sample GIT_AUTHOR_EMAIL=sample@example.com
+export GIT_COMMITTER_NAME=Sample GIT_COMMITTER_EMAIL=sample@example.com
+
+repo() { # folder branch days-ago [dirty]
+  local when
+  when="$(date -u -d "$3 days ago" +%Y-%m-%dT%H:%M:%SZ)"
+  (cd "$dir/$1" && git init -q -b "$2" && git add -A &&
+   GIT_AUTHOR_DATE="$when" GIT_COMMITTER_DATE="$when" git commit -qm "Initial commit" &&
+   git remote add origin "https://github.com/example/$(basename "$1").git" &&
+   if [ "${4:-}" = dirty ]; then echo "work in progress" > NOTES.md; fi)
+}
+file() { mkdir -p "$(dirname "$dir/$1")"; printf '%s\n' "$2" > "$dir/$1"; }
+
+file web/storefront/package.json '{"name":"storefront","version":"3.4.1","dependencies":{"next":"14.2.0","react":"18.3.0"}}'
+file web/admin-panel/package.json '{"name":"admin-panel","version":"0.9.2","devDependencies":{"next":"14.1.0"}}'
+file mobile/field-app/package.json '{"name":"field-app","version":"1.8.0","dependencies":{"react-native":"0.74.0"}}'
+file services/billing-api/pom.xml '<project><artifactId>billing-api</artifactId><version>2.3.0</version></project>'
+file services/notify/package.json '{"name":"notify","version":"1.1.0","dependencies":{"express":"4.19.0"}}'
+file data/etl-jobs/pyproject.toml $'[project]\nname = "etl-jobs"\nversion = "0.7.3"'
+file data/notebooks/setup.py $'from setuptools import setup\nsetup(name="notebooks", version="0.1.0")'
+file apple/WeatherKitDemo/Package.swift '// swift-tools-version:5.9'
+file tools/lint-rules/package.json '{"name":"lint-rules","version":"0.4.0"}'
+file misc/dotfiles/README.md '# dotfiles'
+
+repo web/storefront main 0 dirty
+repo services/billing-api main 3
+repo mobile/field-app main 12
+repo data/etl-jobs main 1
+(cd "$dir/data/etl-jobs" && git checkout -q -b feature/backfill && echo "x = 1" > job.py)
+repo misc/dotfiles main 45
+# Folders without git show their own modification time.
+touch -d "70 days ago" "$dir/data/notebooks"
+touch -d "2 days ago" "$dir/tools/lint-rules" "$dir/services/notify"
+touch -d "5 hours ago" "$dir/apple/WeatherKitDemo"
+echo "Sample projects in $dir"
