@@ -36,8 +36,7 @@ int remainingMs(Clock::time_point deadline) {
 }
 
 // Waits for the child until the deadline; false when it is still running then.
-bool waitForExit(pid_t pid, Clock::time_point deadline) {
-    int status = 0;
+bool waitForExit(pid_t pid, Clock::time_point deadline, int& status) {
     if (const int pidFd = int(::syscall(SYS_pidfd_open, pid, 0)); pidFd >= 0) {
         // The descriptor becomes readable when the child exits: no polling delay.
         pollfd pfd{pidFd, POLLIN, 0};
@@ -70,13 +69,25 @@ void killAndReap(pid_t pid) {
 
 } // namespace
 
-std::optional<QByteArray> runProcess(const ProcessRequest& request) {
-    int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0) return std::nullopt;
+ProcessResult runProcessFull(const ProcessRequest& request) {
+    ProcessResult result;
+    int outFds[2];
+    int errFds[2];
+    if (::pipe2(outFds, O_CLOEXEC) != 0) {
+        result.startError = errno;
+        return result;
+    }
+    if (::pipe2(errFds, O_CLOEXEC) != 0) {
+        result.startError = errno;
+        ::close(outFds[0]);
+        ::close(outFds[1]);
+        return result;
+    }
 
     SpawnSetup setup;
-    posix_spawn_file_actions_adddup2(&setup.actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addopen(&setup.actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&setup.actions, outFds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&setup.actions, errFds[1], STDERR_FILENO);
     posix_spawn_file_actions_addchdir_np(&setup.actions, request.workingDirectory.constData());
 
     // Own process group, so a timeout can end whatever the child started; default signal
@@ -85,6 +96,8 @@ std::optional<QByteArray> runProcess(const ProcessRequest& request) {
     sigemptyset(&defaults);
     sigaddset(&defaults, SIGPIPE);
     sigaddset(&defaults, SIGCHLD);
+    sigaddset(&defaults, SIGINT);
+    sigaddset(&defaults, SIGTERM);
     sigemptyset(&emptyMask);
     posix_spawnattr_setsigdefault(&setup.attr, &defaults);
     posix_spawnattr_setsigmask(&setup.attr, &emptyMask);
@@ -105,41 +118,89 @@ std::optional<QByteArray> runProcess(const ProcessRequest& request) {
     pid_t pid = -1;
     const int spawnError =
         ::posix_spawn(&pid, request.program.constData(), &setup.actions, &setup.attr, argv.data(), envp.data());
-    ::close(pipeFds[1]);
+    ::close(outFds[1]);
+    ::close(errFds[1]);
     if (spawnError != 0) {
-        ::close(pipeFds[0]);
-        return std::nullopt;
+        ::close(outFds[0]);
+        ::close(errFds[0]);
+        result.startError = spawnError;
+        return result;
     }
 
     const Clock::time_point deadline = Clock::now() + request.timeout;
-    QByteArray output;
+    const auto cancelled = [&] { return request.cancel && request.cancel->load(std::memory_order_relaxed); };
     char buffer[16384];
-    bool timedOut = false;
-    for (;;) {
-        pollfd pfd{pipeFds[0], POLLIN, 0};
-        const int ready = ::poll(&pfd, 1, remainingMs(deadline));
+    pollfd pfds[2] = {{outFds[0], POLLIN, 0}, {errFds[0], POLLIN, 0}};
+    int open = 2;
+    ProcessResult::Outcome stopped = ProcessResult::Outcome::exited;
+    while (open > 0) {
+        if (cancelled()) {
+            stopped = ProcessResult::Outcome::cancelled;
+            break;
+        }
+        const int wait = request.cancel ? std::min(remainingMs(deadline), 50) : remainingMs(deadline);
+        const int ready = ::poll(pfds, 2, wait);
         if (ready < 0) {
             if (errno == EINTR) continue;
             break;
         }
         if (ready == 0) {
-            timedOut = true;
-            break;
+            if (remainingMs(deadline) == 0) {
+                stopped = ProcessResult::Outcome::timedOut;
+                break;
+            }
+            continue;
         }
-        const ssize_t n = ::read(pipeFds[0], buffer, sizeof buffer);
-        if (n > 0) {
-            output.append(buffer, n);
-        } else if (n == 0) {
-            break;
-        } else if (errno != EINTR && errno != EAGAIN) {
-            break;
+        for (int i = 0; i < 2; ++i) {
+            if (pfds[i].fd < 0 || pfds[i].revents == 0) continue;
+            const ssize_t n = ::read(pfds[i].fd, buffer, sizeof buffer);
+            if (n > 0) {
+                if (i == 0) {
+                    result.output.append(buffer, n);
+                } else if (result.errorOutput.size() < ProcessResult::kErrorLimit) {
+                    result.errorOutput.append(buffer, std::min<qsizetype>(n, ProcessResult::kErrorLimit -
+                                                                                 result.errorOutput.size()));
+                }
+            } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
+                ::close(pfds[i].fd);
+                pfds[i].fd = -1;
+                --open;
+            }
         }
     }
-    ::close(pipeFds[0]);
+    for (pollfd& p : pfds) {
+        if (p.fd >= 0) ::close(p.fd);
+    }
 
-    if (timedOut || !waitForExit(pid, deadline)) {
+    if (stopped != ProcessResult::Outcome::exited) {
         killAndReap(pid);
-        return std::nullopt;
+        result.outcome = stopped;
+        return result;
     }
-    return output;
+    // Output is closed; the child may still hold on (or a grandchild kept the pipes open
+    // until now). Wait for it within what is left of the limit, in slices when cancellable.
+    int status = 0;
+    for (;;) {
+        const Clock::time_point slice =
+            request.cancel ? std::min(deadline, Clock::now() + std::chrono::milliseconds(50)) : deadline;
+        if (waitForExit(pid, slice, status)) break;
+        if (cancelled() || Clock::now() >= deadline) {
+            killAndReap(pid);
+            result.outcome = cancelled() ? ProcessResult::Outcome::cancelled : ProcessResult::Outcome::timedOut;
+            return result;
+        }
+    }
+    if (WIFEXITED(status)) {
+        result.outcome = ProcessResult::Outcome::exited;
+        result.exitCode = WEXITSTATUS(status);
+    } else {
+        result.outcome = ProcessResult::Outcome::signalled;
+    }
+    return result;
+}
+
+std::optional<QByteArray> runProcess(const ProcessRequest& request) {
+    ProcessResult result = runProcessFull(request);
+    if (!result.finished()) return std::nullopt;
+    return std::move(result.output);
 }
