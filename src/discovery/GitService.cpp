@@ -1,6 +1,8 @@
 #include "discovery/GitService.h"
 
 #include "discovery/FileAccess.h"
+#include "discovery/GitEnvironment.h"
+#include "discovery/GitPreflight.h"
 #include "discovery/ProcessRunner.h"
 #include "discovery/Utf8.h"
 
@@ -51,40 +53,20 @@ GitService& GitService::shared() {
 }
 
 GitService::GitService(QByteArray gitExecutable, std::chrono::milliseconds timeout)
-    : m_git(std::move(gitExecutable)), m_timeout(timeout), m_environment(gitEnvironment(currentEnvironment())) {}
-
-QList<QByteArray> GitService::gitEnvironment(const QList<QByteArray>& inherited) {
-    QList<QByteArray> env;
-    env.reserve(inherited.size() + 4);
-    long long configCount = 0;
-    for (const QByteArray& entry : inherited) {
-        if (entry.startsWith("GIT_OPTIONAL_LOCKS=")) continue;
-        if (entry.startsWith("GIT_CONFIG_COUNT=")) {
-            bool ok = false;
-            const long long n = entry.mid(int(sizeof("GIT_CONFIG_COUNT=") - 1)).toLongLong(&ok);
-            if (ok && n >= 0 && n < 100000) configCount = n;
-            continue;
-        }
-        env.append(entry);
-    }
-    const QByteArray index = QByteArray::number(configCount);
-    env.append("GIT_OPTIONAL_LOCKS=0");
-    env.append("GIT_CONFIG_KEY_" + index + "=core.fsmonitor");
-    env.append("GIT_CONFIG_VALUE_" + index + "=false");
-    env.append("GIT_CONFIG_COUNT=" + QByteArray::number(configCount + 1));
-    return env;
-}
+    : m_git(std::move(gitExecutable)), m_timeout(timeout), m_environment(gitenv::baseEnvironment(currentEnvironment())) {}
 
 bool GitService::isGitRepository(const QByteArray& folder) const {
     return fileaccess::exists(fileaccess::join(folder, ".git"));
 }
 
 std::optional<QString> GitService::runGit(const QStringList& arguments, const QByteArray& folder) {
+    // A repository whose files would block or mislead git gets no git run.
+    if (gitPreflightProblem(folder)) return std::nullopt;
     ProcessRequest request;
     request.program = m_git;
     for (const QString& a : arguments) request.arguments.append(a.toUtf8());
     request.workingDirectory = folder;
-    request.environment = m_environment;
+    request.environment = gitenv::forRepository(m_environment, folder);
     request.timeout = m_timeout;
 
     std::optional<QByteArray> output;

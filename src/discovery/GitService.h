@@ -39,10 +39,6 @@ public:
     // time limit, or printed bytes that are not valid UTF-8.
     std::optional<QString> runGit(const QStringList& arguments, const QByteArray& folder);
 
-    // The environment every git run gets: the process's own, plus GIT_OPTIONAL_LOCKS=0 and
-    // core.fsmonitor forced off through git's environment configuration.
-    static QList<QByteArray> gitEnvironment(const QList<QByteArray>& inherited);
-
 private:
     QByteArray m_git;
     std::chrono::milliseconds m_timeout;

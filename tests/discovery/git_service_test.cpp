@@ -113,29 +113,6 @@ TEST(GitService, HangingGitIsKilledAtTheTimeLimit) {
     EXPECT_NE(::stat(marker.constData(), &st), 0);
 }
 
-TEST(GitService, EnvironmentDisablesOptionalLocksAndFsmonitor) {
-    const QList<QByteArray> env = GitService::gitEnvironment(
-        {"PATH=/usr/bin", "GIT_OPTIONAL_LOCKS=1", "GIT_CONFIG_COUNT=2", "GIT_CONFIG_KEY_0=a.b",
-         "GIT_CONFIG_VALUE_0=1", "GIT_CONFIG_KEY_1=c.d", "GIT_CONFIG_VALUE_1=2"});
-    EXPECT_TRUE(env.contains("PATH=/usr/bin"));
-    EXPECT_TRUE(env.contains("GIT_OPTIONAL_LOCKS=0"));
-    EXPECT_FALSE(env.contains("GIT_OPTIONAL_LOCKS=1"));
-    EXPECT_TRUE(env.contains("GIT_CONFIG_KEY_0=a.b")); // the user's own entries stay
-    EXPECT_TRUE(env.contains("GIT_CONFIG_KEY_2=core.fsmonitor"));
-    EXPECT_TRUE(env.contains("GIT_CONFIG_VALUE_2=false"));
-    EXPECT_TRUE(env.contains("GIT_CONFIG_COUNT=3"));
-    EXPECT_EQ(env.count("GIT_CONFIG_COUNT=2"), 0);
-
-    const QList<QByteArray> fresh = GitService::gitEnvironment({"HOME=/x"});
-    EXPECT_TRUE(fresh.contains("GIT_CONFIG_KEY_0=core.fsmonitor"));
-    EXPECT_TRUE(fresh.contains("GIT_CONFIG_COUNT=1"));
-
-    // What a child really receives.
-    TempTree tree;
-    const QByteArray fake = writeScript(tree, "git", "printf '%s' \"$GIT_OPTIONAL_LOCKS\"\n");
-    EXPECT_EQ(GitService(fake).runGit({}, tree.path()), QStringLiteral("0"));
-}
-
 TEST(GitService, RepositoryFsmonitorProgramIsNeverRun) {
     TempTree tree;
     const QByteArray repo = tree.mkdir("repo");

@@ -1,0 +1,134 @@
+#include "discovery/GitEnvironment.h"
+
+#include "discovery/FileAccess.h"
+#include "discovery/GitEnvironmentConfig.h"
+#include "discovery/RepositoryConfig.h"
+
+#include <QSet>
+
+#include <cstdlib>
+
+namespace gitenv {
+
+namespace {
+
+constexpr qint64 kMaxGitmodulesBytes = 4 * 1024 * 1024;
+
+// Variables that make git use another repository, other files of it, or other paths.
+const QSet<QByteArray>& removedVariables() {
+    static const QSet<QByteArray> names = {
+        "GIT_DIR", "GIT_WORK_TREE", "GIT_INDEX_FILE", "GIT_INDEX_VERSION", "GIT_OBJECT_DIRECTORY",
+        "GIT_ALTERNATE_OBJECT_DIRECTORIES", "GIT_COMMON_DIR", "GIT_NAMESPACE", "GIT_CEILING_DIRECTORIES",
+        "GIT_DISCOVERY_ACROSS_FILESYSTEM", "GIT_PREFIX", "GIT_IMPLICIT_WORK_TREE", "GIT_GRAFT_FILE",
+        "GIT_SHALLOW_FILE", "GIT_REPLACE_REF_BASE", "GIT_NO_REPLACE_OBJECTS", "GIT_INTERNAL_SUPER_PREFIX",
+        "GIT_QUARANTINE_PATH", "GIT_CONFIG", "GIT_OPTIONAL_LOCKS", "GIT_LITERAL_PATHSPECS",
+        "GIT_GLOB_PATHSPECS", "GIT_NOGLOB_PATHSPECS", "GIT_ICASE_PATHSPECS", "GIT_EXTERNAL_DIFF",
+        "GIT_PAGER", "GIT_TERMINAL_PROMPT",
+    };
+    return names;
+}
+
+// Keys every run gets, whatever any configuration says.
+const ConfigPairs& forcedKeys() {
+    static const ConfigPairs keys = {
+        {"core.fsmonitor", "false"},
+        {"core.hooksPath", "/dev/null"},
+        {"log.showSignature", "false"},
+        {"core.pager", "cat"},
+        {"diff.ignoreSubmodules", "all"},
+        {"status.submoduleSummary", "false"},
+        {"submodule.recurse", "false"},
+        {"fetch.recurseSubmodules", "false"},
+        {"protocol.ext.allow", "never"},
+    };
+    return keys;
+}
+
+// PATH without the entries that are relative to the working folder.
+QByteArray absolutePathEntries(const QByteArray& path) {
+    QList<QByteArray> kept;
+    for (const QByteArray& entry : path.split(':')) {
+        if (entry.startsWith('/')) kept.append(entry);
+    }
+    return kept.join(':');
+}
+
+QByteArray realFolder(const QByteArray& folder) {
+    QByteArray out = folder;
+    if (char* real = ::realpath(folder.constData(), nullptr)) {
+        out = QByteArray(real);
+        std::free(real);
+    }
+    while (out.size() > 1 && out.endsWith('/')) out.chop(1);
+    return out;
+}
+
+QByteArray parentOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash <= 0 ? QByteArrayLiteral("/") : path.left(slash);
+}
+
+QList<QByteArray> gitmodulesNames(const QByteArray& folder) {
+    const auto text = fileaccess::readRegularFile(fileaccess::join(folder, ".gitmodules"), kMaxGitmodulesBytes);
+    if (!text) return {};
+    const auto entries = parseGitConfig(*text);
+    if (!entries) return {};
+    return subsectionsOf(*entries, "submodule");
+}
+
+} // namespace
+
+QList<QByteArray> baseEnvironment(const QList<QByteArray>& inherited) {
+    const ConfigPairs inheritedConfig = configFromEnvironment(inherited);
+    QList<QByteArray> env;
+    env.reserve(inherited.size() + 2 * forcedKeys().size() + 4);
+    QSet<QByteArray> seen;
+    for (const QByteArray& entry : inherited) {
+        if (!entry.contains('=')) continue;
+        const QByteArray name = variableName(entry);
+        // Only the first of repeated names counts, as for getenv.
+        if (seen.contains(name) || removedVariables().contains(name) || isConfigVariable(name)) continue;
+        seen.insert(name);
+        if (name == "PATH") env.append("PATH=" + absolutePathEntries(entry.mid(5)));
+        else env.append(entry);
+    }
+    env.append("GIT_OPTIONAL_LOCKS=0");
+    env.append("GIT_PAGER=cat");
+    setConfig(env, inheritedConfig + forcedKeys());
+    return env;
+}
+
+QList<QByteArray> forRepository(const QList<QByteArray>& base, const QByteArray& folder) {
+    QList<QByteArray> env = base;
+    const QByteArray real = realFolder(folder);
+    const QByteArray parent = parentOf(real);
+    if (parent.contains(':')) {
+        // A ceiling list cannot hold this path; naming the git folder also stops discovery.
+        setVariable(env, "GIT_DIR", fileaccess::join(real, ".git"));
+    } else {
+        setVariable(env, "GIT_CEILING_DIRECTORIES", parent);
+    }
+    setVariable(env, "GIT_TERMINAL_PROMPT", "0");
+
+    ConfigPairs overrides;
+    const LocatedRepository located = locateRepository(folder);
+    QList<ConfigEntry> entries;
+    if (located.location) entries = readRepositoryConfig(*located.location, variable(base, "HOME").value_or(""))
+                                        .entries;
+    for (const QByteArray& name : subsectionsOf(entries, "filter")) {
+        const QByteArray prefix = "filter." + name;
+        overrides.append({prefix + ".clean", {}});
+        overrides.append({prefix + ".smudge", {}});
+        overrides.append({prefix + ".process", {}});
+        overrides.append({prefix + ".required", "false"});
+    }
+    QList<QByteArray> submodules = subsectionsOf(entries, "submodule");
+    for (const QByteArray& name : gitmodulesNames(folder)) {
+        if (!submodules.contains(name)) submodules.append(name);
+    }
+    for (const QByteArray& name : submodules) overrides.append({"submodule." + name + ".ignore", "all"});
+    appendConfig(env, overrides);
+    return env;
+}
+
+} // namespace gitenv

@@ -1,0 +1,149 @@
+#include "discovery/GitEnvironment.h"
+
+#include "discovery/FileAccess.h"
+#include "discovery/GitEnvironmentConfig.h"
+#include "discovery/RepositoryConfig.h"
+
+#include <QHash>
+
+namespace gitenv {
+
+namespace {
+
+const QByteArray kBatchSsh = QByteArrayLiteral("ssh -o BatchMode=yes");
+
+bool isTrue(const std::optional<QByteArray>& value) {
+    if (!value) return false;
+    const QByteArray v = value->toLower();
+    return v == "1" || v == "true" || v == "yes" || v == "on";
+}
+
+// The user's own configuration as git would read it for this run: system, global, then the
+// inherited command-line entries.
+QList<ConfigEntry> userConfiguration(const QList<QByteArray>& base) {
+    const QByteArray home = variable(base, "HOME").value_or(QByteArray());
+    QList<ConfigEntry> entries;
+    auto add = [&](const QByteArray& path) { entries += readConfigWithIncludes(path, home).entries; };
+    if (!isTrue(variable(base, "GIT_CONFIG_NOSYSTEM"))) {
+        add(variable(base, "GIT_CONFIG_SYSTEM").value_or(QByteArrayLiteral("/etc/gitconfig")));
+    }
+    if (const auto global = variable(base, "GIT_CONFIG_GLOBAL")) {
+        add(*global);
+    } else {
+        const QByteArray xdg = variable(base, "XDG_CONFIG_HOME").value_or(QByteArray());
+        if (!xdg.isEmpty()) add(fileaccess::join(xdg, "git/config"));
+        else if (!home.isEmpty()) add(fileaccess::join(home, ".config/git/config"));
+        if (!home.isEmpty()) add(fileaccess::join(home, ".gitconfig"));
+    }
+    for (const ConfigPair& pair : configFromEnvironment(base)) {
+        // Canonical form: section and key in lower case, the subsection as given.
+        ConfigEntry entry;
+        const qsizetype first = pair.first.indexOf('.');
+        const qsizetype last = pair.first.lastIndexOf('.');
+        entry.name = pair.first.left(first).toLower() + pair.first.mid(first, last - first) +
+                     pair.first.mid(last).toLower();
+        entry.value = pair.second;
+        entries.append(entry);
+    }
+    return entries;
+}
+
+std::optional<QByteArray> lastValue(const QList<ConfigEntry>& entries, const QByteArray& name) {
+    std::optional<QByteArray> value;
+    for (const ConfigEntry& entry : entries) {
+        if (entry.name == name) value = entry.value.value_or(QByteArray());
+    }
+    return value;
+}
+
+// Credential helpers by URL subsection ("" for the plain key); an empty value clears a list.
+QHash<QByteArray, QList<QByteArray>> helpersBySubsection(const QList<ConfigEntry>& entries) {
+    QHash<QByteArray, QList<QByteArray>> helpers;
+    for (const ConfigEntry& entry : entries) {
+        if (entry.section() != "credential" || entry.key() != "helper" || !entry.value) continue;
+        QList<QByteArray>& list = helpers[entry.subsection()];
+        if (entry.value->isEmpty()) list.clear();
+        else list.append(*entry.value);
+    }
+    return helpers;
+}
+
+QByteArray shellQuoted(const QByteArray& word) {
+    QByteArray out = "'";
+    for (const char c : word) out += (c == '\'') ? QByteArrayLiteral("'\\''") : QByteArray(1, c);
+    return out + '\'';
+}
+
+// The subsections of `section` whose entries set `key` in the repository's configuration.
+QList<QByteArray> subsectionsSetting(const QList<ConfigEntry>& entries, const QByteArray& section,
+                                     const QByteArray& key) {
+    QList<QByteArray> names;
+    for (const ConfigEntry& entry : entries) {
+        if (entry.section() == section && entry.key() == key && !names.contains(entry.subsection())) {
+            names.append(entry.subsection());
+        }
+    }
+    return names;
+}
+
+} // namespace
+
+QList<QByteArray> forFetch(const QList<QByteArray>& base, const QByteArray& folder) {
+    QList<QByteArray> env = forRepository(base, folder);
+    const LocatedRepository located = locateRepository(folder);
+    QList<ConfigEntry> local;
+    if (located.location) {
+        local = readRepositoryConfig(*located.location, variable(base, "HOME").value_or(QByteArray())).entries;
+    }
+    const QList<ConfigEntry> user = userConfiguration(base);
+
+    // ssh: GIT_SSH_COMMAND beats every configuration, so it carries the choice.
+    if (!variable(base, "GIT_SSH_COMMAND")) {
+        const std::optional<QByteArray> userSsh = lastValue(user, "core.sshcommand");
+        const bool repositorySets = definesName(local, "core.sshcommand");
+        if (userSsh) {
+            if (repositorySets) setVariable(env, "GIT_SSH_COMMAND", *userSsh);
+        } else if (const auto program = variable(base, "GIT_SSH")) {
+            if (repositorySets) setVariable(env, "GIT_SSH_COMMAND", shellQuoted(*program));
+        } else {
+            setVariable(env, "GIT_SSH_COMMAND", kBatchSsh);
+        }
+    }
+    // askpass: GIT_ASKPASS beats core.askPass, which beats SSH_ASKPASS; an empty one means none.
+    if (!variable(base, "GIT_ASKPASS")) {
+        const std::optional<QByteArray> userAskPass = lastValue(user, "core.askpass");
+        if (definesName(local, "core.askpass")) setVariable(env, "GIT_ASKPASS", userAskPass.value_or(QByteArray()));
+        else if (!userAskPass) setVariable(env, "GIT_ASKPASS", QByteArray());
+    }
+    // An empty GIT_PROXY_COMMAND makes git ignore every core.gitProxy.
+    if (!variable(base, "GIT_PROXY_COMMAND") && definesName(local, "core.gitproxy")) {
+        setVariable(env, "GIT_PROXY_COMMAND", QByteArray());
+    }
+
+    ConfigPairs overrides = {{"maintenance.auto", "false"}, {"gc.auto", "0"}};
+    // An empty helper clears the list collected so far for an equally specific URL match;
+    // the user's own helpers are then given again.
+    const QHash<QByteArray, QList<QByteArray>> userHelpers = helpersBySubsection(user);
+    for (const QByteArray& url : subsectionsSetting(local, "credential", "helper")) {
+        const QByteArray key = url.isEmpty() ? QByteArrayLiteral("credential.helper") : "credential." + url + ".helper";
+        overrides.append({key, {}});
+        QList<QByteArray> again = userHelpers.value({});
+        if (!url.isEmpty()) again += userHelpers.value(url);
+        for (const QByteArray& helper : again) overrides.append({key, helper});
+    }
+    for (const QByteArray& remote : subsectionsSetting(local, "remote", "uploadpack")) {
+        if (!remote.isEmpty()) overrides.append({"remote." + remote + ".uploadpack", "git-upload-pack"});
+    }
+    // A remote helper name with a slash would be run as a path relative to the working tree.
+    for (const ConfigEntry& entry : local) {
+        if (entry.section() == "remote" && entry.key() == "vcs" && entry.hasSubsection() && entry.value &&
+            entry.value->contains('/')) {
+            overrides.append({entry.name, {}});
+        }
+    }
+    if (definesName(local, "core.alternaterefscommand")) overrides.append(ConfigPair("core.alternateRefsCommand", "true"));
+    appendConfig(env, overrides);
+    return env;
+}
+
+} // namespace gitenv

@@ -1,0 +1,75 @@
+#include "discovery/GitPreflight.h"
+
+#include "discovery/FileAccess.h"
+#include "discovery/RepositoryConfig.h"
+
+#include <QList>
+
+#include <sys/stat.h>
+
+namespace {
+
+constexpr qint64 kMaxHeadBytes = 64 * 1024;
+
+// Entries git may open in the folder of this working tree's HEAD.
+const QList<QByteArray>& worktreeEntries() {
+    static const QList<QByteArray> names = {"HEAD", "index", "FETCH_HEAD", "info/sparse-checkout"};
+    return names;
+}
+
+// Entries git may open in the common folder.
+const QList<QByteArray>& commonEntries() {
+    static const QList<QByteArray> names = {
+        "packed-refs", "shallow", "info/exclude", "info/attributes", "info/grafts", "objects/info/alternates",
+        "objects", "refs",
+    };
+    return names;
+}
+
+// Entries git may open at the top of the working tree.
+const QList<QByteArray>& workingTreeEntries() {
+    static const QList<QByteArray> names = {".gitignore", ".gitattributes", ".gitmodules"};
+    return names;
+}
+
+std::optional<QString> checkEntry(const QByteArray& path) {
+    struct stat st;
+    if (::stat(path.constData(), &st) != 0) return std::nullopt; // absent: git copes
+    if (S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) return std::nullopt;
+    return QStringLiteral("“%1” is not a regular file or folder.").arg(displayPath(path));
+}
+
+std::optional<QString> checkAll(const QByteArray& folder, const QList<QByteArray>& names) {
+    for (const QByteArray& name : names) {
+        if (auto problem = checkEntry(fileaccess::join(folder, name))) return problem;
+    }
+    return std::nullopt;
+}
+
+// The ref HEAD names ("ref: refs/heads/main"), when it is a plain name below refs/.
+std::optional<QByteArray> headTarget(const QByteArray& gitDir) {
+    const auto text = fileaccess::readRegularFile(fileaccess::join(gitDir, "HEAD"), kMaxHeadBytes);
+    if (!text || !text->startsWith("ref: ")) return std::nullopt;
+    const QByteArray name = text->mid(5).trimmed();
+    if (!name.startsWith("refs/") || name.contains("..") || name.contains('\0')) return std::nullopt;
+    return name;
+}
+
+} // namespace
+
+std::optional<QString> gitPreflightProblem(const QByteArray& folder) {
+    const LocatedRepository located = locateRepository(folder);
+    if (located.problem) return located.problem;
+    if (!located.location) return std::nullopt;
+    const RepositoryLocation& where = *located.location;
+
+    if (auto problem = checkAll(where.gitDir, worktreeEntries())) return problem;
+    if (auto problem = checkAll(where.commonDir, commonEntries())) return problem;
+    if (auto problem = checkAll(folder, workingTreeEntries())) return problem;
+    if (const auto ref = headTarget(where.gitDir)) {
+        if (auto problem = checkEntry(fileaccess::join(where.gitDir, *ref))) return problem;
+        if (auto problem = checkEntry(fileaccess::join(where.commonDir, *ref))) return problem;
+    }
+    const ConfigRead config = readRepositoryConfig(where, qgetenv("HOME"));
+    return config.problem;
+}
