@@ -115,7 +115,8 @@ QList<QByteArray> SystemTerminalLauncher::candidates() const {
 std::optional<QByteArray> SystemTerminalLauncher::resolveExecutable(const QByteArray& program) const {
     if (program.isEmpty() || program.contains('\0')) return std::nullopt;
     if (program.contains('/')) {
-        if (isExecutableFile(program)) return program;
+        // A relative path would be taken from the folder the terminal is started in.
+        if (program.startsWith('/') && isExecutableFile(program)) return program;
         return std::nullopt;
     }
     for (const QByteArray& directory : pathVariable().split(':')) {

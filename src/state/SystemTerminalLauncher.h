@@ -28,8 +28,9 @@ public:
     // open in `folder`; empty for the terminals that use their working directory.
     static QList<QByteArray> workingDirectoryArguments(const QByteArray& terminalName,
                                                        const QByteArray& folder);
-    // The executable `program` stands for: a path containing "/" as it is, a bare name searched
-    // in the PATH; none when no executable file is found.
+    // The executable `program` stands for: an absolute path as it is, a bare name searched in
+    // the PATH's absolute folders; none for a relative path with a slash (it would name a file
+    // of the folder the terminal opens in) and when no executable file is found.
     std::optional<QByteArray> resolveExecutable(const QByteArray& program) const;
 
 private:

@@ -161,6 +161,29 @@ TEST(SystemTerminalLauncher, CandidatesThatCannotRunAreSkipped) {
     EXPECT_EQ(launcher.resolveExecutable("xterm"), fakes.bin() + "/xterm");
 }
 
+TEST(SystemTerminalLauncher, RelativeTerminalPathIsNeverTakenFromTheProject) {
+    TempTree tree;
+    const QByteArray folder = tree.mkdir("project");
+    const QByteArray marker = tree.path() + "/relative-terminal-ran";
+    // The same relative path exists in the project and in our own working folder.
+    for (const QByteArray& where : {QByteArray("project/rel/term"), QByteArray("cwd/rel/term")}) {
+        const QByteArray script = tree.write(where, "#!/bin/sh\n: > '" + marker + "'\n");
+        ::chmod(script.constData(), 0755);
+    }
+    FakeTerminals fakes;
+    fakes.install("xterm");
+    const QByteArray previous = QDir::currentPath().toLocal8Bit();
+    ASSERT_EQ(::chdir((tree.path() + "/cwd").constData()), 0);
+    SystemTerminalLauncher launcher(QByteArray("rel/term"), fakes.bin());
+    EXPECT_FALSE(launcher.resolveExecutable("rel/term"));
+    const bool opened = launcher.openTerminal(folder);
+    ASSERT_EQ(::chdir(previous.constData()), 0);
+    ASSERT_TRUE(opened);
+    ASSERT_TRUE(fakes.waitForRun());
+    EXPECT_EQ(fakes.name(), QByteArray("xterm"));
+    EXPECT_FALSE(QFile::exists(QString::fromUtf8(marker)));
+}
+
 TEST(SystemTerminalLauncher, NothingHappensWhenNoTerminalCanBeStarted) {
     TempTree tree;
     const QByteArray folder = tree.mkdir("project");
