@@ -33,8 +33,9 @@ QList<QByteArray> forRepository(const QList<QByteArray>& base, const QByteArray&
 // forRepository plus what a fetch needs: no terminal prompt, batch-mode ssh unless the user
 // (environment, global or system configuration) chose an ssh command, no askpass program
 // unless the user chose one, and the repository's own core.sshCommand, core.askPass,
-// credential helpers, core.gitProxy, remote upload-pack programs and alternate-refs command
-// overridden with the user's choice or a harmless value.
+// credential helpers, core.gitProxy, remote helper paths and alternate-refs command overridden
+// with the user's choice or a harmless value. A repository that names an upload-pack program
+// cannot fetch over the local transport (git keeps the first such program it reads).
 QList<QByteArray> forFetch(const QList<QByteArray>& base, const QByteArray& folder);
 
 } // namespace gitenv

@@ -131,8 +131,10 @@ QList<QByteArray> forFetch(const QList<QByteArray>& base, const QByteArray& fold
         if (!url.isEmpty()) again += userHelpers.value(url);
         for (const QByteArray& helper : again) overrides.append({key, helper});
     }
-    for (const QByteArray& remote : subsectionsSetting(local, "remote", "uploadpack")) {
-        if (!remote.isEmpty()) overrides.append({"remote." + remote + ".uploadpack", "git-upload-pack"});
+    // git keeps the first upload-pack program it reads for a remote, so a later entry cannot
+    // replace the repository's; over a local transport that program would run here.
+    if (!subsectionsSetting(local, "remote", "uploadpack").isEmpty()) {
+        overrides.append(ConfigPair("protocol.file.allow", "never"));
     }
     // A remote helper name with a slash would be run as a path relative to the working tree.
     for (const ConfigEntry& entry : local) {
