@@ -112,9 +112,17 @@ QList<QByteArray> forRepository(const QList<QByteArray>& base, const QByteArray&
 
     ConfigPairs overrides;
     const LocatedRepository located = locateRepository(folder);
+    const QByteArray home = variable(base, "HOME").value_or(QByteArray());
     QList<ConfigEntry> entries;
-    if (located.location) entries = readRepositoryConfig(*located.location, variable(base, "HOME").value_or(""))
-                                        .entries;
+    QList<QByteArray> submodules;
+    if (located.location) {
+        entries = readRepositoryConfig(*located.location, home).entries;
+        // A submodule's git runs with this environment too: its drivers are emptied as well.
+        for (const ModuleFolder& module : moduleFolders(*located.location)) {
+            submodules.append(module.name);
+            entries += readConfigWithIncludes(fileaccess::join(module.gitDir, "config"), home).entries;
+        }
+    }
     for (const QByteArray& name : subsectionsOf(entries, "filter")) {
         const QByteArray prefix = "filter." + name;
         overrides.append({prefix + ".clean", {}});
@@ -122,8 +130,7 @@ QList<QByteArray> forRepository(const QList<QByteArray>& base, const QByteArray&
         overrides.append({prefix + ".process", {}});
         overrides.append({prefix + ".required", "false"});
     }
-    QList<QByteArray> submodules = subsectionsOf(entries, "submodule");
-    for (const QByteArray& name : gitmodulesNames(folder)) {
+    for (const QByteArray& name : subsectionsOf(entries, "submodule") + gitmodulesNames(folder)) {
         if (!submodules.contains(name)) submodules.append(name);
     }
     for (const QByteArray& name : submodules) overrides.append({"submodule." + name + ".ignore", "all"});

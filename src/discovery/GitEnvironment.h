@@ -26,8 +26,9 @@ QList<QByteArray> baseEnvironment(const QList<QByteArray>& inherited);
 
 // `base` plus what one repository folder needs: git's discovery stops at the folder
 // (GIT_CEILING_DIRECTORIES is its parent), every filter driver the repository's own
-// configuration (with its includes) names gets empty clean, smudge and process commands and
-// required=false, every submodule it or ".gitmodules" names is ignored, and prompts are off.
+// configuration (with its includes) or the configuration of a submodule kept in its
+// "modules" folder names gets empty clean, smudge and process commands and required=false,
+// every submodule those or ".gitmodules" name is ignored, and prompts are off.
 QList<QByteArray> forRepository(const QList<QByteArray>& base, const QByteArray& folder);
 
 // forRepository plus what a fetch needs: no terminal prompt, batch-mode ssh unless the user

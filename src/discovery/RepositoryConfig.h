@@ -45,5 +45,13 @@ QList<QByteArray> subsectionsOf(const QList<ConfigEntry>& entries, const QByteAr
 // Whether an entry named `name` (canonical, for example "core.sshcommand") appears.
 bool definesName(const QList<ConfigEntry>& entries, const QByteArray& name);
 
+// A submodule's git folder kept below the common folder ("modules/<name>", nested ones below
+// "modules/<name>/modules/"), found by walking the folders without following links.
+struct ModuleFolder {
+    QByteArray name;
+    QByteArray gitDir;
+};
+QList<ModuleFolder> moduleFolders(const RepositoryLocation& location);
+
 // Text for a path in a message.
 QString displayPath(const QByteArray& path);

@@ -113,6 +113,20 @@ TEST(GitSafety, SubmoduleFiltersNeverRunFromTheSuperprojectOrTheSubmodule) {
     touchLater(submodule + "/data.txt");
     runTheScanCommands(submodule); // the submodule is a project of its own too (".git" file)
     EXPECT_FALSE(fileExists(marker)) << "the submodule's status ran its filter";
+
+    // The submodule named only by the committed .gitmodules, which git then reads from the
+    // index, and absent from the repository's configuration.
+    git(app, {"add", ".gitmodules"});
+    git(app, {"commit", "-q", "-m", "no ignore"});
+    git(app, {"config", "--remove-section", "submodule.lib"});
+    ASSERT_EQ(::unlink((app + "/.gitmodules").constData()), 0);
+    touchLater(submodule + "/data.txt");
+    plainGit(app, {"status", "--porcelain"});
+    ASSERT_TRUE(fileExists(marker)) << "control: plain git status still recurses";
+    ASSERT_EQ(::unlink(marker.constData()), 0);
+    touchLater(submodule + "/data.txt");
+    runTheScanCommands(app);
+    EXPECT_FALSE(fileExists(marker)) << "the superproject's status ran the submodule's filter";
 }
 
 // Replaces HEAD's commit by the same commit carrying a signature header of `kind`.
