@@ -12,7 +12,6 @@ namespace gitenv {
 
 namespace {
 
-constexpr qint64 kMaxGitmodulesBytes = 4 * 1024 * 1024;
 
 // Variables that make git use another repository, other files of it, or other paths.
 const QSet<QByteArray>& removedVariables() {
@@ -69,11 +68,8 @@ QByteArray parentOf(const QByteArray& path) {
 }
 
 QList<QByteArray> gitmodulesNames(const QByteArray& folder) {
-    const auto text = fileaccess::readRegularFile(fileaccess::join(folder, ".gitmodules"), kMaxGitmodulesBytes);
-    if (!text) return {};
-    const auto entries = parseGitConfig(*text);
-    if (!entries) return {};
-    return subsectionsOf(*entries, "submodule");
+    const std::optional<QList<ConfigEntry>> entries = readGitmodules(folder);
+    return entries ? subsectionsOf(*entries, "submodule") : QList<QByteArray>();
 }
 
 } // namespace

@@ -70,6 +70,8 @@ std::optional<QString> gitPreflightProblem(const QByteArray& folder) {
         if (auto problem = checkEntry(fileaccess::join(where.gitDir, *ref))) return problem;
         if (auto problem = checkEntry(fileaccess::join(where.commonDir, *ref))) return problem;
     }
+    // The submodules it names must be known, or status could enter one.
+    if (!readGitmodules(folder)) return QStringLiteral("The file “.gitmodules” cannot be checked.");
     const ConfigRead config = readRepositoryConfig(where, qgetenv("HOME"));
     return config.problem;
 }

@@ -11,10 +11,11 @@
 
 namespace {
 
-constexpr qint64 kMaxConfigBytes = 4 * 1024 * 1024;
+constexpr qint64 kMaxConfigBytes = 1024 * 1024;
 constexpr qint64 kMaxGitFileBytes = 64 * 1024;
 constexpr int kMaxIncludeDepth = 10; // git's own limit
 constexpr int kMaxFiles = 100;
+constexpr qsizetype kMaxEntries = 20000; // across all included files
 
 QByteArray parentOf(const QByteArray& path) {
     const qsizetype slash = path.lastIndexOf('/');
@@ -73,6 +74,9 @@ public:
         }
         const std::optional<QList<ConfigEntry>> entries = parseGitConfig(*text);
         if (!entries) return fail(QStringLiteral("The configuration file “%1” is not valid.").arg(displayPath(path)));
+        if (result.entries.size() + entries->size() > kMaxEntries) {
+            return fail(QStringLiteral("The configuration holds too many entries."));
+        }
         for (const ConfigEntry& entry : *entries) {
             result.entries.append(entry);
             if (!isInclude(entry)) continue;
@@ -157,6 +161,15 @@ ConfigRead readRepositoryConfig(const RepositoryLocation& location, const QByteA
         reader.read(fileaccess::join(location.gitDir, "config.worktree"), 0);
     }
     return reader.result;
+}
+
+std::optional<QList<ConfigEntry>> readGitmodules(const QByteArray& folder) {
+    const QByteArray path = fileaccess::join(folder, ".gitmodules");
+    struct stat st;
+    if (::lstat(path.constData(), &st) != 0) return QList<ConfigEntry>();
+    const std::optional<QByteArray> text = fileaccess::readRegularFile(path, kMaxConfigBytes);
+    if (!text) return std::nullopt;
+    return parseGitConfig(*text);
 }
 
 QList<QByteArray> subsectionsOf(const QList<ConfigEntry>& entries, const QByteArray& section) {

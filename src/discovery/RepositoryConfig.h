@@ -38,6 +38,10 @@ ConfigRead readConfigWithIncludes(const QByteArray& path, const QByteArray& home
 // "config.worktree".
 ConfigRead readRepositoryConfig(const RepositoryLocation& location, const QByteArray& home);
 
+// The entries of the working tree's ".gitmodules": empty when there is none, nothing when it is
+// not a regular file, too large or not valid.
+std::optional<QList<ConfigEntry>> readGitmodules(const QByteArray& folder);
+
 // The distinct subsections of `section` (lower case) in order of appearance, for example
 // the filter driver names of "filter".
 QList<QByteArray> subsectionsOf(const QList<ConfigEntry>& entries, const QByteArray& section);

@@ -9,6 +9,7 @@ bool isKeyChar(int c) { return isAlpha(c) || (c >= '0' && c <= '9') || c == '-';
 char lower(int c) { return char((c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c); }
 
 constexpr int kEndOfFile = -1;
+constexpr qsizetype kMaxEntries = 20000;
 
 // Reads characters as git's get_next_char does: "\r\n" reads as '\n', and the end of the
 // text reads as a final '\n' with `eof` set.
@@ -186,6 +187,7 @@ std::optional<QList<ConfigEntry>> parseGitConfig(const QByteArray& text) {
             if (!entry.value) return std::nullopt;
         }
         entries.append(std::move(entry));
+        if (entries.size() > kMaxEntries) return std::nullopt;
         if (in.eof) return entries;
     }
 }

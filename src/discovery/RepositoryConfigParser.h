@@ -21,5 +21,6 @@ struct ConfigEntry {
 // subsections "[filter \"name\"]" and the older "[section.sub]", comments after '#' or ';',
 // quoted values with the escapes \\ \" \n \t \b, and continuation lines. Nothing when the text
 // holds a line git would refuse ("bad config line"), so a file git cannot read is never taken
-// for an empty one.
+// for an empty one; nothing too for a text of more than 20,000 entries (far beyond any real
+// configuration), which keeps a hostile file from costing memory on every git run.
 std::optional<QList<ConfigEntry>> parseGitConfig(const QByteArray& text);

@@ -57,6 +57,9 @@ TEST(GitPreflight, HostileRepositoryFilesStopGitBeforeItStarts) {
              git(repo, {"config", "include.path", "more.cfg"});
              makeFifo(repo + "/.git/more.cfg");
          }},
+        {".gitmodules is not valid", [](const TempTree& tree, const QByteArray&) {
+             tree.write("repo/.gitmodules", "[submodule \"lib\"\n\tignore = none\n");
+         }},
         {"includes loop", [](const TempTree&, const QByteArray& repo) { git(repo, {"config", "include.path", "config"}); }},
         {".git file is no gitdir line", [](const TempTree& tree, const QByteArray& repo) {
              ASSERT_EQ(::rename((repo + "/.git").constData(), (repo + "/moved").constData()), 0);

@@ -89,6 +89,10 @@ TEST(RepositoryConfig, IncludesAreFollowedAndHostileOnesReported) {
     QByteArray huge = "[a]\n";
     huge += QByteArray(5 * 1024 * 1024, '#');
     EXPECT_TRUE(readConfigWithIncludes(tree.write("huge.cfg", huge), {}).problem);
+    // Small, but so many entries that holding them would cost on every run.
+    QByteArray many = "[a]\n";
+    for (int i = 0; i < 25000; ++i) many += "k\n";
+    EXPECT_TRUE(readConfigWithIncludes(tree.write("many.cfg", many), {}).problem);
     EXPECT_FALSE(readConfigWithIncludes(tree.path() + "/absent.cfg", {}).problem);
 }
 
