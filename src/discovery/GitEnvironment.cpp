@@ -2,6 +2,7 @@
 
 #include "discovery/FileAccess.h"
 #include "discovery/GitEnvironmentConfig.h"
+#include "discovery/GitUserConfiguration.h"
 #include "discovery/RepositoryConfig.h"
 
 #include <QSet>
@@ -119,12 +120,18 @@ QList<QByteArray> forRepository(const QList<QByteArray>& base, const QByteArray&
             entries += readConfigWithIncludes(fileaccess::join(module.gitDir, "config"), home).entries;
         }
     }
-    for (const QByteArray& name : subsectionsOf(entries, "filter")) {
+    const QList<QByteArray> filters = subsectionsOf(entries, "filter");
+    // A driver of the same name in the user's own configuration (git-lfs, say) keeps its commands.
+    const QList<ConfigEntry> user = filters.isEmpty() ? QList<ConfigEntry>() : userConfiguration(base);
+    for (const QByteArray& name : filters) {
         const QByteArray prefix = "filter." + name;
-        overrides.append({prefix + ".clean", {}});
-        overrides.append({prefix + ".smudge", {}});
-        overrides.append({prefix + ".process", {}});
-        overrides.append({prefix + ".required", "false"});
+        // Only the commands the repository sets are replaced: an empty "process" would also
+        // switch off the user's "clean" and "smudge".
+        for (const char* key : {".clean", ".smudge", ".process"}) {
+            if (!definesName(entries, prefix + key)) continue;
+            overrides.append({prefix + key, lastValue(user, prefix + key).value_or(QByteArray())});
+        }
+        overrides.append({prefix + ".required", lastValue(user, prefix + ".required").value_or("false")});
     }
     for (const QByteArray& name : subsectionsOf(entries, "submodule") + gitmodulesNames(folder)) {
         if (!submodules.contains(name)) submodules.append(name);

@@ -27,8 +27,10 @@ QList<QByteArray> baseEnvironment(const QList<QByteArray>& inherited);
 // `base` plus what one repository folder needs: git's discovery stops at the folder
 // (GIT_CEILING_DIRECTORIES is its parent), every filter driver the repository's own
 // configuration (with its includes) or the configuration of a submodule kept in its
-// "modules" folder names gets empty clean, smudge and process commands and required=false,
-// every submodule those or ".gitmodules" name is ignored, and prompts are off.
+// "modules" folder names has the clean, smudge and process commands set there replaced by
+// empty ones and required=false (where the user's own configuration defines a driver of that
+// name, by the user's values), every submodule those or ".gitmodules" name is ignored, and
+// prompts are off.
 QList<QByteArray> forRepository(const QList<QByteArray>& base, const QByteArray& folder);
 
 // forRepository plus what a fetch needs: no terminal prompt, batch-mode ssh unless the user

@@ -87,6 +87,22 @@ TEST(GitSafety, FilterDriversOfTheRepositoryNeverRun) {
     }
 }
 
+TEST(GitSafety, TheUsersOwnDriverOfTheSameNameKeepsWorking) {
+    TempTree tree;
+    const QByteArray repo = filteredRepository(tree, "repo");
+    const QByteArray marker = tree.path() + "/repository-filter-ran";
+    const QByteArray userMarker = tree.path() + "/user-filter-ran";
+    git(repo, {"config", "filter.evil.clean", QString::fromUtf8(markerProgram(tree, "repo.sh", marker))});
+    const QByteArray global =
+        tree.write("global.cfg", "[filter \"evil\"]\n\tclean = " + markerProgram(tree, "user.sh", userMarker) + "\n");
+    ScopedVariable globalConfig("GIT_CONFIG_GLOBAL", global);
+
+    touchLater(repo + "/data.txt");
+    runTheScanCommands(repo);
+    EXPECT_TRUE(fileExists(userMarker)) << "the user's own driver did not run";
+    EXPECT_FALSE(fileExists(marker)) << "the repository's driver ran";
+}
+
 TEST(GitSafety, SubmoduleFiltersNeverRunFromTheSuperprojectOrTheSubmodule) {
     TempTree tree;
     const QByteArray library = filteredRepository(tree, "library");
