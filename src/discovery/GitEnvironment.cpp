@@ -34,6 +34,7 @@ const ConfigPairs& forcedKeys() {
         {"core.fsmonitor", "false"},
         {"core.hooksPath", "/dev/null"},
         {"log.showSignature", "false"},
+        {"log.mailmap", "false"},
         {"core.pager", "cat"},
         {"diff.ignoreSubmodules", "all"},
         {"status.submoduleSummary", "false"},

@@ -20,8 +20,8 @@ namespace gitenv {
 //   into counted entries), a malformed set is dropped whole;
 // - PATH loses its empty and relative entries (they would name the repository's own files);
 // - GIT_OPTIONAL_LOCKS=0 and the forced keys: core.fsmonitor=false, core.hooksPath=/dev/null,
-//   log.showSignature=false, core.pager=cat (and GIT_PAGER=cat), no submodule recursion,
-//   protocol.ext.allow=never.
+//   log.showSignature=false, log.mailmap=false, core.pager=cat (and GIT_PAGER=cat), no
+//   submodule recursion, protocol.ext.allow=never.
 QList<QByteArray> baseEnvironment(const QList<QByteArray>& inherited);
 
 // `base` plus what one repository folder needs: git's discovery stops at the folder

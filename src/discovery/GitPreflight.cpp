@@ -28,7 +28,7 @@ const QList<QByteArray>& commonEntries() {
 
 // Entries git may open at the top of the working tree.
 const QList<QByteArray>& workingTreeEntries() {
-    static const QList<QByteArray> names = {".gitignore", ".gitattributes", ".gitmodules"};
+    static const QList<QByteArray> names = {".gitignore", ".gitattributes", ".gitmodules", ".mailmap"};
     return names;
 }
 
@@ -72,6 +72,15 @@ std::optional<QString> gitPreflightProblem(const QByteArray& folder) {
     }
     // The submodules it names must be known, or status could enter one.
     if (!readGitmodules(folder)) return QStringLiteral("The file “.gitmodules” cannot be checked.");
-    const ConfigRead config = readRepositoryConfig(where, qgetenv("HOME"));
-    return config.problem;
+    const QByteArray home = qgetenv("HOME");
+    const ConfigRead config = readRepositoryConfig(where, home);
+    if (config.problem) return config.problem;
+    // Files the repository's configuration points status at.
+    for (const ConfigEntry& entry : config.entries) {
+        if ((entry.name != "core.excludesfile" && entry.name != "core.attributesfile") || !entry.value) continue;
+        QByteArray path = *entry.value;
+        if (path.startsWith("~/")) path = home + path.mid(1);
+        if (auto problem = checkEntry(path.startsWith('/') ? path : fileaccess::join(folder, path))) return problem;
+    }
+    return std::nullopt;
 }

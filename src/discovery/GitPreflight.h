@@ -7,7 +7,8 @@
 // Checks, without running git, that a project folder's repository files are safe to hand to
 // git: the ".git" entry is a folder or a "gitdir:" file, and each file git opens for the
 // scan's commands and a fetch (HEAD and the branch it names, the index, the configuration and
-// every file it includes, packed refs, the ignore and attribute files, alternates, ...) is a
+// every file it includes, packed refs, the ignore and attribute files at the top and those the
+// configuration names, alternates, ...) is a
 // regular file or a folder when it exists. A FIFO or a device there would keep git waiting
 // (or reading) until its time limit. Returns a message for the user, nothing when all is fine
 // (also for a folder without ".git").

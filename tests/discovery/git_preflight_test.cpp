@@ -60,6 +60,10 @@ TEST(GitPreflight, HostileRepositoryFilesStopGitBeforeItStarts) {
         {".gitmodules is not valid", [](const TempTree& tree, const QByteArray&) {
              tree.write("repo/.gitmodules", "[submodule \"lib\"\n\tignore = none\n");
          }},
+        {"the excludes file the configuration names is a FIFO", [](const TempTree& tree, const QByteArray& repo) {
+             git(repo, {"config", "core.excludesFile", "../ignored"});
+             makeFifo(tree.path() + "/ignored");
+         }},
         {"includes loop", [](const TempTree&, const QByteArray& repo) { git(repo, {"config", "include.path", "config"}); }},
         {".git file is no gitdir line", [](const TempTree& tree, const QByteArray& repo) {
              ASSERT_EQ(::rename((repo + "/.git").constData(), (repo + "/moved").constData()), 0);
