@@ -5,6 +5,7 @@
 
 #include <QList>
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 namespace {
@@ -26,6 +27,15 @@ const QList<QByteArray>& commonEntries() {
     return names;
 }
 
+// Folders of the common folder whose every file git may open: legacy remote definitions,
+// packs and commit graphs. Only the first kMaxListed entries of each are looked at.
+const QList<QByteArray>& listedCommonFolders() {
+    static const QList<QByteArray> names = {"remotes", "branches", "objects/pack", "objects/info/commit-graphs"};
+    return names;
+}
+
+constexpr int kMaxListed = 1000;
+
 // Entries git may open at the top of the working tree.
 const QList<QByteArray>& workingTreeEntries() {
     static const QList<QByteArray> names = {".gitignore", ".gitattributes", ".gitmodules", ".mailmap"};
@@ -44,6 +54,31 @@ std::optional<QString> checkAll(const QByteArray& folder, const QList<QByteArray
         if (auto problem = checkEntry(fileaccess::join(folder, name))) return problem;
     }
     return std::nullopt;
+}
+
+std::optional<QString> checkListed(const QByteArray& folder) {
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir) return std::nullopt;
+    std::optional<QString> problem;
+    int seen = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (++seen > kMaxListed) break;
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..") continue;
+        problem = checkEntry(fileaccess::join(folder, name));
+        if (problem) break;
+    }
+    ::closedir(dir);
+    return problem;
+}
+
+// The loose object file of a full hexadecimal object name.
+std::optional<QByteArray> looseObjectPath(const QByteArray& commonDir, const QByteArray& oid) {
+    if (oid.size() != 40 && oid.size() != 64) return std::nullopt;
+    for (const char c : oid) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return std::nullopt;
+    }
+    return commonDir + "/objects/" + oid.left(2) + '/' + oid.mid(2);
 }
 
 // The ref HEAD names ("ref: refs/heads/main"), when it is a plain name below refs/.
@@ -66,9 +101,20 @@ std::optional<QString> gitPreflightProblem(const QByteArray& folder) {
     if (auto problem = checkAll(where.gitDir, worktreeEntries())) return problem;
     if (auto problem = checkAll(where.commonDir, commonEntries())) return problem;
     if (auto problem = checkAll(folder, workingTreeEntries())) return problem;
+    for (const QByteArray& name : listedCommonFolders()) {
+        if (auto problem = checkListed(fileaccess::join(where.commonDir, name))) return problem;
+    }
     if (const auto ref = headTarget(where.gitDir)) {
-        if (auto problem = checkEntry(fileaccess::join(where.gitDir, *ref))) return problem;
-        if (auto problem = checkEntry(fileaccess::join(where.commonDir, *ref))) return problem;
+        for (const QByteArray& dir : {where.gitDir, where.commonDir}) {
+            const QByteArray refPath = fileaccess::join(dir, *ref);
+            if (auto problem = checkEntry(refPath)) return problem;
+            // The commit a loose ref names is the first object the scan's commands read.
+            const auto oid = fileaccess::readRegularFile(refPath, kMaxHeadBytes);
+            if (!oid) continue;
+            if (const auto object = looseObjectPath(where.commonDir, oid->trimmed())) {
+                if (auto problem = checkEntry(*object)) return problem;
+            }
+        }
     }
     // The submodules it names must be known, or status could enter one.
     if (!readGitmodules(folder)) return QStringLiteral("The file “.gitmodules” cannot be checked.");

@@ -38,6 +38,20 @@ TEST(GitPreflight, HostileRepositoryFilesStopGitBeforeItStarts) {
              git(repo, {"pack-refs", "--all", "--prune"});
              makeFifo(repo + "/.git/refs/heads/main");
          }},
+        {"the head commit is a FIFO",
+         [](const TempTree&, const QByteArray& repo) {
+             const QByteArray oid = git(repo, {"rev-parse", "HEAD"}).trimmed();
+             makeFifo(repo + "/.git/objects/" + oid.left(2) + '/' + oid.mid(2));
+         }},
+        {"a pack index is a FIFO",
+         [](const TempTree&, const QByteArray& repo) {
+             git(repo, {"gc", "-q"});
+             makeFifo(repo + "/.git/objects/pack/pack-0000000000000000000000000000000000000000.idx");
+         }},
+        {"a legacy remote file is a FIFO", [](const TempTree& tree, const QByteArray& repo) {
+             tree.mkdir("repo/.git/remotes");
+             makeFifo(repo + "/.git/remotes/origin");
+         }},
         {".gitattributes is a FIFO", [](const TempTree&, const QByteArray& repo) { makeFifo(repo + "/.gitattributes"); }},
         {".git is a FIFO",
          [](const TempTree&, const QByteArray& repo) {
