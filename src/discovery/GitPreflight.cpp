@@ -45,7 +45,8 @@ const QList<QByteArray>& workingTreeEntries() {
 std::optional<QString> checkEntry(const QByteArray& path) {
     struct stat st;
     if (::stat(path.constData(), &st) != 0) return std::nullopt; // absent: git copes
-    if (S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) return std::nullopt;
+    // A socket (a daemon's) cannot be opened, so it cannot hold git up either.
+    if (S_ISREG(st.st_mode) || S_ISDIR(st.st_mode) || S_ISSOCK(st.st_mode)) return std::nullopt;
     return QStringLiteral("“%1” is not a regular file or folder.").arg(displayPath(path));
 }
 
@@ -101,6 +102,11 @@ std::optional<QString> gitPreflightProblem(const QByteArray& folder) {
     if (auto problem = checkAll(where.gitDir, worktreeEntries())) return problem;
     if (auto problem = checkAll(where.commonDir, commonEntries())) return problem;
     if (auto problem = checkAll(folder, workingTreeEntries())) return problem;
+    // Every file at the top of the git folders (split index parts, ORIG_HEAD, ...).
+    if (auto problem = checkListed(where.gitDir)) return problem;
+    if (where.commonDir != where.gitDir) {
+        if (auto problem = checkListed(where.commonDir)) return problem;
+    }
     for (const QByteArray& name : listedCommonFolders()) {
         if (auto problem = checkListed(fileaccess::join(where.commonDir, name))) return problem;
     }

@@ -5,7 +5,10 @@
 #include "discovery/GitPreflight.h"
 #include "discovery/GitService.h"
 
+#include <cstring>
 #include <functional>
+#include <sys/socket.h>
+#include <sys/un.h>
 
 using namespace gitsafety;
 using testfolders::TempTree;
@@ -37,6 +40,9 @@ TEST(GitPreflight, HostileRepositoryFilesStopGitBeforeItStarts) {
          [](const TempTree&, const QByteArray& repo) {
              git(repo, {"pack-refs", "--all", "--prune"});
              makeFifo(repo + "/.git/refs/heads/main");
+         }},
+        {"a split index part is a FIFO", [](const TempTree&, const QByteArray& repo) {
+             makeFifo(repo + "/.git/sharedindex.0000000000000000000000000000000000000000");
          }},
         {"the head commit is a FIFO",
          [](const TempTree&, const QByteArray& repo) {
@@ -119,6 +125,14 @@ TEST(GitPreflight, WorktreesSubmodulesAndPlainFoldersPass) {
     testfolders::initRepository(app);
     git(app, {"-c", "protocol.file.allow=always", "submodule", "add", "-q", QString::fromUtf8(library), "lib"});
     git(app, {"worktree", "add", "-q", "-b", "feature", QString::fromUtf8(tree.path() + "/wt")});
+    // A daemon's socket in the git folder cannot be opened, so it does not hold git up.
+    const QByteArray socketPath = app + "/.git/fsmonitor--daemon.ipc";
+    const int socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(size_t(socketPath.size()), sizeof(address.sun_path));
+    std::memcpy(address.sun_path, socketPath.constData(), size_t(socketPath.size()));
+    ASSERT_EQ(::bind(socketFd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
 
     for (const QByteArray& folder : {app, app + "/lib", tree.path() + "/wt", tree.mkdir("plain")}) {
         SCOPED_TRACE(folder.constData());
@@ -127,6 +141,8 @@ TEST(GitPreflight, WorktreesSubmodulesAndPlainFoldersPass) {
     GitService service;
     EXPECT_EQ(service.getCurrentBranch(app + "/lib"), QStringLiteral("main"));
     EXPECT_EQ(service.getCurrentBranch(tree.path() + "/wt"), QStringLiteral("feature"));
+    EXPECT_EQ(service.getCurrentBranch(app), QStringLiteral("main"));
+    ::close(socketFd);
 }
 
 } // namespace
