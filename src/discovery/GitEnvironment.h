@@ -29,8 +29,9 @@ QList<QByteArray> baseEnvironment(const QList<QByteArray>& inherited);
 // configuration (with its includes) or the configuration of a submodule kept in its
 // "modules" folder names has the clean, smudge and process commands set there replaced by
 // empty ones and required=false (where the user's own configuration defines a driver of that
-// name, by the user's values), every submodule those or ".gitmodules" name is ignored, and
-// prompts are off.
+// name, by the user's values), every submodule those or ".gitmodules" name is ignored,
+// prompts are off, and no transport is allowed (so a partial clone cannot fetch a missing
+// object through a transport the repository configures).
 QList<QByteArray> forRepository(const QList<QByteArray>& base, const QByteArray& folder);
 
 // forRepository plus what a fetch needs: no terminal prompt, batch-mode ssh unless the user
@@ -38,7 +39,8 @@ QList<QByteArray> forRepository(const QList<QByteArray>& base, const QByteArray&
 // unless the user chose one, and the repository's own core.sshCommand, core.askPass,
 // credential helpers, core.gitProxy, remote helper paths and alternate-refs command overridden
 // with the user's choice or a harmless value. A repository that names an upload-pack program
-// cannot fetch over the local transport (git keeps the first such program it reads).
+// cannot fetch over the local transport (git keeps the first such program it reads). The
+// transports are the user's again (GIT_ALLOW_PROTOCOL as inherited, without "ext").
 QList<QByteArray> forFetch(const QList<QByteArray>& base, const QByteArray& folder);
 
 } // namespace gitenv

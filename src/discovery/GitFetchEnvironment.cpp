@@ -90,9 +90,20 @@ QList<QByteArray> forFetch(const QList<QByteArray>& base, const QByteArray& fold
     }
     // git keeps the first upload-pack program it reads for a remote, so a later entry cannot
     // replace the repository's; over a local transport that program would run here.
-    if (!subsectionsSetting(local, "remote", "uploadpack").isEmpty()) {
-        overrides.append(ConfigPair("protocol.file.allow", "never"));
+    const bool namesUploadPack = !subsectionsSetting(local, "remote", "uploadpack").isEmpty();
+    if (namesUploadPack) overrides.append(ConfigPair("protocol.file.allow", "never"));
+    // The transports the user allows (GIT_ALLOW_PROTOCOL overrides every protocol setting),
+    // less those that would run a program of the repository's.
+    removeVariable(env, "GIT_NO_LAZY_FETCH");
+    removeVariable(env, "GIT_ALLOW_PROTOCOL");
+    if (const auto allowed = variable(base, "GIT_ALLOW_PROTOCOL")) {
+        QList<QByteArray> kept;
+        for (const QByteArray& protocol : allowed->split(':')) {
+            if (protocol != "ext" && !(namesUploadPack && protocol == "file")) kept.append(protocol);
+        }
+        setVariable(env, "GIT_ALLOW_PROTOCOL", kept.join(':'));
     }
+    if (const auto lazy = variable(base, "GIT_NO_LAZY_FETCH")) setVariable(env, "GIT_NO_LAZY_FETCH", *lazy);
     // A remote helper name with a slash would be run as a path relative to the working tree.
     for (const ConfigEntry& entry : local) {
         if (entry.section() == "remote" && entry.key() == "vcs" && entry.hasSubsection() && entry.value &&

@@ -125,6 +125,13 @@ TEST(GitFetchEnvironment, RepositoryUploadPackProxyAndRemoteHelperPathsAreNotRun
         setup.run({"fetch", "-q", remote}, setup.inherited());
         EXPECT_FALSE(fileExists(marker));
     }
+    // The user's allowed transports, without those that would run the repository's program.
+    setup.run({"fetch", "-q", "origin"}, setup.inherited({}, {"GIT_ALLOW_PROTOCOL=file:ext:https"}));
+    EXPECT_FALSE(fileExists(marker));
+    EXPECT_TRUE(gitenv::forFetch(gitenv::baseEnvironment(setup.inherited({}, {"GIT_ALLOW_PROTOCOL=file:ext:https"})),
+                                 setup.repo)
+                    .contains("GIT_ALLOW_PROTOCOL=https"));
+
     git(setup.repo, {"config", "--unset", "remote.origin.uploadpack"});
     EXPECT_EQ(setup.run({"fetch", "-q", "origin"}, setup.inherited()).exitCode, 0) << "a local fetch still works";
 }

@@ -183,6 +183,27 @@ TEST(GitSafety, SignatureProgramsNeverRun) {
     }
 }
 
+TEST(GitSafety, APartialCloneNeverFetchesAMissingObjectThroughTheRepositorysTransport) {
+    TempTree tree;
+    const QByteArray repo = tree.mkdir("repo");
+    testfolders::initRepository(repo);
+    const QByteArray marker = tree.path() + "/ssh-ran";
+    git(repo, {"config", "core.repositoryformatversion", "1"});
+    git(repo, {"config", "extensions.partialClone", "origin"});
+    git(repo, {"config", "remote.origin.url", "ssh://git@example.invalid/x.git"});
+    git(repo, {"config", "core.sshCommand",
+               QString::fromUtf8(writeScript(tree, "ssh.sh", "touch '" + marker + "'\nexit 255\n"))});
+    // The branch names a commit that is not here, so git would fetch it from the promisor.
+    tree.write("repo/.git/refs/heads/main", "1234567890123456789012345678901234567890\n");
+
+    plainGit(repo, {"log", "-1", "--format=%ct"});
+    ASSERT_TRUE(fileExists(marker)) << "control: plain git log fetches the missing commit";
+    ASSERT_EQ(::unlink(marker.constData()), 0);
+
+    runTheScanCommands(repo);
+    EXPECT_FALSE(fileExists(marker)) << "the scan started a fetch with the repository's ssh command";
+}
+
 TEST(GitSafety, HooksNeverRunWhereverTheyAre) {
     for (const bool ownHooksPath : {false, true}) {
         SCOPED_TRACE(ownHooksPath ? "core.hooksPath" : ".git/hooks");
