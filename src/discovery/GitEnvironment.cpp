@@ -108,7 +108,8 @@ QList<QByteArray> forRepository(const QList<QByteArray>& base, const QByteArray&
     }
     setVariable(env, "GIT_TERMINAL_PROMPT", "0");
     // An object missing from a partial clone would make git fetch it, with the transport the
-    // repository configures (its ssh command, its upload-pack): no transport is allowed.
+    // repository configures (its ssh command, its upload-pack): lazy fetching is off (git's own
+    // switch, where git knows it) and, in any case, no transport is allowed.
     setVariable(env, "GIT_ALLOW_PROTOCOL", QByteArray());
     setVariable(env, "GIT_NO_LAZY_FETCH", "1");
 
