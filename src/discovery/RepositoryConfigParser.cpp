@@ -186,6 +186,11 @@ std::optional<QList<ConfigEntry>> parseGitConfig(const QByteArray& text) {
             entry.value = readValue(in);
             if (!entry.value) return std::nullopt;
         }
+        // git hands names and values on as C strings: a NUL byte ends them.
+        if (const qsizetype nul = entry.name.indexOf('\0'); nul >= 0) entry.name.truncate(nul);
+        if (entry.value) {
+            if (const qsizetype nul = entry.value->indexOf('\0'); nul >= 0) entry.value->truncate(nul);
+        }
         entries.append(std::move(entry));
         if (entries.size() > kMaxEntries) return std::nullopt;
         if (in.eof) return entries;

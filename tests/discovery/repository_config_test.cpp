@@ -35,6 +35,7 @@ TEST(RepositoryConfig, ReadsTheSyntaxExactlyAsGitDoes) {
         "[a \"x\"y]\n",
         "\x01\x02\x03binary\xFF\n",
         "k = before any section\n",
+        QByteArray("[filter \"a\0b\"]\n\tclean = x\0y\n", 28),
         "",
     };
     TempTree tree;
