@@ -12,8 +12,36 @@ QVariant pathOrNull(const std::optional<QByteArray>& path) {
     return path ? QVariant(QString::fromUtf8(*path)) : QVariant::fromValue(nullptr);
 }
 
+// The colour of each mark kind, by the theme's colour names.
+QString markColor(const QString& kind) {
+    if (kind == QLatin1String("ahead")) return QStringLiteral("blue");
+    if (kind == QLatin1String("behind")) return QStringLiteral("orange");
+    if (kind == QLatin1String("stash")) return QStringLiteral("purple");
+    return QStringLiteral("red");
+}
+
 QVariantMap mark(const QString& kind, const QString& text, const QString& tooltip) {
-    return {{QStringLiteral("kind"), kind}, {QStringLiteral("text"), text}, {QStringLiteral("tooltip"), tooltip}};
+    return {{QStringLiteral("kind"), kind},
+            {QStringLiteral("text"), text},
+            {QStringLiteral("tooltip"), tooltip},
+            {QStringLiteral("color"), markColor(kind)}};
+}
+
+// What the git status card shows instead of its usual value, or null.
+QVariant statusOverride(const Project& project) {
+    if (project.hasGit && project.git && project.git->problem != GitProblem::none) {
+        return QVariantMap{{QStringLiteral("value"), QStringLiteral("Problem")},
+                           {QStringLiteral("icon"), QStringLiteral("exclamationmark.triangle.fill")},
+                           {QStringLiteral("color"), QStringLiteral("red")},
+                           {QStringLiteral("tooltip"), gitProblemText(project.git->problem)}};
+    }
+    if (const QString partOf = synctext::partOfText(project); !partOf.isEmpty()) {
+        return QVariantMap{{QStringLiteral("value"), partOf},
+                           {QStringLiteral("icon"), QStringLiteral("link")},
+                           {QStringLiteral("color"), QStringLiteral("gray")},
+                           {QStringLiteral("tooltip"), QString::fromUtf8(*project.repository)}};
+    }
+    return QVariant::fromValue(nullptr);
 }
 
 QString commits(int n) { return synctext::countWords(n, QStringLiteral("commit"), QStringLiteral("commits")); }
@@ -66,6 +94,7 @@ QVariantMap syncToVariantMap(const Project& project, const QDateTime& now, const
     map[QStringLiteral("marks")] = syncMarks(project);
     map[QStringLiteral("partOf")] = pathOrNull(project.repository);
     map[QStringLiteral("partOfText")] = synctext::partOfText(project);
+    map[QStringLiteral("statusOverride")] = statusOverride(project);
 
     const GitState s = project.git.value_or(GitState{});
     map[QStringLiteral("upstream")] = orNull(s.upstream);

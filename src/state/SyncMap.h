@@ -9,7 +9,9 @@
 
 // The sync state of a project as the views read it, every text composed here.
 // Keys: hasState, branchText, summary, needsAttention, attention (keys), attentionText,
-// marks ([{kind, text, tooltip}], kinds "ahead", "behind", "stash", "conflict", "problem"),
+// marks ([{kind, text, tooltip, color}], kinds "ahead", "behind", "stash", "conflict", "problem"),
+// statusOverride ({value, icon, color, tooltip} for the git status card of a project git
+// could not read ("Problem") or one inside another repository ("part of x"), else null),
 // upstream, aheadBehindText, ahead, behind, stashes, stashText, staged, unstaged, untracked,
 // conflicted, changesText, operation, operationText, lastCommit ({id, author, subject, when}
 // or null), lastFetchedText, worktreeOf, partOf, partOfText, problem, problemText, problemAdvice.

@@ -75,6 +75,7 @@ Rectangle {
                 remotes: cell.model.remotes
                 hasGit: cell.model.hasGit
                 hasUncommittedChanges: cell.model.hasUncommittedChanges
+                sync: cell.model.sync
                 lastModified: cell.model.lastModified
                 lastModifiedText: cell.model.lastModifiedText
                 pathText: cell.model.path
