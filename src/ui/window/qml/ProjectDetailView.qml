@@ -177,7 +177,7 @@ ScrollView {
                     SelectableText {
                         objectName: "branchName"
                         Layout.fillWidth: true
-                        text: pane.hasBranch ? pane.project.gitBranch : ""
+                        text: pane.hasBranch ? (pane.project.sync ? pane.project.sync.branchText : pane.project.gitBranch) : ""
                         font: Theme.styled("body", Font.Medium)
                         color: Theme.primary
                         elide: Text.ElideRight
