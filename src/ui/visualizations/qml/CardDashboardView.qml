@@ -50,6 +50,7 @@ Rectangle {
                 objectName: "statsOverview"
                 width: root.available
                 stats: dashboardStats
+                viewModel: root.viewModel
             }
         }
 
@@ -71,7 +72,7 @@ Rectangle {
                 kindIcon: cell.model.icon
                 kindColor: cell.model.color
                 version: cell.model.version
-                gitBranch: cell.model.gitBranch
+                gitBranch: cell.model.sync && cell.model.gitBranch !== null ? cell.model.sync.branchText : cell.model.gitBranch
                 remotes: cell.model.remotes
                 hasGit: cell.model.hasGit
                 hasUncommittedChanges: cell.model.hasUncommittedChanges
