@@ -1,5 +1,9 @@
 #include "cli/ProjectFormats.h"
 
+#include "cli/GitJson.h"
+#include "model/Attention.h"
+#include "model/SyncText.h"
+
 #include <QUuid>
 
 #include <ostream>
@@ -63,37 +67,107 @@ void writeProjectJson(const QList<Project>& projects, const QByteArray&, std::os
         out << "]";
         out << ", \"hasUncommittedChanges\": " << (p.hasUncommittedChanges ? "true" : "false");
         out << ", \"hasGit\": " << (p.hasGit ? "true" : "false");
+        out << ", \"repository\": " << repositoryJson(p);
+        out << ", \"git\": " << gitJson(p);
         out << "}";
     }
     out << (projects.isEmpty() ? "]\n" : "\n]\n");
 }
 
+namespace {
+
+// ANSI colours by what the cell says.
+enum class Tint { none, green, yellow, red, magenta };
+
+const char* ansi(Tint tint) {
+    switch (tint) {
+    case Tint::none: return "";
+    case Tint::green: return "\033[32m";
+    case Tint::yellow: return "\033[33m";
+    case Tint::red: return "\033[31m";
+    case Tint::magenta: return "\033[35m";
+    }
+    return "";
+}
+
+Tint syncTint(const Project& p) {
+    if (!p.git) return Tint::none;
+    const GitState& s = *p.git;
+    if (s.problem != GitProblem::none || s.conflicted > 0) return Tint::red;
+    if (s.behind.value_or(0) > 0) return Tint::red;
+    if (s.ahead.value_or(0) > 0 || s.stashes > 0 || s.operation != GitOperation::none) return Tint::yellow;
+    if (!attentionReasons(p).isEmpty()) return Tint::magenta;
+    return Tint::green;
+}
+
+struct Cell {
+    QString text;
+    Tint tint = Tint::none;
+};
+
+QString changesText(const Project& p) {
+    if (!p.hasGit) return QStringLiteral("-");
+    if (p.git && p.git->problem != GitProblem::none) return QStringLiteral("unknown");
+    return p.hasUncommittedChanges ? QStringLiteral("modified") : QStringLiteral("clean");
+}
+
+QString reasonsText(const Project& p) {
+    QStringList texts;
+    for (const AttentionReason r : attentionReasons(p)) texts.append(attentionText(r));
+    return texts.isEmpty() ? QStringLiteral("-") : texts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
 void writeProjectTable(const QList<Project>& projects, const QByteArray&, std::ostream& out) {
-    const QStringList header = {QStringLiteral("NAME"),    QStringLiteral("KIND"),        QStringLiteral("VERSION"),
-                                QStringLiteral("BRANCH"),  QStringLiteral("CHANGES"),     QStringLiteral("LAST CHANGE"),
-                                QStringLiteral("PATH")};
-    std::vector<QStringList> rows;
+    writeProjectTable(projects, out, TableOptions{});
+}
+
+void writeProjectTable(const QList<Project>& projects, std::ostream& out, const TableOptions& options) {
+    QStringList header = {QStringLiteral("NAME"),    QStringLiteral("KIND"),        QStringLiteral("VERSION"),
+                          QStringLiteral("BRANCH"),  QStringLiteral("SYNC"),        QStringLiteral("CHANGES"),
+                          QStringLiteral("LAST CHANGE"), QStringLiteral("PATH")};
+    if (options.reasons) header.insert(header.size() - 1, QStringLiteral("ATTENTION"));
+    std::vector<QList<Cell>> rows;
     rows.reserve(size_t(projects.size()) + 1);
-    rows.push_back(header);
+    QList<Cell> head;
+    for (const QString& h : header) head.append({h});
+    rows.push_back(head);
     const QString dash = QStringLiteral("-");
     for (const Project& p : projects) {
-        rows.push_back({p.name, projecttype::rawValue(p.type), p.version.value_or(dash),
-                        p.gitBranch ? (p.gitBranch->isEmpty() ? QStringLiteral("(detached)") : *p.gitBranch) : dash,
-                        p.hasGit ? (p.hasUncommittedChanges ? QStringLiteral("modified") : QStringLiteral("clean")) : dash,
-                        p.lastModifiedText(), p.pathText()});
+        const QString branch = synctext::branchText(p);
+        const QString sync = p.hasGit ? synctext::syncSummary(p) : synctext::partOfText(p);
+        const Tint tint = syncTint(p);
+        QList<Cell> row = {{p.name},
+                           {projecttype::rawValue(p.type)},
+                           {p.version.value_or(dash)},
+                           {branch.isEmpty() ? dash : branch, tint},
+                           {sync.isEmpty() ? dash : sync, tint},
+                           {changesText(p), p.hasUncommittedChanges ? Tint::yellow : Tint::none},
+                           {p.lastModifiedText()}};
+        if (options.reasons) row.append({reasonsText(p)});
+        row.append({p.pathText()});
+        rows.push_back(row);
     }
     std::vector<qsizetype> widths(size_t(header.size()), 0);
-    for (const QStringList& row : rows) {
-        for (qsizetype c = 0; c < row.size(); ++c) widths[size_t(c)] = std::max(widths[size_t(c)], row[c].size());
+    for (const QList<Cell>& row : rows) {
+        for (qsizetype c = 0; c < row.size(); ++c)
+            widths[size_t(c)] = std::max(widths[size_t(c)], row[c].text.size());
     }
-    for (const QStringList& row : rows) {
-        QString line;
+    for (const QList<Cell>& row : rows) {
+        std::string line;
         for (qsizetype c = 0; c < row.size(); ++c) {
             // Line breaks inside a field would break the columns; show them as spaces.
-            QString cell = row[c];
+            QString cell = row[c].text;
             cell.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
-            line += (c + 1 < row.size()) ? cell.leftJustified(widths[size_t(c)] + 2) : cell;
+            const bool last = c + 1 == row.size();
+            const QString padding = last ? QString() : QString(widths[size_t(c)] + 2 - cell.size(), QLatin1Char(' '));
+            const bool tinted = options.color && row[c].tint != Tint::none;
+            if (tinted) line += ansi(row[c].tint);
+            line += cell.toStdString();
+            if (tinted) line += "\033[0m";
+            line += padding.toStdString();
         }
-        out << line.toStdString() << "\n";
+        out << line << "\n";
     }
 }

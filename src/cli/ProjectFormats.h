@@ -10,8 +10,14 @@
 // Writers of a scan result; `root` is the scanned folder.
 using ProjectFormatter = void (*)(const QList<Project>& projects, const QByteArray& root, std::ostream& out);
 
-// Aligned columns: name, kind, version, branch, changes, last change, path.
+struct TableOptions {
+    bool color = false;   // ANSI colours for branch, sync state and changes
+    bool reasons = false; // an ATTENTION column with each project's reasons
+};
+
+// Aligned columns: name, kind, version, branch, sync, changes, last change, path.
 void writeProjectTable(const QList<Project>& projects, const QByteArray& root, std::ostream& out);
+void writeProjectTable(const QList<Project>& projects, std::ostream& out, const TableOptions& options);
 // An array of objects, one per project in scan order.
 void writeProjectJson(const QList<Project>& projects, const QByteArray& root, std::ostream& out);
 

@@ -4,9 +4,14 @@
 #include "cli/ProjectFormats.h"
 #include "cli/ScanOptions.h"
 #include "cli/TreeFormat.h"
+#include "discovery/FetchQueue.h"
 #include "discovery/ProjectScanner.h"
+#include "model/Attention.h"
 
 #include <QStringList>
+
+#include <cstdlib>
+#include <mutex>
 
 #include <dirent.h>
 #include <ostream>
@@ -26,13 +31,19 @@ const std::vector<std::pair<QString, ProjectFormatter>>& formatters() {
 }
 
 constexpr const char* kUsage =
-    "Usage: codeorchardist-scan [--max-depth N] [--format FORMAT] FOLDER\n"
+    "Usage: codeorchardist-scan [--max-depth N] [--format FORMAT] [--attention] [--fetch]\n"
+    "                          [--color WHEN] FOLDER\n"
     "\n"
     "Finds the software projects under FOLDER and prints their state.\n"
     "\n"
     "Options:\n"
     "  --max-depth N    how many folder levels below FOLDER to examine (default 10)\n"
     "  --format FORMAT  output format: %1 (default table)\n"
+    "  --attention      list only the projects that need attention, with the reasons;\n"
+    "                   exit status 1 when there are any, 0 when there are none\n"
+    "  --fetch          run \"git fetch --all --prune\" in every repository first\n"
+    "  --color WHEN     colours in the table: never, auto (default; only on a terminal\n"
+    "                   and when NO_COLOR is unset) or always\n"
     "  --help           show this help\n"
     "  --version        show the version\n";
 
@@ -46,9 +57,50 @@ bool isReadableFolder(const QByteArray& path) {
     return true;
 }
 
+constexpr int kParallelFetches = 4;
+
+bool useColor(ColorMode mode, bool outIsTerminal) {
+    switch (mode) {
+    case ColorMode::never: return false;
+    case ColorMode::always: return true;
+    case ColorMode::automatic: {
+        const char* noColor = std::getenv("NO_COLOR");
+        return outIsTerminal && !(noColor && *noColor);
+    }
+    }
+    return false;
+}
+
+// Fetches every readable repository among `projects`; failures go to `err`, one line each.
+void fetchRepositories(const QList<Project>& projects, std::ostream& err, bool errIsTerminal) {
+    QList<QByteArray> folders;
+    for (const Project& p : projects) {
+        // Without remotes there is nothing to fetch from.
+        if (p.hasGit && p.git && p.git->problem == GitProblem::none && !p.remotes.isEmpty()) folders.append(p.path);
+    }
+    std::mutex mutex;
+    const QList<FetchResult> results = fetchAll(GitService::shared(), folders, kParallelFetches, [&](int done, int total) {
+        if (!errIsTerminal) return;
+        std::lock_guard lock(mutex);
+        err << "\rFetching " << done << "/" << total << (done == total ? "\n" : "") << std::flush;
+    });
+    for (qsizetype i = 0; i < results.size(); ++i) {
+        if (results[i].succeeded()) continue;
+        err << "codeorchardist-scan: fetch failed in '" << QString::fromUtf8(folders[i]).toStdString()
+            << "': " << gitProblemText(results[i].problem).toStdString();
+        if (!results[i].detail.isEmpty()) err << ": " << results[i].detail.toStdString();
+        err << "\n";
+    }
+}
+
 } // namespace
 
 int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return runScanCommand(args, out, err, TerminalStreams{});
+}
+
+int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   const TerminalStreams& terminals) {
     QStringList names;
     for (const auto& [name, writer] : formatters()) names.append(name);
 
@@ -72,10 +124,21 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return 2;
     }
 
-    const QList<Project> projects = ProjectScanner::shared().scanProjects(options.folder, options.maxDepth).result();
-    for (const auto& [name, writer] : formatters()) {
-        if (name == options.format) writer(projects, options.folder, out);
+    ProjectScanner& scanner = ProjectScanner::shared();
+    QList<Project> projects = scanner.scanProjects(options.folder, options.maxDepth).result();
+    if (options.fetch) {
+        fetchRepositories(projects, err, terminals.err);
+        projects = scanner.scanProjects(options.folder, options.maxDepth).result();
+    }
+    if (options.attention) projects.removeIf([](const Project& p) { return !needsAttention(p); });
+
+    if (options.format == QLatin1String("table")) {
+        writeProjectTable(projects, out, TableOptions{useColor(options.color, terminals.out), options.attention});
+    } else {
+        for (const auto& [name, writer] : formatters()) {
+            if (name == options.format) writer(projects, options.folder, out);
+        }
     }
     out.flush();
-    return 0;
+    return options.attention && !projects.isEmpty() ? 1 : 0;
 }

@@ -60,6 +60,16 @@ ScanOptionsResult parseScanOptions(const std::vector<std::string>& args, const Q
             if (ec != std::errc() || ptr != v->data() + v->size() || depth < 0)
                 return fail("--max-depth needs a whole number of 0 or more, not '" + *v + "'");
             options.maxDepth = depth;
+        } else if (name == "--attention" && !value) {
+            options.attention = true;
+        } else if (name == "--fetch" && !value) {
+            options.fetch = true;
+        } else if (name == "--color") {
+            const auto v = takeValue();
+            if (v == "never") options.color = ColorMode::never;
+            else if (v == "auto") options.color = ColorMode::automatic;
+            else if (v == "always") options.color = ColorMode::always;
+            else return fail("option --color needs one of: never auto always");
         } else if (name == "--format") {
             const auto v = takeValue();
             if (!v) return fail("option --format needs one of: " + formats.join(QLatin1Char(' ')).toStdString());

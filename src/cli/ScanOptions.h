@@ -6,10 +6,15 @@
 #include <string>
 #include <vector>
 
+enum class ColorMode { never, automatic, always };
+
 struct ScanOptions {
     QByteArray folder; // absolute, as the file system's bytes
     int maxDepth = 10;
     QString format = QStringLiteral("table");
+    bool attention = false; // list only the projects that need attention
+    bool fetch = false;     // fetch every repository before reading its state
+    ColorMode color = ColorMode::automatic;
     bool help = false;
     bool version = false;
 };

@@ -1,28 +1,61 @@
 #pragma once
 
+#include "discovery/ProcessRunner.h"
 #include "model/GitRemote.h"
+#include "model/GitState.h"
+#include "model/Project.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QStringList>
+#include <atomic>
 #include <chrono>
 #include <mutex>
 #include <optional>
 
+// Everything one scan of a repository learns: the project's git fields and the sync state.
+struct GitReading {
+    std::optional<QString> branch; // as getCurrentBranch gives it
+    QList<GitRemote> remotes;
+    bool hasUncommittedChanges = false;
+    std::optional<QDateTime> lastCommitDate;
+    GitState state;
+};
+
+// How a fetch went.
+struct FetchResult {
+    GitProblem problem = GitProblem::none;
+    QString detail; // git's first error line
+    bool succeeded() const { return problem == GitProblem::none; }
+};
+
 // Answers questions about a folder's Git repository by running the git executable in it.
-// Calls are serialised: at most one git process runs at a time per service, and the
-// process-wide `shared()` instance is the only one the application uses. Nothing is
-// reported as an error; whatever goes wrong yields the operation's empty answer.
+// Reads are serialised: at most one reading git process runs at a time per service, and the
+// process-wide `shared()` instance is the only one the application uses. Fetches run beside
+// them, as many at a time as their callers start. The single questions yield their empty
+// answer whatever goes wrong; readState also says what went wrong.
 class GitService {
 public:
     static constexpr std::chrono::milliseconds kDefaultTimeout{30000};
+    static constexpr std::chrono::milliseconds kDefaultFetchTimeout{60000};
 
     static GitService& shared();
 
-    // `gitExecutable` and `timeout` exist for tests; the application uses "/usr/bin/git".
+    // `gitExecutable` and the time limits exist for tests; the application uses "/usr/bin/git".
     explicit GitService(QByteArray gitExecutable = QByteArrayLiteral("/usr/bin/git"),
-                        std::chrono::milliseconds timeout = kDefaultTimeout);
+                        std::chrono::milliseconds timeout = kDefaultTimeout,
+                        std::chrono::milliseconds fetchTimeout = kDefaultFetchTimeout);
+
+    // The whole state of the repository in `folder` from four git runs (branch, remotes,
+    // porcelain v2 status with branch and stash headers, last commit) and its git folder.
+    // A run that git refused or that did not end gives the state a problem; the fields it
+    // would have filled keep their empty values.
+    GitReading readState(const QByteArray& folder);
+
+    // "fetch --all --prune --quiet" in `folder`, never waiting on a prompt, within the fetch
+    // time limit; `cancel` (may be null) stops it early.
+    FetchResult fetch(const QByteArray& folder, const std::atomic<bool>* cancel = nullptr);
 
     // True when an entry named ".git" (folder or file) exists in the folder. Git is not run.
     bool isGitRepository(const QByteArray& folder) const;
@@ -30,7 +63,7 @@ public:
     std::optional<QString> getCurrentBranch(const QByteArray& folder);
     // "remote -v": one remote per name, with the first location listed, sorted by name.
     QList<GitRemote> getRemotes(const QByteArray& folder);
-    // "status --porcelain" printed anything.
+    // "status --porcelain=v2 --branch --show-stash" printed at least one entry line.
     bool checkUncommittedChanges(const QByteArray& folder);
     // "log -1 --format=%ct" as a point in time.
     std::optional<QDateTime> getLastCommitDate(const QByteArray& folder);
@@ -38,15 +71,28 @@ public:
     // Git's standard output as text; nothing when git could not be started, ran past the
     // time limit, or printed bytes that are not valid UTF-8.
     std::optional<QString> runGit(const QStringList& arguments, const QByteArray& folder);
+    // The whole result of one git run, standard error and exit status included.
+    ProcessResult runGitFull(const QStringList& arguments, const QByteArray& folder);
 
 private:
+    // The environment of a fetch: no terminal prompt, SSH in batch mode unless the user chose
+    // their own SSH command, and none of the repository's own programs.
+    QList<QByteArray> fetchEnvironment(const QByteArray& folder);
+    bool gitExecutableExists() const;
+
     QByteArray m_git;
     std::chrono::milliseconds m_timeout;
+    std::chrono::milliseconds m_fetchTimeout;
     QList<QByteArray> m_environment;
     std::mutex m_mutex;
 };
 
-// Parsing of "remote -v" output, shared by getRemotes and its tests.
+// Puts a reading into the project's git fields (branch, remotes, changes, last commit time, state).
+void applyReading(Project& project, GitReading reading);
+
+// Parsing of "remote -v" output, shared by getRemotes and its tests. Each line is the name, a
+// tab, and the location followed by " (fetch)" or " (push)"; the location may hold spaces.
 QList<GitRemote> parseRemotes(const QString& output);
-// C-locale decimal number of seconds since the epoch; nothing unless the whole text is a number.
+// C-locale decimal number of seconds since the epoch; nothing unless the whole text is a number
+// within the years 1 to 9999.
 std::optional<QDateTime> parseCommitTime(const QString& trimmed);

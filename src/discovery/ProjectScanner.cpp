@@ -1,6 +1,7 @@
 #include "discovery/ProjectScanner.h"
 
 #include "discovery/FileAccess.h"
+#include "discovery/GitFolder.h"
 #include "discovery/ManifestReaders.h"
 
 #include <QCollator>
@@ -109,10 +110,11 @@ QFuture<QList<Project>> ProjectScanner::scanProjects(const QByteArray& root, int
 
 void ProjectScanner::scanDirectory(const QByteArray& folder, int depth, int maxDepth, QList<Project>& projects) {
     std::string path(folder.constData(), size_t(folder.size()));
-    walk(path, depth, maxDepth, projects);
+    walk(path, depth, maxDepth, gitfolder::enclosingRepository(folder), projects);
 }
 
-void ProjectScanner::walk(std::string& path, int depth, int maxDepth, QList<Project>& projects) {
+void ProjectScanner::walk(std::string& path, int depth, int maxDepth, const std::optional<QByteArray>& repository,
+                          QList<Project>& projects) {
     if (depth > maxDepth) return;
 
     DIR* dir = ::opendir(path.c_str());
@@ -148,13 +150,14 @@ void ProjectScanner::walk(std::string& path, int depth, int maxDepth, QList<Proj
     }
     ::closedir(dir);
 
-    if (auto project = detect(toBytes(path), markers)) projects.append(std::move(*project));
+    if (auto project = detect(toBytes(path), markers, repository)) projects.append(std::move(*project));
 
+    const std::optional<QByteArray> inner = markers.git ? std::optional(toBytes(path)) : repository;
     const size_t base = path.size();
     for (const std::string& name : subfolders) {
         if (path.empty() || path.back() != '/') path += '/';
         path += name;
-        walk(path, depth + 1, maxDepth, projects);
+        walk(path, depth + 1, maxDepth, inner, projects);
         path.resize(base);
     }
 }
@@ -168,10 +171,11 @@ std::optional<Project> ProjectScanner::detectProject(const QByteArray& folder) {
     markers.pyprojectToml = has("pyproject.toml");
     markers.packageSwift = has("Package.swift");
     markers.git = m_git.isGitRepository(folder);
-    return detect(folder, markers);
+    return detect(folder, markers, gitfolder::enclosingRepository(folder));
 }
 
-std::optional<Project> ProjectScanner::detect(const QByteArray& folder, const Markers& markers) {
+std::optional<Project> ProjectScanner::detect(const QByteArray& folder, const Markers& markers,
+                                              const std::optional<QByteArray>& repository) {
     const auto folderName = [&] { return QString::fromUtf8(fileaccess::lastComponent(folder)); };
 
     Project project;
@@ -203,12 +207,8 @@ std::optional<Project> ProjectScanner::detect(const QByteArray& folder, const Ma
     project.name = manifestName ? *manifestName : folderName();
     project.hasGit = markers.git;
 
-    if (project.hasGit) {
-        project.gitBranch = m_git.getCurrentBranch(folder);
-        project.remotes = m_git.getRemotes(folder);
-        project.hasUncommittedChanges = m_git.checkUncommittedChanges(folder);
-        project.lastModified = m_git.getLastCommitDate(folder);
-    }
+    if (project.hasGit) applyReading(project, m_git.readState(folder));
+    else project.repository = repository;
     if (!project.lastModified) project.lastModified = modificationDate(folder);
     project.id = QUuid::createUuid();
     return project;

@@ -43,8 +43,11 @@ public:
 
 private:
     struct Markers;
-    void walk(std::string& path, int depth, int maxDepth, QList<Project>& projects);
-    std::optional<Project> detect(const QByteArray& folder, const Markers& markers);
+    // `repository` is the nearest repository folder above `path`, if any.
+    void walk(std::string& path, int depth, int maxDepth, const std::optional<QByteArray>& repository,
+              QList<Project>& projects);
+    std::optional<Project> detect(const QByteArray& folder, const Markers& markers,
+                                  const std::optional<QByteArray>& repository);
 
     GitService& m_git;
     QThreadPool m_executor;

@@ -46,5 +46,8 @@ size_t qHash(const Project& p, size_t seed) noexcept {
     for (const GitRemote& remote : p.remotes) seed = combine(seed, remote);
     seed = combine(seed, p.hasUncommittedChanges);
     seed = combine(seed, p.hasGit);
+    seed = combine(seed, p.git.has_value());
+    if (p.git) seed = combine(seed, *p.git);
+    seed = hashOptional(p.repository, seed);
     return seed;
 }

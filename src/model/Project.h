@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/GitRemote.h"
+#include "model/GitState.h"
 #include "model/ProjectType.h"
 
 #include <QByteArray>
@@ -26,6 +27,11 @@ struct Project {
     QList<GitRemote> remotes;
     bool hasUncommittedChanges = false;
     bool hasGit = false;
+    // What git told beyond the fields above; absent when hasGit is false.
+    std::optional<GitState> git;
+    // For a project without a ".git" of its own inside a repository's work tree: that
+    // repository's folder.
+    std::optional<QByteArray> repository;
 
     friend bool operator==(const Project&, const Project&) = default;
 

@@ -1,5 +1,7 @@
 #include "state/ProjectFilter.h"
 
+#include "model/Attention.h"
+
 #include <unicode/uchar.h>
 #include <unicode/unorm2.h>
 #include <unicode/ustring.h>
@@ -105,6 +107,39 @@ void ProjectSearchIndex::replace(qsizetype index, const Project& project) {
     if (index >= 0 && index < m_keys.size()) m_keys[index] = keysOf(project);
 }
 
+QString statusFilterKey(StatusFilter filter) {
+    switch (filter) {
+    case StatusFilter::none: return {};
+    case StatusFilter::attention: return QStringLiteral("attention");
+    case StatusFilter::modified: return QStringLiteral("modified");
+    }
+    return {};
+}
+
+std::optional<StatusFilter> statusFilterFromKey(const QString& key) {
+    for (const StatusFilter f : {StatusFilter::none, StatusFilter::attention, StatusFilter::modified}) {
+        if (statusFilterKey(f) == key) return f;
+    }
+    return std::nullopt;
+}
+
+bool matchesStatus(const Project& project, StatusFilter filter) {
+    switch (filter) {
+    case StatusFilter::none: return true;
+    case StatusFilter::attention: return needsAttention(project);
+    case StatusFilter::modified: return project.hasUncommittedChanges;
+    }
+    return true;
+}
+
+QList<qsizetype> ProjectSearchIndex::matchingRows(const QList<Project>& projects, const QString& searchText,
+                                                 std::optional<ProjectType> type, StatusFilter status) const {
+    QList<qsizetype> rows = matchingRows(projects, searchText, type);
+    if (status != StatusFilter::none)
+        rows.removeIf([&](qsizetype row) { return !matchesStatus(projects.at(row), status); });
+    return rows;
+}
+
 QList<qsizetype> ProjectSearchIndex::matchingRows(const QList<Project>& projects, const QString& searchText,
                                                  std::optional<ProjectType> type) const {
     Q_ASSERT(projects.size() == m_keys.size());
@@ -163,6 +198,12 @@ QList<TypeCount> countTypes(const QList<Project>& projects) {
     std::stable_sort(result.begin(), result.end(),
                      [](const TypeCount& a, const TypeCount& b) { return a.count > b.count; });
     return result;
+}
+
+int countAttention(const QList<Project>& projects) {
+    int count = 0;
+    for (const Project& project : projects) count += needsAttention(project) ? 1 : 0;
+    return count;
 }
 
 int countModified(const QList<Project>& projects) {

@@ -8,6 +8,15 @@
 #include <QStringView>
 #include <optional>
 
+// A filter by state, beside the search text and the kind: all projects, those that need
+// attention, or those with uncommitted changes.
+enum class StatusFilter { none, attention, modified };
+
+// "", "attention", "modified".
+QString statusFilterKey(StatusFilter filter);
+std::optional<StatusFilter> statusFilterFromKey(const QString& key);
+bool matchesStatus(const Project& project, StatusFilter filter);
+
 // Case-insensitive, accent-sensitive text containment in the manner of a locale: both texts
 // are brought to Unicode normalization form C and case-folded (Turkic rules for dotted and
 // dotless i in Turkish and Azerbaijani), then compared code unit by code unit.
@@ -50,6 +59,9 @@ public:
     // The same as positions in `projects`, ascending.
     QList<qsizetype> matchingRows(const QList<Project>& projects, const QString& searchText,
                                   std::optional<ProjectType> type) const;
+    // The same, keeping only the projects that also pass `status`.
+    QList<qsizetype> matchingRows(const QList<Project>& projects, const QString& searchText,
+                                  std::optional<ProjectType> type, StatusFilter status) const;
 
 private:
     ProjectSearchKeys keysOf(const Project& project) const;
@@ -73,3 +85,5 @@ struct TypeCount {
 QList<TypeCount> countTypes(const QList<Project>& projects);
 // How many projects have uncommitted changes.
 int countModified(const QList<Project>& projects);
+// How many projects need attention.
+int countAttention(const QList<Project>& projects);

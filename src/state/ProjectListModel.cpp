@@ -1,5 +1,8 @@
 #include "state/ProjectListModel.h"
 
+#include "model/Attention.h"
+#include "state/SyncMap.h"
+
 #include <QVariantList>
 
 namespace {
@@ -38,6 +41,8 @@ QVariant roleValue(const Project& project, int role) {
     case ProjectListModel::RemotesRole: return remotesList(project.remotes);
     case ProjectListModel::HasUncommittedChangesRole: return project.hasUncommittedChanges;
     case ProjectListModel::HasGitRole: return project.hasGit;
+    case ProjectListModel::NeedsAttentionRole: return needsAttention(project);
+    case ProjectListModel::SyncRole: return syncToVariantMap(project);
     default: return QVariant();
     }
 }
@@ -57,6 +62,8 @@ const QHash<int, QByteArray>& roles() {
         {ProjectListModel::RemotesRole, "remotes"},
         {ProjectListModel::HasUncommittedChangesRole, "hasUncommittedChanges"},
         {ProjectListModel::HasGitRole, "hasGit"},
+        {ProjectListModel::NeedsAttentionRole, "needsAttention"},
+        {ProjectListModel::SyncRole, "sync"},
     };
     return names;
 }

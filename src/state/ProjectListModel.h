@@ -10,7 +10,7 @@
 // The project map the views read: one entry per `Project` field plus the kind's display text,
 // icon and colour. Optional fields are null when absent; an empty branch text is a value.
 // Keys: id, name, path, type, icon, color, version, lastModified, lastModifiedText, gitBranch,
-// remotes, hasUncommittedChanges, hasGit.
+// remotes, hasUncommittedChanges, hasGit, needsAttention, sync (see SyncMap.h).
 QVariantMap projectToVariantMap(const Project& project);
 
 // A read-only list of projects for the views. Role names equal the project map's keys; the
@@ -34,6 +34,8 @@ public:
         RemotesRole,
         HasUncommittedChangesRole,
         HasGitRole,
+        NeedsAttentionRole,
+        SyncRole,
     };
     Q_ENUM(Role)
 

@@ -52,6 +52,8 @@ ProjectsViewModel::ProjectsViewModel(ProjectScanner& scanner, std::shared_ptr<QS
       m_loadingMessage(QStringLiteral("Scanning projects...")) {
     m_buildPool.setMaxThreadCount(1);
     m_buildPool.setObjectName(QStringLiteral("VisualizationBuilds"));
+    m_fetcher = new ProjectFetcher(GitService::shared(), this);
+    connect(m_fetcher, &ProjectFetcher::finished, this, &ProjectsViewModel::fetchFinished);
     setScanPath(loadSavedScanPath());
 }
 
@@ -100,7 +102,7 @@ void ProjectsViewModel::setSelectedTypeFilterText(const QString& raw) {
 }
 
 void ProjectsViewModel::updateFiltered() {
-    const QList<qsizetype> rows = m_searchIndex.matchingRows(m_projects, m_searchText, m_typeFilter);
+    const QList<qsizetype> rows = m_searchIndex.matchingRows(m_projects, m_searchText, m_typeFilter, m_statusFilter);
     if (!m_filteredModel->setRows(m_projects, rows)) return;
     m_filteredList.reset();
     emit filteredProjectsChanged();
@@ -336,7 +338,8 @@ void ProjectsViewModel::applyRefreshResult(const Project& old, const QList<Proje
         m_searchIndex.replace(index, updated);
         emit projectsChanged();
 
-        const QList<qsizetype> rows = m_searchIndex.matchingRows(m_projects, m_searchText, m_typeFilter);
+        const QList<qsizetype> rows =
+            m_searchIndex.matchingRows(m_projects, m_searchText, m_typeFilter, m_statusFilter);
         if (rows == m_filteredModel->rows() && rows.contains(index)) {
             // Same rows: the record changes in place.
             m_filteredModel->replaceSourceElement(m_projects, index);

@@ -3,6 +3,7 @@
 #include "model/Project.h"
 #include "state/GraphData.h"
 #include "state/PlatformServices.h"
+#include "state/ProjectFetcher.h"
 #include "state/ProjectFilter.h"
 #include "state/TreeData.h"
 
@@ -47,6 +48,10 @@ class ProjectsViewModel : public QObject {
     Q_PROPERTY(QString selectedProjectId READ selectedProjectId NOTIFY selectedProjectChanged)
     Q_PROPERTY(bool treeReady READ treeReady NOTIFY treeDataChanged)
     Q_PROPERTY(bool graphReady READ graphReady NOTIFY graphDataChanged)
+    // "", "attention" or "modified": narrows the List and Cards like the search does.
+    Q_PROPERTY(QString statusFilter READ statusFilterText WRITE setStatusFilterText NOTIFY statusFilterChanged)
+    Q_PROPERTY(int attentionCount READ attentionCount NOTIFY projectsChanged)
+    Q_PROPERTY(ProjectFetcher* fetcher READ fetcher CONSTANT)
 
 public:
     // The settings key of the root folder's bookmark; the path fallback appends ".path".
@@ -71,6 +76,17 @@ public:
     // A kind's raw value, or "" for all kinds; other texts are ignored.
     void setSelectedTypeFilterText(const QString& raw);
 
+    // Filter by state.
+    StatusFilter statusFilter() const { return m_statusFilter; }
+    void setStatusFilter(StatusFilter filter);
+    QString statusFilterText() const { return statusFilterKey(m_statusFilter); }
+    // A filter's key; unknown keys are ignored.
+    void setStatusFilterText(const QString& key);
+    // The filter if it is not the current one, else no filter: what a click on a counter does.
+    Q_INVOKABLE void toggleStatusFilter(const QString& key);
+    // Clears the search text, the kind filter and the state filter.
+    Q_INVOKABLE void clearFilters();
+
     QDateTime lastScanDate() const { return m_lastScanDate; }
 
     // The root folder as file-system bytes (absolute, no trailing slash).
@@ -91,6 +107,7 @@ public:
     const QList<Project>& filteredProjects() const;
     int filteredCount() const;
     int modifiedCount() const;
+    int attentionCount() const;
     QList<TypeCount> typeCounts() const;
     // [{type, count, icon, color}] in the order of typeCounts().
     QVariantList typeCountsList() const;
@@ -103,6 +120,8 @@ public:
     // Selects the project with that id; "" clears the selection, an unknown id changes nothing.
     Q_INVOKABLE void selectProject(const QString& id);
     Q_INVOKABLE QVariantMap projectById(const QString& id) const;
+    // Selects the project whose folder is `path` (a path text); false when there is none.
+    Q_INVOKABLE bool selectProjectByPath(const QString& path);
 
     // Tree and graph data of the last full scan.
     const CachedTreeData& cachedTreeData() const { return m_treeData; }
@@ -130,12 +149,18 @@ public:
     Q_INVOKABLE void openInFinder(const QString& id);
     Q_INVOKABLE void openInTerminal(const QString& id);
     Q_INVOKABLE void copyRemoteURL(const QString& url);
+    // Fetches one project's repository, then refreshes that project.
+    Q_INVOKABLE void fetchProject(const QString& id);
+    // Fetches every repository with remotes, several at a time, then scans again.
+    Q_INVOKABLE void fetchAll();
+    ProjectFetcher* fetcher() const { return m_fetcher; }
 
 signals:
     void isLoadingChanged();
     void loadingMessageChanged();
     void searchTextChanged();
     void selectedTypeFilterChanged();
+    void statusFilterChanged();
     void lastScanDateChanged();
     void scanPathChanged();
     // `projects` was replaced (full scan) or one record in it (refresh).
@@ -160,6 +185,7 @@ private:
     void applyRefreshResult(const Project& old, const QList<Project>& found);
     void setSelection(const std::optional<Project>& project);
     void updateFiltered();
+    void fetchFinished(const QList<Project>& fetched);
 
     ProjectScanner& m_scanner;
     std::shared_ptr<QSettings> m_settings;
@@ -175,6 +201,9 @@ private:
     QString m_loadingMessage;
     QString m_searchText;
     std::optional<ProjectType> m_typeFilter;
+    StatusFilter m_statusFilter = StatusFilter::none;
+    ProjectFetcher* m_fetcher = nullptr;
+    bool m_fetchingAll = false;
     QDateTime m_lastScanDate;
     std::optional<QByteArray> m_scanPath;
     CachedTreeData m_treeData;

@@ -44,7 +44,7 @@ TEST(ScanCommand, JsonReportsEveryFieldWithNullsForAbsentValues) {
 
     const QJsonObject lib = projects[0].toObject();
     const QStringList keys = {"id", "name", "path", "type", "version", "lastModified",
-                              "gitBranch", "remotes", "hasUncommittedChanges", "hasGit"};
+                              "gitBranch", "remotes", "hasUncommittedChanges", "hasGit", "repository", "git"};
     QStringList sortedKeys = keys;
     sortedKeys.sort();
     EXPECT_EQ(lib.keys(), sortedKeys);
@@ -113,6 +113,8 @@ TEST(ScanCommand, BadInvocationsFailWithOneLineAndNoOutput) {
         {"--max-depth"},
         {"--bogus", tree.path().toStdString()},
         {tree.path().toStdString(), tree.path().toStdString()},
+        {"--color", "sometimes", tree.path().toStdString()},
+        {"--attention=yes", tree.path().toStdString()},
     };
     for (const auto& args : bad) {
         const CommandResult r = run(args);

@@ -39,8 +39,9 @@ QByteArray TempTree::write(const QByteArray& relative, const QByteArray& content
     return full;
 }
 
-QByteArray git(const QByteArray& folder, const QStringList& args, const QByteArray& date) {
-    QProcess process;
+namespace {
+
+int runTestGit(QProcess& process, const QByteArray& folder, const QStringList& args, const QByteArray& date) {
     // The folder may not be valid UTF-8: enter it by file descriptor-free chdir in the child.
     process.setChildProcessModifier([folder] {
         if (::chdir(folder.constData()) != 0) ::_exit(127);
@@ -59,7 +60,19 @@ QByteArray git(const QByteArray& folder, const QStringList& args, const QByteArr
     process.setProcessEnvironment(env);
     process.start(QStringLiteral("/usr/bin/git"), args);
     EXPECT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), 0) << "git " << args.join(QLatin1Char(' ')).toStdString() << ": "
+    return process.exitCode();
+}
+
+} // namespace
+
+int gitMayFail(const QByteArray& folder, const QStringList& args) {
+    QProcess process;
+    return runTestGit(process, folder, args, {});
+}
+
+QByteArray git(const QByteArray& folder, const QStringList& args, const QByteArray& date) {
+    QProcess process;
+    EXPECT_EQ(runTestGit(process, folder, args, date), 0) << "git " << args.join(QLatin1Char(' ')).toStdString() << ": "
                                      << process.readAllStandardError().toStdString();
     return process.readAllStandardOutput();
 }

@@ -25,6 +25,9 @@ private:
 // commit date (GIT_AUTHOR_DATE and GIT_COMMITTER_DATE). Fails the test when git fails.
 QByteArray git(const QByteArray& folder, const QStringList& args, const QByteArray& date = {});
 
+// The same as git() for a command that may fail (a conflicting merge): its exit status.
+int gitMayFail(const QByteArray& folder, const QStringList& args);
+
 // "git init" plus one commit of everything in the folder, made at `date` ("2026-01-31T09:15:00Z").
 void initRepository(const QByteArray& folder, const QByteArray& date = "2026-01-31T09:15:00Z");
 

@@ -395,6 +395,15 @@ TEST_F(MainWindowTest, TheDetailPaneShowsEverySectionAndReportsEveryAction)
     click(findItem(remoteRows[0], "copyRemoteButton"));
     EXPECT_EQ(m_clipboard->texts.last(), originUrl);
 
+    // The actions lie below the Sync section: scroll the pane to its end first, and back after.
+    const auto scrollDetail = [&](bool toEnd) {
+        auto* flick = item("projectDetail")->property("contentItem").value<QQuickItem*>();
+        ASSERT_NE(flick, nullptr);
+        const double end = std::max(0.0, flick->property("contentHeight").toDouble() - flick->height());
+        flick->setProperty("contentY", toEnd ? end : 0.0);
+        QTest::qWait(20);
+    };
+    scrollDetail(true);
     click(item("openFinderButton"));
     ASSERT_EQ(m_files->opened.size(), 1);
     EXPECT_EQ(m_files->opened.first().toLocalFile(), rootText() + "/apps/shop");
@@ -402,6 +411,7 @@ TEST_F(MainWindowTest, TheDetailPaneShowsEverySectionAndReportsEveryAction)
     ASSERT_EQ(m_terminal->folders.size(), 1);
     EXPECT_EQ(m_terminal->folders.first(), m_tree.path() + "/apps/shop");
 
+    scrollDetail(false);
     QSignalSpy refreshed(m_viewModel.get(), &ProjectsViewModel::refreshFinished);
     const QString before = m_viewModel->selectedProjectId();
     click(item("refreshProjectButton"));

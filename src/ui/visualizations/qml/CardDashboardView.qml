@@ -50,6 +50,7 @@ Rectangle {
                 objectName: "statsOverview"
                 width: root.available
                 stats: dashboardStats
+                viewModel: root.viewModel
             }
         }
 
@@ -71,10 +72,11 @@ Rectangle {
                 kindIcon: cell.model.icon
                 kindColor: cell.model.color
                 version: cell.model.version
-                gitBranch: cell.model.gitBranch
+                gitBranch: cell.model.sync && cell.model.gitBranch !== null ? cell.model.sync.branchText : cell.model.gitBranch
                 remotes: cell.model.remotes
                 hasGit: cell.model.hasGit
                 hasUncommittedChanges: cell.model.hasUncommittedChanges
+                sync: cell.model.sync
                 lastModified: cell.model.lastModified
                 lastModifiedText: cell.model.lastModifiedText
                 pathText: cell.model.path

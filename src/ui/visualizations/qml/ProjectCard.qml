@@ -17,6 +17,8 @@ Item {
     property var remotes: []
     property bool hasGit: false
     property bool hasUncommittedChanges: false
+    property var sync: null
+    readonly property bool gitProblem: sync !== null && sync !== undefined && (sync.problem || "") !== ""
     property var lastModified: null
     property string lastModifiedText: ""
     property string pathText: ""
@@ -169,6 +171,7 @@ Item {
                 objectName: "status"
                 anchors.right: parent.right
                 spacing: 4
+                SyncMarks { anchors.verticalCenter: parent.verticalCenter; sync: card.sync }
                 Rectangle {
                     anchors.verticalCenter: parent.verticalCenter
                     visible: card.hasUncommittedChanges
@@ -179,7 +182,7 @@ Item {
                 }
                 SymbolIcon {
                     anchors.verticalCenter: parent.verticalCenter
-                    visible: !card.hasUncommittedChanges
+                    visible: !card.hasUncommittedChanges && !card.gitProblem
                     name: "checkmark.circle.fill"
                     size: Theme.font.caption.pixelSize
                     color: Theme.color("green")
@@ -187,9 +190,9 @@ Item {
                 Text {
                     objectName: "statusText"
                     anchors.verticalCenter: parent.verticalCenter
-                    text: card.hasUncommittedChanges ? qsTr("Modified") : qsTr("Clean")
+                    text: card.gitProblem ? card.sync.statusOverride.value : card.hasUncommittedChanges ? qsTr("Modified") : qsTr("Clean")
                     font: Theme.font.caption
-                    color: Theme.color(card.hasUncommittedChanges ? "orange" : "green")
+                    color: Theme.color(card.gitProblem ? "red" : card.hasUncommittedChanges ? "orange" : "green")
                 }
             }
         }

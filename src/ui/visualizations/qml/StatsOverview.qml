@@ -6,6 +6,7 @@ Row {
     id: overview
 
     required property DashboardStats stats
+    property var viewModel: null
 
     spacing: 16
     readonly property real cardWidth: (width - 3 * spacing) / 4
@@ -31,6 +32,7 @@ Row {
         icon: "exclamationmark.triangle.fill"
         color: "orange"
         trend: overview.stats.uncommitted > 0 ? qsTr("needs attention") : ""
+        FilterClick { visible: overview.viewModel !== null; viewModel: overview.viewModel; key: "modified"; tip: "Show only the projects with uncommitted changes" }
     }
     StatCard {
         objectName: "statActive"

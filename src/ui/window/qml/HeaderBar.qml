@@ -269,7 +269,9 @@ Rectangle {
                 value: bar.viewModel.modifiedCount
                 label: "modified"
                 color: Theme.color("orange")
+                FilterClick { viewModel: bar.viewModel; key: "modified"; tip: "Show only the projects with uncommitted changes" }
             }
+            AttentionCounter { viewModel: bar.viewModel }
         }
     }
 }

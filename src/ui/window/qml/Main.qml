@@ -54,6 +54,7 @@ ApplicationWindow {
     function clearFilters() {
         viewModel.searchText = ""
         viewModel.selectedTypeFilter = ""
+        viewModel.statusFilter = ""
     }
     function moveSelection(step) {
         if (mainScreen !== WindowLogic.List)
@@ -77,6 +78,7 @@ ApplicationWindow {
                 shortcut: "Ctrl+R"
                 onTriggered: window.viewModel.scanProjects()
             }
+            Action { objectName: "fetchAllAction"; text: "Fetch All"; onTriggered: window.viewModel.fetchAll() }
         }
     }
 

@@ -11,6 +11,7 @@ ScrollView {
 
     // The project shown (a project map of the view model).
     required property var project
+    property var viewModel: null
 
     signal openFinder()
     signal openTerminal()
@@ -20,7 +21,7 @@ ScrollView {
     readonly property bool hasVersion: project.version !== null && project.version !== undefined
     readonly property bool hasBranch: project.gitBranch !== null && project.gitBranch !== undefined
     readonly property var remotes: project.remotes ? project.remotes : []
-    readonly property var gitState: WindowLogic.gitState(project.hasUncommittedChanges === true,
+    readonly property var gitState: project.sync && project.sync.statusOverride ? project.sync.statusOverride : WindowLogic.gitState(project.hasUncommittedChanges === true,
                                                          project.hasGit === true)
 
     contentWidth: availableWidth
@@ -71,6 +72,7 @@ ScrollView {
                 tip: "Refresh project info"
                 onClicked: pane.refresh()
             }
+            FetchButton { visible: pane.project.hasGit === true; viewModel: pane.viewModel; projectId: pane.project.id }
         }
 
         Divider {}
@@ -175,7 +177,7 @@ ScrollView {
                     SelectableText {
                         objectName: "branchName"
                         Layout.fillWidth: true
-                        text: pane.hasBranch ? pane.project.gitBranch : ""
+                        text: pane.hasBranch ? (pane.project.sync ? pane.project.sync.branchText : pane.project.gitBranch) : ""
                         font: Theme.styled("body", Font.Medium)
                         color: Theme.primary
                         elide: Text.ElideRight
@@ -241,6 +243,8 @@ ScrollView {
                 }
             }
         }
+
+        SyncSection { project: pane.project; viewModel: pane.viewModel; Layout.leftMargin: 24; Layout.rightMargin: 24; Layout.fillWidth: true }
 
         Divider {}
 

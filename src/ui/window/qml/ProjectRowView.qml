@@ -81,8 +81,9 @@ AbstractButton {
                     IconLabel {
                         visible: row.model.gitBranch !== null && row.model.gitBranch !== undefined
                         symbol: "arrow.triangle.branch"
-                        text: visible ? row.model.gitBranch : ""
+                        text: visible ? (row.model.sync ? row.model.sync.branchText : row.model.gitBranch) : ""
                     }
+                    SyncMarks { sync: row.model.sync }
                 }
             }
 

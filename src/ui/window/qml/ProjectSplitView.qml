@@ -61,6 +61,7 @@ SplitView {
             active: split.viewModel.selectedProjectId !== ""
             sourceComponent: ProjectDetailView {
                 project: split.viewModel.selectedProject
+                viewModel: split.viewModel
                 onOpenFinder: split.viewModel.openInFinder(project.id)
                 onOpenTerminal: split.viewModel.openInTerminal(project.id)
                 onCopyRemote: (remote) => split.viewModel.copyRemoteURL(remote.url)

@@ -1,0 +1,32 @@
+import QtQuick
+import QtQuick.Controls
+import Codeorchardist
+
+// Makes its parent (a counter pill) a toggle of one state filter of the view model: a click
+// applies the filter, a second click clears it. The pill is outlined while its filter is on.
+MouseArea {
+    id: click
+
+    property var viewModel
+    property string key
+    property string tip
+    readonly property bool active: viewModel !== null && viewModel !== undefined && viewModel.statusFilter === key
+
+    anchors.fill: parent
+    hoverEnabled: true
+    cursorShape: Qt.PointingHandCursor
+    onClicked: viewModel.toggleStatusFilter(key)
+    ToolTip.visible: containsMouse && tip !== ""
+    ToolTip.delay: 600
+    ToolTip.text: active ? "Show all projects" : tip
+
+    Rectangle {
+        objectName: "filterOutline"
+        anchors.fill: parent
+        radius: 8
+        color: "transparent"
+        visible: click.active
+        border.width: 2
+        border.color: click.parent && click.parent.color !== undefined ? click.parent.color : Theme.accent
+    }
+}

@@ -1,0 +1,132 @@
+#include "discovery/FetchQueue.h"
+#include "discovery/GitService.h"
+#include "support/TestFolders.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <mutex>
+#include <sys/stat.h>
+
+using testfolders::TempTree;
+using testfolders::git;
+
+namespace {
+
+QByteArray writeScript(const TempTree& tree, const QByteArray& name, const QByteArray& body) {
+    const QByteArray path = tree.write(name, "#!/bin/sh\n" + body);
+    ::chmod(path.constData(), 0755);
+    return path;
+}
+
+// A bare repository, clones of it, and a way to add commits to the bare one after cloning.
+struct Remote {
+    TempTree tree;
+    QByteArray bare = tree.path() + "/remote.git";
+    int pushes = 0;
+
+    Remote() {
+        const QByteArray seed = tree.mkdir("seed");
+        testfolders::initRepository(seed);
+        git(tree.path(), {"clone", "-q", "--bare", "seed", "remote.git"});
+        git(seed, {"remote", "add", "origin", QString::fromUtf8(bare)});
+        git(seed, {"fetch", "-q", "origin"});
+        git(seed, {"branch", "-q", "-u", "origin/main"});
+    }
+    QByteArray clone(const QByteArray& name) {
+        git(tree.path(), {"clone", "-q", "remote.git", QString::fromUtf8(name)});
+        return tree.path() + "/" + name;
+    }
+    void pushNewCommit() {
+        const QByteArray seed = tree.path() + "/seed";
+        tree.write("seed/f" + QByteArray::number(++pushes), "x");
+        git(seed, {"add", "-A"});
+        git(seed, {"commit", "-qm", "more"});
+        git(seed, {"push", "-q", "origin", "main"});
+    }
+};
+
+TEST(GitFetch, FetchSeesCommitsMadeAfterTheClone) {
+    Remote remote;
+    const QByteArray work = remote.clone("work");
+    remote.pushNewCommit();
+    remote.pushNewCommit();
+
+    GitService service;
+    EXPECT_EQ(service.readState(work).state.behind, 0); // not fetched yet
+    EXPECT_FALSE(service.readState(work).state.lastFetched);
+    const FetchResult result = service.fetch(work);
+    EXPECT_TRUE(result.succeeded()) << result.detail.toStdString();
+    const GitState after = service.readState(work).state;
+    EXPECT_EQ(after.behind, 2);
+    EXPECT_TRUE(after.lastFetched);
+}
+
+TEST(GitFetch, FetchAllCountsProgressAndKeepsOrder) {
+    Remote remote;
+    QList<QByteArray> folders;
+    for (int i = 0; i < 5; ++i) folders.append(remote.clone("c" + QByteArray::number(i)));
+    folders.insert(2, remote.tree.path() + "/missing-folder");
+    remote.pushNewCommit();
+
+    GitService service;
+    std::mutex mutex;
+    QList<int> seen;
+    const QList<FetchResult> results = fetchAll(service, folders, 3, [&](int done, int total) {
+        std::lock_guard lock(mutex);
+        EXPECT_EQ(total, 6);
+        seen.append(done);
+    });
+    ASSERT_EQ(results.size(), 6);
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (QList<int>{1, 2, 3, 4, 5, 6}));
+    for (int i = 0; i < 6; ++i) {
+        if (i == 2) {
+            EXPECT_FALSE(results[i].succeeded());
+        } else {
+            EXPECT_TRUE(results[i].succeeded()) << i << results[i].detail.toStdString();
+            EXPECT_EQ(service.readState(folders[i]).state.behind, 1) << i;
+        }
+    }
+}
+
+TEST(GitFetch, HangingRemoteIsStoppedAtTheLimit) {
+    Remote remote;
+    const QByteArray work = remote.clone("work");
+    // The remote side never answers: git waits for its upload-pack forever.
+    const QByteArray hang = writeScript(remote.tree, "hang-upload-pack", "exec sleep 60\n");
+    git(work, {"config", "remote.origin.uploadpack", QString::fromUtf8(hang)});
+    GitService service("/usr/bin/git", GitService::kDefaultTimeout, std::chrono::milliseconds(500));
+    EXPECT_EQ(service.fetch(work).problem, GitProblem::timeout);
+
+    // The same with a cancel request instead of the limit.
+    std::atomic<bool> cancel{true};
+    GitService patient;
+    EXPECT_FALSE(patient.fetch(work, &cancel).succeeded());
+}
+
+TEST(GitFetch, FetchNeverPromptsAndKeepsTheUsersSshCommand) {
+    TempTree tree;
+    const QByteArray repo = tree.mkdir("repo");
+    testfolders::initRepository(repo);
+    const QByteArray seen = tree.path() + "/seen";
+    // A git that writes down the environment of the fetch; other commands go to the real git.
+    const QByteArray fake = writeScript(
+        tree, "git",
+        "if [ \"$1\" = fetch ]; then printf '%s|%s|%s' \"$GIT_TERMINAL_PROMPT\" \"$GIT_SSH_COMMAND\" \"$*\" > '" +
+            seen + "'; exit 0; fi\nexec /usr/bin/git \"$@\"\n");
+    const auto fetchedWith = [&] {
+        GitService service(fake);
+        EXPECT_TRUE(service.fetch(repo).succeeded());
+        QFile f(QString::fromUtf8(seen));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    };
+    EXPECT_EQ(fetchedWith(), QByteArray("0|ssh -o BatchMode=yes|fetch --all --prune --quiet"));
+
+    git(repo, {"config", "core.sshCommand", "ssh -i /my/key"});
+    EXPECT_EQ(fetchedWith(), QByteArray("0||fetch --all --prune --quiet")); // git uses the user's command
+}
+
+} // namespace
