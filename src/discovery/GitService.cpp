@@ -10,6 +10,8 @@
 
 #include <QSet>
 
+#include <cerrno>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -67,6 +69,16 @@ bool GitService::isGitRepository(const QByteArray& folder) const {
 bool GitService::gitExecutableExists() const { return ::access(m_git.constData(), X_OK) == 0; }
 
 ProcessResult GitService::runGitFull(const QStringList& arguments, const QByteArray& folder) {
+    // A repository whose files would block or mislead git gets no git run.
+    if (gitPreflightProblem(folder)) {
+        ProcessResult refused;
+        refused.startError = EINVAL;
+        return refused;
+    }
+    return runCheckedGit(arguments, folder);
+}
+
+ProcessResult GitService::runCheckedGit(const QStringList& arguments, const QByteArray& folder) {
     ProcessRequest request;
     request.program = m_git;
     for (const QString& a : arguments) request.arguments.append(a.toUtf8());
@@ -78,8 +90,6 @@ ProcessResult GitService::runGitFull(const QStringList& arguments, const QByteAr
 }
 
 std::optional<QString> GitService::runGit(const QStringList& arguments, const QByteArray& folder) {
-    // A repository whose files would block or mislead git gets no git run.
-    if (gitPreflightProblem(folder)) return std::nullopt;
     const ProcessResult result = runGitFull(arguments, folder);
     if (!result.finished()) return std::nullopt;
     return decodeUtf8(result.output);
@@ -118,11 +128,11 @@ GitReading GitService::readState(const QByteArray& folder) {
         }
     };
 
-    const ProcessResult branch = runGitFull({QStringLiteral("branch"), QStringLiteral("--show-current")}, folder);
+    const ProcessResult branch = runCheckedGit({QStringLiteral("branch"), QStringLiteral("--show-current")}, folder);
     if (const auto out = decoded(branch)) reading.branch = trimmed(*out);
-    const ProcessResult remotes = runGitFull({QStringLiteral("remote"), QStringLiteral("-v")}, folder);
+    const ProcessResult remotes = runCheckedGit({QStringLiteral("remote"), QStringLiteral("-v")}, folder);
     if (const auto out = decoded(remotes)) reading.remotes = parseRemotes(*out);
-    const ProcessResult status = runGitFull({QStringLiteral("status"), QStringLiteral("--porcelain=v2"),
+    const ProcessResult status = runCheckedGit({QStringLiteral("status"), QStringLiteral("--porcelain=v2"),
                                              QStringLiteral("--branch"), QStringLiteral("--show-stash")},
                                             folder);
     const RunProblem statusProblem = problemOf(status, gitExists);
@@ -141,7 +151,7 @@ GitReading GitService::readState(const QByteArray& folder) {
         state.conflicted = parsed.conflicted;
     }
     const ProcessResult log =
-        runGitFull({QStringLiteral("log"), QStringLiteral("-1"), QStringLiteral("--format=%ct%x00%h%x00%an%x00%s")},
+        runCheckedGit({QStringLiteral("log"), QStringLiteral("-1"), QStringLiteral("--format=%ct%x00%h%x00%an%x00%s")},
                    folder);
     if (const auto out = decoded(log)) {
         const LastCommitFields fields = parseLastCommit(*out);

@@ -71,7 +71,8 @@ public:
     // Git's standard output as text; nothing when git could not be started, ran past the
     // time limit, or printed bytes that are not valid UTF-8.
     std::optional<QString> runGit(const QStringList& arguments, const QByteArray& folder);
-    // The whole result of one git run, standard error and exit status included.
+    // The whole result of one git run, standard error and exit status included. A folder
+    // that fails the preflight check gets no run (a failed start).
     ProcessResult runGitFull(const QStringList& arguments, const QByteArray& folder);
 
 private:
@@ -79,6 +80,8 @@ private:
     // their own SSH command, and none of the repository's own programs.
     QList<QByteArray> fetchEnvironment(const QByteArray& folder);
     bool gitExecutableExists() const;
+    // runGitFull for a folder that has passed the preflight check.
+    ProcessResult runCheckedGit(const QStringList& arguments, const QByteArray& folder);
 
     QByteArray m_git;
     std::chrono::milliseconds m_timeout;

@@ -20,6 +20,26 @@ QByteArray writeScript(const TempTree& tree, const QByteArray& name, const QByte
     return path;
 }
 
+// Sets an environment variable for the life of the object (services read the environment
+// when they are made).
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const QByteArray& value) : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name)) {
+        qputenv(name, value);
+    }
+    ~ScopedVariable() {
+        if (m_had) qputenv(m_name, m_old);
+        else qunsetenv(m_name);
+    }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* m_name;
+    QByteArray m_old;
+    bool m_had;
+};
+
 // A bare repository, clones of it, and a way to add commits to the bare one after cloning.
 struct Remote {
     TempTree tree;
@@ -94,9 +114,11 @@ TEST(GitFetch, FetchAllCountsProgressAndKeepsOrder) {
 TEST(GitFetch, HangingRemoteIsStoppedAtTheLimit) {
     Remote remote;
     const QByteArray work = remote.clone("work");
-    // The remote side never answers: git waits for its upload-pack forever.
-    const QByteArray hang = writeScript(remote.tree, "hang-upload-pack", "exec sleep 60\n");
-    git(work, {"config", "remote.origin.uploadpack", QString::fromUtf8(hang)});
+    // The remote side never answers: the user's own ssh command (from the environment the
+    // service starts with) waits forever.
+    const QByteArray hang = writeScript(remote.tree, "hang-ssh", "exec sleep 60\n");
+    git(work, {"remote", "set-url", "origin", "ssh://example.invalid/remote.git"});
+    ScopedVariable ssh("GIT_SSH_COMMAND", hang);
     GitService service("/usr/bin/git", GitService::kDefaultTimeout, std::chrono::milliseconds(500));
     EXPECT_EQ(service.fetch(work).problem, GitProblem::timeout);
 
@@ -125,8 +147,15 @@ TEST(GitFetch, FetchNeverPromptsAndKeepsTheUsersSshCommand) {
     };
     EXPECT_EQ(fetchedWith(), QByteArray("0|ssh -o BatchMode=yes|fetch --all --prune --quiet"));
 
+    // The user's own configuration chooses an ssh command: git uses it, nothing overrides it.
+    const QByteArray userConfig = tree.write("user.gitconfig", "[core]\n\tsshCommand = ssh -i /my/key\n");
+    {
+        ScopedVariable global("GIT_CONFIG_GLOBAL", userConfig);
+        EXPECT_EQ(fetchedWith(), QByteArray("0||fetch --all --prune --quiet"));
+    }
+    // The same key in the repository's own configuration is not the user's choice.
     git(repo, {"config", "core.sshCommand", "ssh -i /my/key"});
-    EXPECT_EQ(fetchedWith(), QByteArray("0||fetch --all --prune --quiet")); // git uses the user's command
+    EXPECT_EQ(fetchedWith(), QByteArray("0|ssh -o BatchMode=yes|fetch --all --prune --quiet"));
 }
 
 } // namespace

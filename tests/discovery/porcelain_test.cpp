@@ -75,7 +75,9 @@ TEST(Porcelain, VersionTwoGivesTheSameChangesAnswerAsVersionOne) {
              EXPECT_NE(gitMayFail(r, {"merge", "-q", "side"}), 0);
              return r;
          }},
-        {"submodule changed", true,
+        // The scan's git never looks inside submodules (their configuration could name
+        // programs); the submodule is a repository of its own and shows its changes there.
+        {"submodule changed", false,
          [](const TempTree& t, const QByteArray& n) {
              const QByteArray sub = baseRepository(t, n + "-sub");
              const QByteArray r = baseRepository(t, n);

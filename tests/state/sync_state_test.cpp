@@ -209,9 +209,13 @@ TEST(ProjectFetcherTest, HangingRemoteEndsAsAFailure) {
     git(tree.path(), {"clone", "-q", "remote.git", "work"});
     const QByteArray hang = tree.write("hang.sh", "#!/bin/sh\nexec sleep 60\n");
     ::chmod(hang.constData(), 0755);
-    git(tree.path() + "/work", {"config", "remote.origin.uploadpack", QString::fromUtf8(hang)});
-
+    // The user's own ssh command never answers.
+    git(tree.path() + "/work", {"remote", "set-url", "origin", "ssh://example.invalid/remote.git"});
+    const QByteArray oldSsh = qgetenv("GIT_SSH_COMMAND");
+    qputenv("GIT_SSH_COMMAND", hang);
     GitService quick("/usr/bin/git", GitService::kDefaultTimeout, std::chrono::milliseconds(300));
+    qunsetenv("GIT_SSH_COMMAND");
+    if (!oldSsh.isEmpty()) qputenv("GIT_SSH_COMMAND", oldSsh);
     ProjectFetcher fetcher(quick);
     GitState state;
     Project work = gitProject(tree.path() + "/work", state);
