@@ -9,8 +9,17 @@
 
 namespace {
 
+// A byte order mark some editors write at the start of UTF-8 files; it is no part of the text.
+constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF");
+
+std::optional<QByteArray> readManifest(const QByteArray& folder, const char* file) {
+    std::optional<QByteArray> bytes = fileaccess::readRegularFile(fileaccess::join(folder, file));
+    if (bytes && bytes->startsWith(kUtf8Bom)) bytes->remove(0, kUtf8Bom.size());
+    return bytes;
+}
+
 std::optional<QString> readUtf8Text(const QByteArray& folder, const char* file) {
-    const auto bytes = fileaccess::readRegularFile(fileaccess::join(folder, file));
+    const auto bytes = readManifest(folder, file);
     if (!bytes) return std::nullopt;
     return decodeUtf8(*bytes);
 }
@@ -36,7 +45,7 @@ constexpr auto kOptions = QRegularExpression::UseUnicodePropertiesOption;
 
 ManifestInfo parsePackageJSON(const QByteArray& folder) {
     ManifestInfo info;
-    const auto bytes = fileaccess::readRegularFile(fileaccess::join(folder, "package.json"));
+    const auto bytes = readManifest(folder, "package.json");
     if (!bytes) return info;
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(*bytes, &error);
@@ -63,19 +72,31 @@ ManifestInfo parsePomXML(const QByteArray& folder) {
 }
 
 ManifestInfo parsePythonProject(const QByteArray& folder) {
-    static const QRegularExpression nameRe(QStringLiteral(R"(name\s*=\s*["']([^"']+)["'])"), kOptions);
-    static const QRegularExpression versionRe(QStringLiteral(R"(version\s*=\s*["']([^"']+)["'])"), kOptions);
-    const auto read = [&](const QString& text) {
+    // A key counts only as a whole key: in TOML it starts its line (so "target-version" or an
+    // inline table's "name" is not the project's), in setup.py no identifier character or dot
+    // comes right before it (so "project_name=" is not the keyword argument "name=").
+    const auto pattern = [](const char* start, const char* key) {
+        return QRegularExpression(QString::fromLatin1(start) + QString::fromLatin1(key) +
+                                      QStringLiteral(R"(\s*=\s*["']([^"']+)["'])"),
+                                  kOptions);
+    };
+    static const char* const tomlStart = R"((?m)^[ \t]*)";
+    static const char* const pythonStart = R"((?<![\w.]))";
+    static const QRegularExpression tomlName = pattern(tomlStart, "name");
+    static const QRegularExpression tomlVersion = pattern(tomlStart, "version");
+    static const QRegularExpression pythonName = pattern(pythonStart, "name");
+    static const QRegularExpression pythonVersion = pattern(pythonStart, "version");
+    const auto read = [&](const QString& text, const QRegularExpression& nameRe, const QRegularExpression& versionRe) {
         ManifestInfo info;
         info.name = firstCapture(nameRe, text);
         info.version = firstCapture(versionRe, text);
         return info;
     };
     if (const auto pyproject = readUtf8Text(folder, "pyproject.toml")) {
-        ManifestInfo info = read(*pyproject);
+        ManifestInfo info = read(*pyproject, tomlName, tomlVersion);
         if (info.name || info.version) return info;
     }
     const auto setupPy = readUtf8Text(folder, "setup.py");
     if (!setupPy) return {};
-    return read(*setupPy);
+    return read(*setupPy, pythonName, pythonVersion);
 }

@@ -159,6 +159,9 @@ TEST(ProjectScanner, TwoScansOfAnUnchangedFolderDiffer) {
     ASSERT_EQ(second.size(), 1);
     EXPECT_NE(first[0], second[0]);
     EXPECT_NE(first[0].id, second[0].id);
+    EXPECT_EQ(first[0].id.version(), QUuid::Random);
+    EXPECT_EQ(first[0].id.variant(), QUuid::DCE);
+    EXPECT_EQ(first[0].remotes[0].id.version(), QUuid::Random);
     EXPECT_NE(first[0].remotes[0].id, second[0].remotes[0].id);
     EXPECT_EQ(first[0].remotes[0].url, second[0].remotes[0].url);
 }
@@ -223,17 +226,6 @@ TEST(ProjectScanner, ListingDeniedFolderStillYieldsItsOwnProject) {
     ::chmod(locked.constData(), 0755);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: wrong projects, 3: could not drop privileges";
-}
-
-TEST(ProjectScanner, ScansRunOneAtATimeOnTheScannerThread) {
-    TempTree tree;
-    tree.write("a/package.json", "{}");
-    GitService git;
-    ProjectScanner scanner(git);
-    QFuture<QList<Project>> first = scanner.scanProjects(tree.path(), 10);
-    QFuture<QList<Project>> second = scanner.scanProjects(tree.path(), 10);
-    EXPECT_EQ(first.result().size(), 1);
-    EXPECT_EQ(second.result().size(), 1);
 }
 
 } // namespace
