@@ -148,6 +148,42 @@ TEST(ProjectScanner, GitRepositoriesWithAndWithoutMarkers) {
     EXPECT_EQ(empty.lastModified, ProjectScanner::modificationDate(tree.path() + "/empty"));
 }
 
+TEST(ProjectScanner, AGitFileMakesAnUnknownProject) {
+    TempTree tree;
+    // A linked worktree or submodule has a ".git" file instead of a folder; this one points nowhere.
+    tree.write("worktree/.git", "gitdir: /nonexistent/repo/.git/worktrees/x\n");
+    tree.write("worktree/README", "x");
+    tree.write("garbage/.git", "not a git file at all");
+    const QList<Project> projects = scan(tree.path());
+    ASSERT_EQ(names(projects), (QStringList{"garbage", "worktree"}));
+    for (const Project& p : projects) {
+        EXPECT_EQ(p.type, ProjectType::unknown) << p.name.toStdString();
+        EXPECT_TRUE(p.hasGit) << p.name.toStdString();
+        EXPECT_TRUE(p.remotes.isEmpty());
+        EXPECT_FALSE(p.hasUncommittedChanges);
+        // No commit date from a broken repository: the folder's own time stands in.
+        EXPECT_EQ(p.lastModified, ProjectScanner::modificationDate(p.path));
+    }
+}
+
+TEST(ProjectScanner, MarkerFilesAreFollowedThroughLinksAndDanglingLinksCountAsAbsent) {
+    TempTree tree;
+    const QByteArray shared = tree.write("elsewhere/shared.json", R"({"name":"linked","version":"3"})");
+    tree.mkdir("viaLink");
+    ASSERT_EQ(::symlink(shared.constData(), (tree.path() + "/viaLink/package.json").constData()), 0);
+    tree.mkdir("dangling");
+    ASSERT_EQ(::symlink("/nonexistent/package.json", (tree.path() + "/dangling/package.json").constData()), 0);
+    // A dangling marker does not hide a later one.
+    tree.write("danglingThenPom/pom.xml", "<artifactId>pom</artifactId>");
+    ASSERT_EQ(::symlink("missing.json", (tree.path() + "/danglingThenPom/package.json").constData()), 0);
+
+    const QList<Project> projects = scan(tree.path());
+    ASSERT_EQ(names(projects), (QStringList{"linked", "pom"}));
+    EXPECT_EQ(byName(projects, "linked")->type, ProjectType::nodeJS);
+    EXPECT_EQ(byName(projects, "linked")->version, QStringLiteral("3"));
+    EXPECT_EQ(byName(projects, "pom")->type, ProjectType::java);
+}
+
 TEST(ProjectScanner, TwoScansOfAnUnchangedFolderDiffer) {
     TempTree tree;
     tree.write("a/package.json", "{}");
