@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include <algorithm>
-#include <optional>
 
 namespace uipointer {
 
@@ -30,14 +29,17 @@ Pose poseOf(QQuickItem* item)
     return {item->mapRectToScene(QRectF(0, 0, item->width(), item->height())), opacity};
 }
 
-// Lets one frame be rendered (or gives up on it after a while, for windows that are not
-// rendering at all), so that animations advance between two samples.
-void waitOneFrame(QQuickWindow* window)
+// Lets two frames be rendered (or gives up on them after a while, for windows that are not
+// rendering at all), so that animations advance between two samples: the first frame may
+// have been synchronised before the request.
+void waitForFrames(QQuickWindow* window)
 {
     QSignalSpy swapped(window, &QQuickWindow::frameSwapped);
-    window->update();
-    if (!swapped.wait(1000))
-        QCoreApplication::processEvents();
+    for (int frame = 0; frame < 2; ++frame) {
+        window->update();
+        if (swapped.count() <= frame && !swapped.wait(1000))
+            QCoreApplication::processEvents();
+    }
 }
 
 bool isSelfOrRelative(QQuickItem* candidate, QQuickItem* item)
@@ -57,6 +59,8 @@ QQuickItem* topmostAt(QQuickItem* item, QPointF scenePoint)
 {
     if (!item->isVisible() || !item->isEnabled())
         return nullptr;
+    // The popup layer spans the window and passes clicks on; only the popups in it take them.
+    const bool passesClicksOn = item->inherits("QQuickOverlay");
     QList<QQuickItem*> children = item->childItems();
     // Later siblings and higher z paint (and take the mouse) on top.
     std::stable_sort(children.begin(), children.end(),
@@ -65,7 +69,8 @@ QQuickItem* topmostAt(QQuickItem* item, QPointF scenePoint)
         if (QQuickItem* found = topmostAt(*it, scenePoint))
             return found;
     }
-    if (item->acceptedMouseButtons() != Qt::NoButton && item->contains(item->mapFromScene(scenePoint)))
+    if (!passesClicksOn && item->acceptedMouseButtons() != Qt::NoButton &&
+        item->contains(item->mapFromScene(scenePoint)))
         return item;
     return nullptr;
 }
@@ -129,25 +134,27 @@ bool waitUntilClickable(QQuickItem* item, QString* why, int timeoutMs)
     QElapsedTimer timer;
     timer.start();
     QString problem;
-    std::optional<Pose> previous;
+    Pose previous;
+    bool hasPrevious = false;
     int restingFrames = 0;
     for (;;) {
         problem = obstacle(item);
         if (problem.isEmpty()) {
             const Pose pose = poseOf(item);
-            restingFrames = previous && *previous == pose ? restingFrames + 1 : 0;
+            restingFrames = hasPrevious && previous == pose ? restingFrames + 1 : 0;
             previous = pose;
+            hasPrevious = true;
             if (restingFrames >= 2)
                 return true;
             problem = QStringLiteral("it is still moving or fading");
         } else {
-            previous.reset();
+            hasPrevious = false;
             restingFrames = 0;
         }
         if (timer.elapsed() > timeoutMs)
             break;
         if (item->window())
-            waitOneFrame(item->window());
+            waitForFrames(item->window());
         else
             QTest::qWait(20);
     }
