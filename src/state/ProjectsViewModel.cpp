@@ -159,7 +159,7 @@ void ProjectsViewModel::saveScanPath(const QByteArray& folder) {
 std::optional<QByteArray> ProjectsViewModel::loadSavedScanPath() {
     if (!m_settings) return std::nullopt;
     const QVariant bookmark = m_settings->value(scanPathKey());
-    if (bookmark.typeId() == QMetaType::QByteArray && bookmark.toByteArray().size() <= folderbookmark::kMaxSize) {
+    if (bookmark.typeId() == QMetaType::QByteArray) {
         if (const auto resolved = folderbookmark::resolve(bookmark.toByteArray())) {
             if (resolved->isStale) saveScanPath(resolved->path);
             return resolved->path;
