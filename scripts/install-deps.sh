@@ -16,6 +16,7 @@ packages=(
   libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-material-design-icons-iconfont fonts-dejavu-core
   xvfb xauth xdg-utils libgl1-mesa-dri ccache
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "cli/GraphFormat.h"
 
 #include "cli/ProjectFormats.h"
+#include "discovery/Utf8.h"
 #include "state/GraphData.h"
 
 #include <charconv>
@@ -28,7 +29,7 @@ void writeNode(const CachedGraphNode& node, std::ostream& out) {
 } // namespace
 
 void writeProjectGraph(const QList<Project>& projects, const QByteArray& root, std::ostream& out) {
-    const CachedGraphData graph = buildGraphData(projects, QString::fromUtf8(root));
+    const CachedGraphData graph = buildGraphData(projects, decodeUtf8KeepingBytes(root));
     out << "{\"width\": " << jsonNumber(graph.width) << ", \"height\": " << jsonNumber(graph.height)
         << ",\n \"nodes\": [";
     for (qsizetype i = 0; i < graph.flatNodes.size(); ++i) {

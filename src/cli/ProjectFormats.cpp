@@ -3,6 +3,7 @@
 #include "cli/GitJson.h"
 #include "model/Attention.h"
 #include "model/SyncText.h"
+#include "model/DateRange.h"
 
 #include <QUuid>
 
@@ -56,7 +57,7 @@ void writeProjectJson(const QList<Project>& projects, const QByteArray&, std::os
         out << ", \"type\": " << jsonQuoted(projecttype::rawValue(p.type));
         out << ", \"version\": " << jsonOptional(p.version);
         out << ", \"lastModified\": "
-            << (p.lastModified ? jsonQuoted(isoUtc(*p.lastModified)) : std::string("null"));
+            << (p.lastModified && daterange::contains(*p.lastModified) ? jsonQuoted(isoUtc(*p.lastModified)) : std::string("null"));
         out << ", \"gitBranch\": " << jsonOptional(p.gitBranch);
         out << ", \"remotes\": [";
         for (qsizetype r = 0; r < p.remotes.size(); ++r) {

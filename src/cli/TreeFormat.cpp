@@ -1,5 +1,6 @@
 #include "cli/TreeFormat.h"
 
+#include "discovery/Utf8.h"
 #include "state/TreeData.h"
 
 #include <ostream>
@@ -43,5 +44,5 @@ void writeNode(const CachedTreeNode& node, std::ostream& out) {
 } // namespace
 
 void writeProjectTree(const QList<Project>& projects, const QByteArray& root, std::ostream& out) {
-    for (const CachedTreeNode& node : buildTreeData(projects, QString::fromUtf8(root))) writeNode(node, out);
+    for (const CachedTreeNode& node : buildTreeData(projects, decodeUtf8KeepingBytes(root))) writeNode(node, out);
 }

@@ -1,5 +1,7 @@
 #include "discovery/FileAccess.h"
 
+#include "model/DateRange.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -69,8 +71,7 @@ std::optional<QByteArray> readRegularFile(const QByteArray& path, qint64 maxByte
 std::optional<QDateTime> modificationTime(const QByteArray& path) {
     struct stat st;
     if (::stat(path.constData(), &st) != 0) return std::nullopt;
-    const qint64 ms = qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
-    return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
+    return daterange::fromSecsAndNanos(qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec));
 }
 
 } // namespace fileaccess

@@ -21,6 +21,7 @@ bool exists(const QByteArray& path);
 std::optional<QByteArray> readRegularFile(const QByteArray& path, qint64 maxBytes = 64 * 1024 * 1024);
 
 // The modification time of the entry itself (symbolic links are followed, as for any folder path).
+// None outside the years 1 to 9999, which some file systems store.
 std::optional<QDateTime> modificationTime(const QByteArray& path);
 
 } // namespace fileaccess

@@ -1,5 +1,6 @@
 #include "model/Project.h"
 
+#include "model/DateRange.h"
 #include "model/RelativeDateText.h"
 
 #include <QHash>
@@ -21,7 +22,7 @@ QString Project::lastModifiedText() const {
 }
 
 QString Project::lastModifiedText(const QDateTime& now, const QLocale& locale) const {
-    if (!lastModified) return QStringLiteral("Unknown");
+    if (!lastModified || !daterange::contains(*lastModified)) return QStringLiteral("Unknown");
     return relativeDateText(*lastModified, now, locale);
 }
 

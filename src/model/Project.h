@@ -38,7 +38,7 @@ struct Project {
     // The path as text; invalid UTF-8 sequences become replacement characters.
     QString pathText() const;
 
-    // "Unknown" when lastModified is absent, else the full-style relative text
+    // "Unknown" when lastModified is absent (or outside the years 1 to 9999), else the full-style relative text
     // ("2 hours ago", "in 3 days") against the current time in the user's locale.
     QString lastModifiedText() const;
     QString lastModifiedText(const QDateTime& now, const QLocale& locale) const;

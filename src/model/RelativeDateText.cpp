@@ -1,5 +1,7 @@
 #include "model/RelativeDateText.h"
 
+#include "model/DateRange.h"
+
 #include <unicode/locid.h>
 #include <unicode/reldatefmt.h>
 #include <unicode/unistr.h>
@@ -14,14 +16,14 @@ struct UnitCount {
 };
 
 // Whole calendar months from `from` to `to` (from <= to), in local time.
-int wholeMonths(const QDateTime& from, const QDateTime& to) {
-    int months = (to.date().year() - from.date().year()) * 12 + (to.date().month() - from.date().month());
-    if (months > 0 && from.addMonths(months) > to) --months;
+qint64 wholeMonths(const QDateTime& from, const QDateTime& to) {
+    qint64 months = (qint64(to.date().year()) - from.date().year()) * 12 + (to.date().month() - from.date().month());
+    if (months > 0 && from.addMonths(int(months)) > to) --months;
     return months;
 }
 
 UnitCount largestUnit(const QDateTime& earlier, const QDateTime& later) {
-    const int months = wholeMonths(earlier, later);
+    const qint64 months = wholeMonths(earlier, later);
     if (months >= 12) return {UDAT_REL_UNIT_YEAR, months / 12};
     if (months > 0) return {UDAT_REL_UNIT_MONTH, months};
     const qint64 seconds = earlier.secsTo(later);
@@ -36,8 +38,10 @@ UnitCount largestUnit(const QDateTime& earlier, const QDateTime& later) {
 } // namespace
 
 QString relativeDateText(const QDateTime& date, const QDateTime& now, const QLocale& locale) {
-    const QDateTime a = date.toLocalTime();
-    const QDateTime b = now.toLocalTime();
+    if (!date.isValid() || !now.isValid()) return QString();
+    // Both ends within four-digit years keep every count below small bounds.
+    const QDateTime a = daterange::clamped(date).toLocalTime();
+    const QDateTime b = daterange::clamped(now).toLocalTime();
     const bool future = a > b;
     const UnitCount uc = future ? largestUnit(b, a) : largestUnit(a, b);
 

@@ -13,8 +13,7 @@ namespace {
 constexpr char kMagic[8] = {'C', 'O', 'B', 'O', 'O', 'K', 'M', 'K'};
 constexpr quint16 kVersion = 1;
 constexpr qsizetype kHeaderSize = 8 + 2 + 8 + 8 + 4;
-// Longer paths than this are not paths of a folder we could have bookmarked.
-constexpr quint32 kMaxPathLength = 64 * 1024;
+static_assert(kHeaderSize + kMaxPathLength == kMaxSize);
 
 struct Identity {
     quint64 device = 0;
@@ -22,7 +21,7 @@ struct Identity {
 };
 
 bool isUsablePath(const QByteArray& path) {
-    return !path.isEmpty() && path.startsWith('/') && !path.contains('\0') && quint64(path.size()) <= kMaxPathLength;
+    return !path.isEmpty() && path.startsWith('/') && !path.contains('\0') && path.size() < kMaxPathLength;
 }
 
 std::optional<Identity> folderIdentity(const QByteArray& path) {
@@ -61,13 +60,13 @@ std::optional<QByteArray> create(const QByteArray& folder) {
 }
 
 std::optional<Resolution> resolve(const QByteArray& data) {
-    if (data.size() < kHeaderSize) return std::nullopt;
+    if (data.size() < kHeaderSize || data.size() > kMaxSize) return std::nullopt;
     const char* bytes = data.constData();
     if (std::memcmp(bytes, kMagic, sizeof(kMagic)) != 0) return std::nullopt;
     if (readBigEndian<quint16>(bytes + 8) != kVersion) return std::nullopt;
     const Identity stored{readBigEndian<quint64>(bytes + 10), readBigEndian<quint64>(bytes + 18)};
     const quint32 length = readBigEndian<quint32>(bytes + 26);
-    if (length > kMaxPathLength || quint64(data.size() - kHeaderSize) != length) return std::nullopt;
+    if (length >= quint32(kMaxPathLength) || quint64(data.size() - kHeaderSize) != length) return std::nullopt;
 
     const QByteArray path = data.mid(kHeaderSize);
     if (!isUsablePath(path)) return std::nullopt;

@@ -16,6 +16,12 @@
 // Nothing may follow the path. Anything else is not a bookmark of ours.
 namespace folderbookmark {
 
+// The longest path the system opens (PATH_MAX, the terminating zero included) and so the
+// longest a bookmark holds.
+inline constexpr qsizetype kMaxPathLength = 4096;
+// The size of a bookmark of such a path; larger data is no bookmark of ours.
+inline constexpr qsizetype kMaxSize = 8 + 2 + 8 + 8 + 4 + kMaxPathLength;
+
 // A bookmark of `folder`; none when it is not an absolute path to an existing folder.
 std::optional<QByteArray> create(const QByteArray& folder);
 

@@ -1,5 +1,6 @@
 #include "state/GraphData.h"
 
+#include "discovery/Utf8.h"
 #include "model/ProjectType.h"
 #include "state/GraphLayout.h"
 #include "state/OverlapResolver.h"
@@ -15,7 +16,8 @@ namespace {
 void addProjectNodes(const QList<Project>& projects, const QString& rootPath, CachedGraphData& data) {
     const QString folderColor = QStringLiteral("secondary");
     for (const Project& project : projects) {
-        const QStringList pieces = pathpieces::below(project.pathText(), rootPath);
+        // Bytes that are not UTF-8 stay apart, so that folders differing only there stay two nodes.
+        const QStringList pieces = pathpieces::below(decodeUtf8KeepingBytes(project.path), rootPath);
         QString current = rootPath;
         for (qsizetype i = 0; i < pieces.size(); ++i) {
             const QString parent = current;

@@ -26,6 +26,6 @@ struct CachedGraphData {
 };
 
 // Builds the mindmap of `projects` (in the given order) below the folder `rootPath` (the
-// folder's path text): radial layout around the root, overlaps pushed apart, the drawing moved
+// folder's path text as decodeUtf8KeepingBytes gives it, like every node's path): radial layout around the root, overlaps pushed apart, the drawing moved
 // to start 200 points from the canvas's top-left corner. With no projects: no nodes, 800 x 600.
 CachedGraphData buildGraphData(const QList<Project>& projects, const QString& rootPath);

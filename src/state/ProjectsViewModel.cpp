@@ -1,6 +1,7 @@
 #include "state/ProjectsViewModel.h"
 
 #include "discovery/ProjectScanner.h"
+#include "discovery/Utf8.h"
 #include "state/FolderBookmark.h"
 #include "state/FolderUrl.h"
 #include "state/ProjectListModel.h"
@@ -128,6 +129,14 @@ void ProjectsViewModel::setScanPath(const std::optional<QByteArray>& folder) {
     if (folder) saveScanPath(*folder);
 }
 
+void ProjectsViewModel::reportSettingsProblem(const QString& message) { setSettingsMessage(message); }
+
+void ProjectsViewModel::setSettingsMessage(const QString& message) {
+    if (m_settingsMessage == message) return;
+    m_settingsMessage = message;
+    emit settingsMessageChanged();
+}
+
 void ProjectsViewModel::saveScanPath(const QByteArray& folder) {
     if (!m_settings) return;
     if (const std::optional<QByteArray> bookmark = folderbookmark::create(folder)) {
@@ -140,6 +149,13 @@ void ProjectsViewModel::saveScanPath(const QByteArray& folder) {
         m_settings->remove(scanPathKey());
     }
     m_settings->sync();
+    if (m_settings->status() == QSettings::NoError) {
+        setSettingsMessage(QString());
+    } else {
+        setSettingsMessage(QStringLiteral("The chosen folder could not be saved: the settings file %1 cannot be "
+                                          "written. It will not be restored at the next start.")
+                               .arg(m_settings->fileName()));
+    }
 }
 
 std::optional<QByteArray> ProjectsViewModel::loadSavedScanPath() {
@@ -152,8 +168,13 @@ std::optional<QByteArray> ProjectsViewModel::loadSavedScanPath() {
         }
     }
     const QVariant path = m_settings->value(scanPathFallbackKey());
-    if (path.typeId() != QMetaType::QString) return std::nullopt;
-    return localFolderPath(QUrl::fromLocalFile(path.toString()));
+    // Longer than any path the system can open: damaged, so neither restored nor saved again.
+    if (path.typeId() != QMetaType::QString || path.toString().size() >= folderbookmark::kMaxPathLength) {
+        return std::nullopt;
+    }
+    const std::optional<QByteArray> folder = localFolderPath(QUrl::fromLocalFile(path.toString()));
+    if (!folder || folder->size() >= folderbookmark::kMaxPathLength) return std::nullopt;
+    return folder;
 }
 
 // Derived values
@@ -274,7 +295,7 @@ void ProjectsViewModel::rebuildVisualizations(std::function<void()> done) {
     auto promise = std::make_shared<QPromise<BuildResult>>();
     QFuture<BuildResult> future = promise->future();
     promise->start();
-    m_buildPool.start([promise, projects = m_projects, rootPath = scanPathText()] {
+    m_buildPool.start([promise, projects = m_projects, rootPath = decodeUtf8KeepingBytes(*m_scanPath)] {
         BuildResult result{buildTreeData(projects, rootPath), buildGraphData(projects, rootPath)};
         promise->addResult(std::move(result));
         promise->finish();

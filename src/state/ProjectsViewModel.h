@@ -39,6 +39,7 @@ class ProjectsViewModel : public QObject {
     Q_PROPERTY(QDateTime lastScanDate READ lastScanDate NOTIFY lastScanDateChanged)
     Q_PROPERTY(QString scanPath READ scanPathText NOTIFY scanPathChanged)
     Q_PROPERTY(bool hasScanPath READ hasScanPath NOTIFY scanPathChanged)
+    Q_PROPERTY(QString settingsMessage READ settingsMessage NOTIFY settingsMessageChanged)
     Q_PROPERTY(int projectCount READ projectCount NOTIFY projectsChanged)
     Q_PROPERTY(int filteredCount READ filteredCount NOTIFY filteredProjectsChanged)
     Q_PROPERTY(int modifiedCount READ modifiedCount NOTIFY projectsChanged)
@@ -100,6 +101,11 @@ public:
     // Persistence of the root folder.
     void saveScanPath(const QByteArray& folder);
     std::optional<QByteArray> loadSavedScanPath();
+    // A sentence for the user when the root folder cannot be persisted (the settings file cannot
+    // be written, or was refused when opened); "" while persisting works.
+    QString settingsMessage() const { return m_settingsMessage; }
+    // Reports a problem found while opening the settings (see settingsfile::open).
+    void reportSettingsProblem(const QString& message);
 
     // Projects and derived values.
     const QList<Project>& projects() const { return m_projects; }
@@ -163,6 +169,7 @@ signals:
     void statusFilterChanged();
     void lastScanDateChanged();
     void scanPathChanged();
+    void settingsMessageChanged();
     // `projects` was replaced (full scan) or one record in it (refresh).
     void projectsChanged();
     void filteredProjectsChanged();
@@ -181,6 +188,7 @@ private:
     std::optional<Project> findProject(const QString& id) const;
     void setLoading(bool loading);
     void setLoadingMessage(const QString& message);
+    void setSettingsMessage(const QString& message);
     void applyScanResult(quint64 generation, QList<Project> projects);
     void applyRefreshResult(const Project& old, const QList<Project>& found);
     void setSelection(const std::optional<Project>& project);
@@ -206,6 +214,7 @@ private:
     bool m_fetchingAll = false;
     QDateTime m_lastScanDate;
     std::optional<QByteArray> m_scanPath;
+    QString m_settingsMessage;
     CachedTreeData m_treeData;
     CachedGraphData m_graphData;
 

@@ -1,5 +1,6 @@
 #include "state/TreeData.h"
 
+#include "discovery/Utf8.h"
 #include "state/PathPieces.h"
 
 #include <QCollator>
@@ -91,10 +92,11 @@ QList<CachedTreeNode> buildTreeData(const QList<Project>& projects, const QStrin
     if (projects.isEmpty()) return {};
 
     // By path text, code unit by code unit, so that a folder's own project comes before the
-    // projects beneath it.
+    // projects beneath it. The text keeps bytes that are not UTF-8 apart, so that two folders
+    // whose names differ only there stay two nodes.
     QStringList paths;
     paths.reserve(projects.size());
-    for (const Project& project : projects) paths.append(project.pathText());
+    for (const Project& project : projects) paths.append(decodeUtf8KeepingBytes(project.path));
     QList<qsizetype> order(projects.size());
     std::iota(order.begin(), order.end(), qsizetype(0));
     std::stable_sort(order.begin(), order.end(),

@@ -36,8 +36,9 @@ struct CachedTreeData {
     friend bool operator==(const CachedTreeData&, const CachedTreeData&) = default;
 };
 
-// Builds the outline of `projects` below the folder `rootPath` (the folder's path text, no
-// trailing "/" for an ordinary folder). Returns an empty list when there are no projects, else
+// Builds the outline of `projects` below the folder `rootPath` (the folder's path text as
+// decodeUtf8KeepingBytes gives it, no trailing "/" for an ordinary folder; node paths are formed
+// the same way, so bytes that are not UTF-8 keep nodes apart). Returns an empty list when there are no projects, else
 // exactly the root node. Projects outside the root folder, or at the root itself, are left out.
 // Children are sorted with the default locale's collation.
 QList<CachedTreeNode> buildTreeData(const QList<Project>& projects, const QString& rootPath);

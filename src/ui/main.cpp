@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "QmlSetup.h"
 
+#include "state/FolderUrl.h"
 #include "state/ProjectsViewModel.h"
 #include "state/platform/DesktopServices.h"
 
@@ -17,9 +18,9 @@
 
 int main(int argc, char** argv)
 {
-    QStringList arguments;
+    QList<QByteArray> arguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(QByteArray(argv[i]));
     const CommandLine cl = CommandLine::parse(arguments);
     if (!cl.error.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(cl.error));
@@ -55,7 +56,7 @@ int main(int argc, char** argv)
     if (!window)
         return 1;
     if (folderGiven)
-        viewModel->chooseFolder(QUrl::fromLocalFile(cl.folder));
+        viewModel->chooseFolder(folderUrl(cl.folder));
     window->show();
     const int rc = app.exec();
     window.reset();

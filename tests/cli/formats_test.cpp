@@ -1,4 +1,5 @@
 #include "cli/GraphFormat.h"
+#include "cli/ProjectFormats.h"
 #include "cli/ScanCommand.h"
 #include "cli/TreeFormat.h"
 #include "discovery/ProjectScanner.h"
@@ -163,3 +164,27 @@ TEST(ScanCommandFormats, TreeAndGraphAreOffered) {
     runScanCommand({"--help"}, help, err);
     EXPECT_NE(help.str().find("table, json, tree, graph"), std::string::npos);
 }
+
+namespace {
+
+TEST(ProjectJson, LastModifiedOutsideFourDigitYearsIsNull) {
+    Project p;
+    p.name = QStringLiteral("far");
+    p.path = "/r/far";
+    const auto lastModifiedOf = [&](const std::optional<QDateTime>& when) {
+        p.lastModified = when;
+        std::ostringstream out;
+        writeProjectJson({p}, "/r", out);
+        const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(out.str()));
+        return doc.array().at(0).toObject().value(QStringLiteral("lastModified"));
+    };
+    EXPECT_EQ(lastModifiedOf(QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59), Qt::UTC)).toString(),
+              QStringLiteral("9999-12-31T23:59:59Z"));
+    EXPECT_EQ(lastModifiedOf(QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC)).toString(),
+              QStringLiteral("0001-01-01T00:00:00Z"));
+    EXPECT_TRUE(lastModifiedOf(QDateTime(QDate(10000, 1, 1), QTime(0, 0), Qt::UTC)).isNull());
+    EXPECT_TRUE(lastModifiedOf(QDateTime::fromMSecsSinceEpoch(8'000'000'000'000'000'000LL, Qt::UTC)).isNull());
+    EXPECT_TRUE(lastModifiedOf(std::nullopt).isNull());
+}
+
+} // namespace

@@ -88,6 +88,17 @@ TEST(PomXml, TakesTheFirstMatchAnywhereInTheText) {
     EXPECT_FALSE(wrongCase.isNextJS);
 }
 
+TEST(Manifests, AByteOrderMarkAtTheStartIsNoPartOfTheText) {
+    const ManifestInfo json = packageJson("\xEF\xBB\xBF{\"name\":\"bom\"}");
+    EXPECT_EQ(json.name, QStringLiteral("bom"));
+    EXPECT_EQ(pom("\xEF\xBB\xBF<artifactId>a</artifactId>").name, QStringLiteral("a"));
+    TempTree tree;
+    tree.write("pyproject.toml", "\xEF\xBB\xBFname = 'first-line'\n");
+    EXPECT_EQ(parsePythonProject(tree.path()).name, QStringLiteral("first-line"));
+    // Only at the start: a mark later on is an ordinary character of the value.
+    EXPECT_EQ(pom("<artifactId>\xEF\xBB\xBF" "a</artifactId>").name, QString(QChar(0xFEFF)) + QLatin1Char('a'));
+}
+
 TEST(PomXml, InvalidUtf8GivesAnEmptyRecord) {
     EXPECT_EQ(pom("<artifactId>caf\xE9</artifactId><version>1</version>"), ManifestInfo{});
 }
@@ -113,6 +124,13 @@ TEST(PythonProject, FallsThroughToSetupPy) {
     onlySetup.write("setup.py", "setup(name = 'x')");
     EXPECT_EQ(parsePythonProject(onlySetup.path()).name, QStringLiteral("x"));
 
+    // Keyword arguments may share a line, but a longer name ending in the key is not the key.
+    TempTree longerKeys;
+    longerKeys.write("setup.py", "project_name = 'no'\nmeta.version = '0'\nsetup(name='yes', python_version='3', version='4')");
+    const ManifestInfo keywords = parsePythonProject(longerKeys.path());
+    EXPECT_EQ(keywords.name, QStringLiteral("yes"));
+    EXPECT_EQ(keywords.version, QStringLiteral("4"));
+
     TempTree neither;
     neither.write("pyproject.toml", "nothing here");
     EXPECT_EQ(parsePythonProject(neither.path()), ManifestInfo{});
@@ -127,8 +145,16 @@ TEST(PythonProject, PatternRules) {
     // Mixed quotes match; an empty value does not, the search goes on.
     EXPECT_EQ(parse("name = \"mixed'").name, QStringLiteral("mixed"));
     EXPECT_EQ(parse("name = \"\"\nname = 'later'").name, QStringLiteral("later"));
-    // No word boundary: a longer key ending in "name" wins when it comes first.
-    EXPECT_EQ(parse("project_name = 'first'\nname = 'own'").name, QStringLiteral("first"));
+    // Only a whole key at the start of its line counts: not the end of a longer key, not a
+    // key inside an inline table, not one after other text.
+    EXPECT_EQ(parse("project_name = 'first'\nname = 'own'").name, QStringLiteral("own"));
+    const ManifestInfo ruffFirst =
+        parse("[tool.ruff]\ntarget-version = \"py38\"\n\n[project]\n  name = \"app\"\n\tversion = \"1.2\"\n");
+    EXPECT_EQ(ruffFirst.name, QStringLiteral("app"));
+    EXPECT_EQ(ruffFirst.version, QStringLiteral("1.2"));
+    EXPECT_EQ(parse("dep = { name = 'inline', version = '0' }\nversion = '3'").version, QStringLiteral("3"));
+    EXPECT_FALSE(parse("dep = { name = 'inline' }").name);
+    EXPECT_FALSE(parse("# name = 'commented'").name);
     // White space around "=" may include line breaks and Unicode spaces.
     EXPECT_EQ(parse("version\n=\n'1.0'").version, QStringLiteral("1.0"));
     EXPECT_EQ(parse("version\xE2\x80\x83=\xC2\xA0'2.0'").version, QStringLiteral("2.0"));

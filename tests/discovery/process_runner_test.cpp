@@ -70,7 +70,8 @@ TEST(ProcessRunner, CancelKillsTheChildAndItsProcessGroup) {
     const QByteArray pidFile = tree.path() + "/grandchild.pid";
     // The grandchild closes the pipes, so only the process-group kill can end it.
     ProcessRequest request =
-        shell(tree, "sleep 300 >/dev/null 2>&1 </dev/null & echo $! > grandchild.pid; exec sleep 300");
+        shell(tree, "sleep 300 >/dev/null 2>&1 </dev/null & echo $! > pid.tmp && mv pid.tmp grandchild.pid;"
+                    " exec sleep 300");
     std::atomic<bool> cancel{false};
     request.cancel = &cancel;
     std::thread stopper([&] {
@@ -85,8 +86,10 @@ TEST(ProcessRunner, CancelKillsTheChildAndItsProcessGroup) {
     const pid_t grandchild = pid_t(file.readAll().trimmed().toInt());
     ASSERT_GT(grandchild, 0);
     // SIGKILL to the group is sent before the run returns; the grandchild dies right after.
+    // Without the group kill it would live on for five minutes.
     for (int i = 0; i < 2000 && processExists(grandchild); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_FALSE(processExists(grandchild));
+    if (processExists(grandchild)) ::kill(grandchild, SIGKILL);
 }
 
 } // namespace

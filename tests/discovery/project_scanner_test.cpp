@@ -148,6 +148,42 @@ TEST(ProjectScanner, GitRepositoriesWithAndWithoutMarkers) {
     EXPECT_EQ(empty.lastModified, ProjectScanner::modificationDate(tree.path() + "/empty"));
 }
 
+TEST(ProjectScanner, AGitFileMakesAnUnknownProject) {
+    TempTree tree;
+    // A linked worktree or submodule has a ".git" file instead of a folder; this one points nowhere.
+    tree.write("worktree/.git", "gitdir: /nonexistent/repo/.git/worktrees/x\n");
+    tree.write("worktree/README", "x");
+    tree.write("garbage/.git", "not a git file at all");
+    const QList<Project> projects = scan(tree.path());
+    ASSERT_EQ(names(projects), (QStringList{"garbage", "worktree"}));
+    for (const Project& p : projects) {
+        EXPECT_EQ(p.type, ProjectType::unknown) << p.name.toStdString();
+        EXPECT_TRUE(p.hasGit) << p.name.toStdString();
+        EXPECT_TRUE(p.remotes.isEmpty());
+        EXPECT_FALSE(p.hasUncommittedChanges);
+        // No commit date from a broken repository: the folder's own time stands in.
+        EXPECT_EQ(p.lastModified, ProjectScanner::modificationDate(p.path));
+    }
+}
+
+TEST(ProjectScanner, MarkerFilesAreFollowedThroughLinksAndDanglingLinksCountAsAbsent) {
+    TempTree tree;
+    const QByteArray shared = tree.write("elsewhere/shared.json", R"({"name":"linked","version":"3"})");
+    tree.mkdir("viaLink");
+    ASSERT_EQ(::symlink(shared.constData(), (tree.path() + "/viaLink/package.json").constData()), 0);
+    tree.mkdir("dangling");
+    ASSERT_EQ(::symlink("/nonexistent/package.json", (tree.path() + "/dangling/package.json").constData()), 0);
+    // A dangling marker does not hide a later one.
+    tree.write("danglingThenPom/pom.xml", "<artifactId>pom</artifactId>");
+    ASSERT_EQ(::symlink("missing.json", (tree.path() + "/danglingThenPom/package.json").constData()), 0);
+
+    const QList<Project> projects = scan(tree.path());
+    ASSERT_EQ(names(projects), (QStringList{"linked", "pom"}));
+    EXPECT_EQ(byName(projects, "linked")->type, ProjectType::nodeJS);
+    EXPECT_EQ(byName(projects, "linked")->version, QStringLiteral("3"));
+    EXPECT_EQ(byName(projects, "pom")->type, ProjectType::java);
+}
+
 TEST(ProjectScanner, TwoScansOfAnUnchangedFolderDiffer) {
     TempTree tree;
     tree.write("a/package.json", "{}");
@@ -159,6 +195,9 @@ TEST(ProjectScanner, TwoScansOfAnUnchangedFolderDiffer) {
     ASSERT_EQ(second.size(), 1);
     EXPECT_NE(first[0], second[0]);
     EXPECT_NE(first[0].id, second[0].id);
+    EXPECT_EQ(first[0].id.version(), QUuid::Random);
+    EXPECT_EQ(first[0].id.variant(), QUuid::DCE);
+    EXPECT_EQ(first[0].remotes[0].id.version(), QUuid::Random);
     EXPECT_NE(first[0].remotes[0].id, second[0].remotes[0].id);
     EXPECT_EQ(first[0].remotes[0].url, second[0].remotes[0].url);
 }
@@ -223,17 +262,6 @@ TEST(ProjectScanner, ListingDeniedFolderStillYieldsItsOwnProject) {
     ::chmod(locked.constData(), 0755);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: wrong projects, 3: could not drop privileges";
-}
-
-TEST(ProjectScanner, ScansRunOneAtATimeOnTheScannerThread) {
-    TempTree tree;
-    tree.write("a/package.json", "{}");
-    GitService git;
-    ProjectScanner scanner(git);
-    QFuture<QList<Project>> first = scanner.scanProjects(tree.path(), 10);
-    QFuture<QList<Project>> second = scanner.scanProjects(tree.path(), 10);
-    EXPECT_EQ(first.result().size(), 1);
-    EXPECT_EQ(second.result().size(), 1);
 }
 
 } // namespace

@@ -71,14 +71,6 @@ TEST(Project, EqualityAndHashCoverEveryField) {
     }
 }
 
-TEST(Project, FreshIdentitiesAreRandomVersion4) {
-    const QUuid a = QUuid::createUuid();
-    const QUuid b = QUuid::createUuid();
-    EXPECT_NE(a, b);
-    EXPECT_EQ(a.version(), QUuid::Random);
-    EXPECT_EQ(a.variant(), QUuid::DCE);
-}
-
 TEST(Project, NonUtf8PathKeepsItsBytesAndShowsReplacementCharacters) {
     Project p = sampleProject();
     p.path = QByteArray("/tmp/caf\xE9", 9);

@@ -259,6 +259,17 @@ TEST(GraphData, NodesKeepCreationOrderAndProjectsOutsideTheRootAreLeftOut) {
     expectConsistent(data, QStringLiteral("/r"));
 }
 
+TEST(GraphData, NamesDifferingOnlyInBytesThatAreNotUtf8StayApart) {
+    const QList<Project> projects = {projectAt("/r/x\xff"), projectAt("/r/x\xfe")};
+    const CachedGraphData data = buildGraphData(projects, QStringLiteral("/r"));
+    ASSERT_EQ(data.nodes.size(), 3);
+    ASSERT_EQ(data.connections.size(), 2);
+    EXPECT_NE(data.connections.at(0).toPath, data.connections.at(1).toPath);
+    EXPECT_EQ(data.nodes.find(QStringLiteral("/r"))->childIDs.size(), 2);
+    EXPECT_EQ(data.nodes.find(data.connections.at(0).toPath)->project, projects.at(0));
+    EXPECT_EQ(data.nodes.find(data.connections.at(1).toPath)->project, projects.at(1));
+}
+
 TEST(GraphData, FileSystemRootGivesDoubleSlashChildren) {
     const CachedGraphData data = buildGraphData(projectsAt({"/srv/app"}), QStringLiteral("/"));
     EXPECT_EQ(data.nodes.keys(), (QStringList{"/", "//srv", "//srv/app"}));

@@ -1,5 +1,6 @@
 #include "state/FolderBookmark.h"
 #include "state/FolderUrl.h"
+#include "state/SettingsFile.h"
 #include "StateTestSupport.h"
 
 #include <QFile>
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+
+#include <sys/stat.h>
 
 using statetest::ViewModelHarness;
 using statetest::urlOf;
@@ -61,11 +64,10 @@ TEST(FolderBookmark, RejectsDamagedAndForeignData) {
     EXPECT_FALSE(folderbookmark::resolve("book\x00mark"));
     EXPECT_FALSE(folderbookmark::resolve(QByteArray(4096, '\xff')));
     EXPECT_FALSE(folderbookmark::resolve(valid + "/extra"));
-    // Every truncation and every single corrupted header byte is refused or still names a
-    // folder; none may crash.
-    for (qsizetype length = 0; length < valid.size(); ++length) {
-        EXPECT_FALSE(folderbookmark::resolve(valid.left(length))) << length;
-    }
+    EXPECT_FALSE(folderbookmark::resolve(valid.left(valid.size() - 1)));
+    EXPECT_FALSE(folderbookmark::resolve(valid.left(30)));
+    // Data longer than a bookmark of the longest path is refused before anything is read from it.
+    EXPECT_FALSE(folderbookmark::resolve(valid + QByteArray(folderbookmark::kMaxSize, '/')));
     QByteArray wrongVersion = valid;
     wrongVersion[9] = char(wrongVersion[9] + 1);
     EXPECT_FALSE(folderbookmark::resolve(wrongVersion));
@@ -218,29 +220,84 @@ TEST_F(RootFolderPersistence, SettingNoFolderRemovesNothing) {
 
 TEST_F(RootFolderPersistence, DamagedSettingsFallBackWithoutLosingAnything) {
     const QByteArray folder = tree.mkdir("still here");
-    const QList<QVariant> damaged = {
-        QVariant(QByteArray("garbage")),
-        QVariant(QStringLiteral("a string, not bytes")),
-        QVariant(42),
-        QVariant(QStringList{"a", "b"}),
-        QVariant(QByteArray()),
-    };
-    for (const QVariant& value : damaged) {
+    // A damaged bookmark gives way to the path.
+    for (const QVariant& value : {QVariant(QByteArray("garbage")), QVariant(QStringLiteral("not bytes"))}) {
         harness.settings->clear();
         harness.settings->setValue(ProjectsViewModel::scanPathKey(), value);
         harness.settings->setValue(ProjectsViewModel::scanPathFallbackKey(), QString::fromUtf8(folder));
         auto model = harness.makeViewModel();
         EXPECT_EQ(model->scanPathBytes(), folder) << value.toString().toStdString();
     }
-    const QList<QVariant> damagedPaths = {
-        QVariant(QStringList{"/a", "/b"}), QVariant(7), QVariant(QString()), QVariant(QStringLiteral("relative")),
-    };
-    for (const QVariant& value : damagedPaths) {
+    // A damaged path gives no folder.
+    for (const QVariant& value : {QVariant(QStringList{"/a", "/b"}), QVariant(QStringLiteral("relative"))}) {
         harness.settings->clear();
         harness.settings->setValue(ProjectsViewModel::scanPathFallbackKey(), value);
         auto model = harness.makeViewModel();
         EXPECT_FALSE(model->hasScanPath()) << value.toString().toStdString();
     }
+}
+
+TEST_F(RootFolderPersistence, PathLongerThanTheSystemOpensIsDamagedAndNotWrittenBack) {
+    const QString tooLong = QStringLiteral("/") + QString(folderbookmark::kMaxPathLength, QLatin1Char('a'));
+    harness.settings->setValue(ProjectsViewModel::scanPathFallbackKey(), tooLong);
+    harness.settings->sync();
+    QFile file(harness.settingsFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    auto model = harness.makeViewModel();
+    EXPECT_FALSE(model->hasScanPath());
+    harness.settings->sync();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+
+    // One character shorter is still a path of a folder that might exist.
+    const QString longest = tooLong.left(folderbookmark::kMaxPathLength - 1);
+    harness.settings->setValue(ProjectsViewModel::scanPathFallbackKey(), longest);
+    EXPECT_EQ(harness.makeViewModel()->scanPathText(), longest);
+}
+
+TEST_F(RootFolderPersistence, SettingsFolderThatCannotBeWrittenIsReported) {
+    // A regular file where the settings folder should be: not writable even for root.
+    const QByteArray blocker = tree.write("not-a-folder", "x");
+    harness.settings = std::make_shared<QSettings>(QString::fromUtf8(blocker + "/settings.ini"), QSettings::IniFormat);
+    const QByteArray folder = tree.mkdir("chosen");
+    auto model = harness.makeViewModel();
+    EXPECT_EQ(model->settingsMessage(), QString());
+    QSignalSpy changed(model.get(), &ProjectsViewModel::settingsMessageChanged);
+    model->setScanPath(folder);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_TRUE(model->settingsMessage().contains(QString::fromUtf8(blocker + "/settings.ini")))
+        << model->settingsMessage().toStdString();
+    // The folder is still used for this run.
+    EXPECT_EQ(model->scanPathBytes(), folder);
+}
+
+TEST(SettingsFile, OversizedOrSpecialFilesAreRefusedWithoutBeingRead) {
+    TempTree tree;
+    const QByteArray folder = tree.mkdir("root");
+    // A valid entry followed by megabytes of padding: reading it at all would restore the folder.
+    QByteArray content = "[General]\nCodeorchardist.ScanPath.path=" + folder + "\n";
+    const QByteArray huge = tree.write("huge.ini", content + "x=" + QByteArray(settingsfile::kMaxBytes, 'x') + "\n");
+    const settingsfile::Opened refused = settingsfile::open(QString::fromUtf8(huge));
+    EXPECT_FALSE(refused.settings);
+    EXPECT_TRUE(refused.problem.contains(QString::fromUtf8(huge))) << refused.problem.toStdString();
+
+    const QByteArray fifo = tree.path() + "/fifo.ini";
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    const settingsfile::Opened special = settingsfile::open(QString::fromUtf8(fifo));
+    EXPECT_FALSE(special.settings);
+    EXPECT_FALSE(special.problem.isEmpty());
+
+    const settingsfile::Opened small = settingsfile::open(QString::fromUtf8(tree.write("small.ini", content)));
+    ASSERT_TRUE(small.settings);
+    EXPECT_EQ(small.problem, QString());
+    EXPECT_EQ(small.settings->value(ProjectsViewModel::scanPathFallbackKey()).toString(), QString::fromUtf8(folder));
+
+    const settingsfile::Opened missing = settingsfile::open(QString::fromUtf8(tree.path() + "/new/settings.ini"));
+    ASSERT_TRUE(missing.settings);
+    EXPECT_EQ(missing.problem, QString());
 }
 
 TEST_F(RootFolderPersistence, UnreadableSettingsFileIsSurvived) {

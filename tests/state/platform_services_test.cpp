@@ -5,6 +5,8 @@
 
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -70,6 +72,33 @@ TEST(ApplicationViewModel, UsesTheApplicationsSettingsFile) {
     EXPECT_TRUE(QFile::exists(file));
     QSettings settings(file, QSettings::IniFormat);
     EXPECT_TRUE(settings.contains(ProjectsViewModel::scanPathKey()));
+    if (savedConfig) qputenv("XDG_CONFIG_HOME", *savedConfig); else qunsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(ApplicationViewModel, OversizedSettingsFileIsNeitherReadNorRewrittenAndIsReported) {
+    QTemporaryDir config;
+    const std::optional<QByteArray> savedConfig =
+        qEnvironmentVariableIsSet("XDG_CONFIG_HOME") ? std::optional(qgetenv("XDG_CONFIG_HOME")) : std::nullopt;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    TempTree tree;
+    ASSERT_TRUE(QDir(config.path()).mkpath(QStringLiteral("Codeorchardist")));
+    const QString file = config.filePath(QStringLiteral("Codeorchardist/Codeorchardist.conf"));
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("[General]\nCodeorchardist.ScanPath.path=" + tree.path() + "\n");
+        out.write(QByteArray(2 * 1024 * 1024, '#'));
+    }
+    const qint64 size = QFileInfo(file).size();
+    {
+        QObject owner;
+        ProjectsViewModel* model = createApplicationViewModel(&owner);
+        EXPECT_FALSE(model->hasScanPath());
+        EXPECT_TRUE(model->settingsMessage().contains(file)) << model->settingsMessage().toStdString();
+        model->setScanPath(tree.path());
+        EXPECT_FALSE(model->settingsMessage().isEmpty());
+    }
+    EXPECT_EQ(QFileInfo(file).size(), size);
     if (savedConfig) qputenv("XDG_CONFIG_HOME", *savedConfig); else qunsetenv("XDG_CONFIG_HOME");
 }
 

@@ -200,11 +200,17 @@ TEST(SystemTerminalLauncher, NothingHappensWhenNoTerminalCanBeStarted) {
     EXPECT_FALSE(fakes.ran());
 }
 
-TEST(SystemTerminalLauncher, CandidateOrder) {
-    SystemTerminalLauncher launcher(QByteArray("/opt/term/bin/myterm"), QByteArray("/usr/bin"));
-    EXPECT_EQ(launcher.candidates(),
-              (QList<QByteArray>{"/opt/term/bin/myterm", "x-terminal-emulator", "gnome-terminal", "konsole",
-                                 "xfce4-terminal", "kitty", "alacritty", "wezterm", "foot", "xterm"}));
+TEST(SystemTerminalLauncher, TheDesktopsTerminalsAreTriedInTheirOrder) {
+    TempTree tree;
+    const QByteArray folder = tree.mkdir("project");
+    // Both found on the PATH; the one listed first (konsole before xterm) is started.
+    FakeTerminals fakes;
+    fakes.install("xterm");
+    fakes.install("konsole");
+    SystemTerminalLauncher launcher(std::nullopt, fakes.bin());
+    ASSERT_TRUE(launcher.openTerminal(folder));
+    ASSERT_TRUE(fakes.waitForRun());
+    EXPECT_EQ(fakes.name(), QByteArray("konsole"));
 }
 
 } // namespace

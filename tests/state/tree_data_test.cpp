@@ -1,5 +1,7 @@
 #include "state/TreeData.h"
 
+#include "discovery/Utf8.h"
+
 #include "support/ProjectFactory.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +31,7 @@ void collectChecked(const CachedTreeNode& node, QHash<QString, const CachedTreeN
     EXPECT_EQ(node.id, node.fullPath);
     EXPECT_EQ(node.isProject, node.project.has_value()) << node.fullPath.toStdString();
     if (node.project) {
-        EXPECT_EQ(node.project->pathText(), node.fullPath);
+        EXPECT_EQ(decodeUtf8KeepingBytes(node.project->path), node.fullPath);
     }
     EXPECT_FALSE(seen.contains(node.fullPath)) << "duplicate " << node.fullPath.toStdString();
     seen.insert(node.fullPath, &node);
@@ -153,14 +155,33 @@ TEST(TreeData, FileSystemRootGivesDoubleSlashChildren) {
 TEST(TreeData, DuplicatePathsKeepTheFirstProjectInPathOrder) {
     Project first = projectAt("/r/app", ProjectType::java);
     Project second = projectAt("/r/app", ProjectType::swift);
-    // Different bytes that read as the same text (invalid UTF-8 becomes a replacement character).
-    Project broken = projectAt("/r/x\xff");
-    Project broken2 = projectAt("/r/x\xfe");
-    const QList<CachedTreeNode> tree = buildTreeData({first, second, broken, broken2}, QStringLiteral("/r"));
+    const QList<CachedTreeNode> tree = buildTreeData({first, second}, QStringLiteral("/r"));
+    ASSERT_EQ(tree.first().children.size(), 1);
+    EXPECT_EQ(tree.first().children.first().project, first);
+}
+
+TEST(TreeData, NamesDifferingOnlyInBytesThatAreNotUtf8StayApart) {
+    // Both names read as "x" and a replacement character, but they are different folders.
+    const Project ff = projectAt("/r/x\xff/app");
+    const Project fe = projectAt("/r/x\xfe/app");
+    const Project inRoot = projectAt("/r\xe9/in");
+    const QList<CachedTreeNode> tree = buildTreeData({ff, fe}, QStringLiteral("/r"));
     const CachedTreeNode& root = tree.first();
+    QHash<QString, const CachedTreeNode*> seen;
+    collectChecked(root, seen);
     ASSERT_EQ(root.children.size(), 2);
-    EXPECT_EQ(root.children.first().project, first);
-    EXPECT_EQ(root.children.last().project, broken);
+    QList<Project> leaves;
+    for (const CachedTreeNode& folder : root.children) {
+        ASSERT_EQ(folder.children.size(), 1);
+        leaves.append(*folder.children.first().project);
+    }
+    EXPECT_TRUE(leaves.contains(ff));
+    EXPECT_TRUE(leaves.contains(fe));
+
+    // A root whose own name is not UTF-8 still holds its projects.
+    const QList<CachedTreeNode> oddRoot = buildTreeData({inRoot, ff}, decodeUtf8KeepingBytes("/r\xe9"));
+    ASSERT_EQ(oddRoot.first().children.size(), 1);
+    EXPECT_EQ(oddRoot.first().children.first().project, inRoot);
 }
 
 TEST(TreeData, LargeOutlineKeepsItsRulesAndIsIndependentOfInputOrder) {

@@ -2,6 +2,7 @@
 
 #include "discovery/ProjectScanner.h"
 #include "state/ProjectsViewModel.h"
+#include "state/SettingsFile.h"
 #include "state/SystemTerminalLauncher.h"
 
 #include <QClipboard>
@@ -29,6 +30,8 @@ PlatformServices desktopServices() {
 }
 
 ProjectsViewModel* createApplicationViewModel(QObject* parent) {
-    auto settings = std::make_shared<QSettings>(QStringLiteral("Codeorchardist"), QStringLiteral("Codeorchardist"));
-    return new ProjectsViewModel(ProjectScanner::shared(), std::move(settings), desktopServices(), parent);
+    settingsfile::Opened opened = settingsfile::open(settingsfile::applicationFileName());
+    auto* model = new ProjectsViewModel(ProjectScanner::shared(), std::move(opened.settings), desktopServices(), parent);
+    if (!opened.problem.isEmpty()) model->reportSettingsProblem(opened.problem);
+    return model;
 }

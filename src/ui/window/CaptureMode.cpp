@@ -5,6 +5,7 @@
 #include "ViewMode.h"
 
 #include "discovery/ProjectScanner.h"
+#include "state/FolderUrl.h"
 #include "state/ProjectsViewModel.h"
 
 #include <QDir>
@@ -52,7 +53,7 @@ void settle(QQuickWindow* window, int frames = 4)
 
 class Capture {
 public:
-    Capture(QQmlEngine& engine, QString outputDir, QString folder)
+    Capture(QQmlEngine& engine, QString outputDir, QByteArray folder)
         : m_engine(engine)
         , m_out(std::move(outputDir))
         , m_folder(std::move(folder))
@@ -117,8 +118,7 @@ private:
         if (!shoot(window.get(), QStringLiteral("welcome") + suffix))
             return false;
 
-        const QString folder = m_folder.isEmpty() ? QDir::homePath() : m_folder;
-        viewModel.chooseFolder(QUrl::fromLocalFile(folder));
+        viewModel.chooseFolder(m_folder.isEmpty() ? QUrl::fromLocalFile(QDir::homePath()) : folderUrl(m_folder));
         if (viewModel.isLoading() && !shoot(window.get(), QStringLiteral("loading") + suffix, false))
             return false;
         if (!waitUntil([&] { return !viewModel.isLoading(); }, 10 * 60 * 1000)) {
@@ -158,12 +158,12 @@ private:
 
     QQmlEngine& m_engine;
     QString m_out;
-    QString m_folder;
+    QByteArray m_folder;
 };
 
 } // namespace
 
-int runCaptureMode(QQmlEngine& engine, const QString& outputDir, const QString& folder)
+int runCaptureMode(QQmlEngine& engine, const QString& outputDir, const QByteArray& folder)
 {
     return Capture(engine, outputDir, folder).run();
 }

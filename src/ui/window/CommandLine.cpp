@@ -1,32 +1,71 @@
 #include "CommandLine.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace {
+
+// The path made absolute against the working folder, with "." and empty components removed
+// and ".." taken lexically, as QDir::cleanPath does for text.
+QByteArray absoluteCleanPath(const QByteArray& given)
+{
+    QByteArray path = given;
+    if (!path.startsWith('/')) {
+        char* cwd = ::getcwd(nullptr, 0);
+        if (!cwd)
+            return {};
+        path = QByteArray(cwd) + '/' + path;
+        ::free(cwd);
+    }
+    QList<QByteArray> kept;
+    for (const QByteArray& piece : path.split('/')) {
+        if (piece.isEmpty() || piece == ".")
+            continue;
+        if (piece == "..") {
+            if (!kept.isEmpty())
+                kept.removeLast();
+            continue;
+        }
+        kept.append(piece);
+    }
+    return '/' + kept.join('/');
+}
+
+// A message text for an argument whatever its bytes: the locale's decoding, as the shell showed it.
+QString shown(const QByteArray& argument) { return QFile::decodeName(argument); }
+
+} // namespace
 
 QString CommandLine::usage()
 {
     return QStringLiteral("usage: codeorchardist [--screenshot DIR] [FOLDER]");
 }
 
-CommandLine CommandLine::parse(const QStringList& arguments)
+CommandLine CommandLine::parse(const QList<QByteArray>& arguments)
 {
     CommandLine cl;
-    QStringList positional;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& arg = arguments.at(i);
-        if (arg == QLatin1String("--screenshot")) {
+    QList<QByteArray> positional;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QByteArray& arg = arguments.at(i);
+        if (arg == "--screenshot") {
             if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty()) {
                 cl.error = QStringLiteral("codeorchardist: --screenshot needs a folder to write into");
                 return cl;
             }
-            cl.screenshotDir = QFileInfo(arguments.at(++i)).absoluteFilePath();
-        } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+            cl.screenshotDir = QFileInfo(shown(arguments.at(++i))).absoluteFilePath();
+        } else if (arg == "-h" || arg == "--help") {
             cl.help = true;
-        } else if (arg == QLatin1String("--")) {
+        } else if (arg == "--") {
             positional.append(arguments.mid(i + 1));
             break;
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            cl.error = QStringLiteral("codeorchardist: unknown option %1").arg(arg);
+        } else if (arg.startsWith('-') && arg.size() > 1) {
+            cl.error = QStringLiteral("codeorchardist: unknown option %1").arg(shown(arg));
             return cl;
         } else {
             positional.append(arg);
@@ -37,17 +76,19 @@ CommandLine CommandLine::parse(const QStringList& arguments)
         return cl;
     }
     if (!positional.isEmpty()) {
-        const QString given = positional.first();
-        const QFileInfo info(given);
-        if (given.isEmpty() || !info.exists()) {
-            cl.error = QStringLiteral("codeorchardist: %1: no such folder").arg(given);
+        const QByteArray& given = positional.first();
+        struct stat st;
+        if (given.isEmpty() || given.contains('\0') || ::stat(given.constData(), &st) != 0) {
+            cl.error = QStringLiteral("codeorchardist: %1: no such folder").arg(shown(given));
             return cl;
         }
-        if (!info.isDir()) {
-            cl.error = QStringLiteral("codeorchardist: %1: not a folder").arg(given);
+        if (!S_ISDIR(st.st_mode)) {
+            cl.error = QStringLiteral("codeorchardist: %1: not a folder").arg(shown(given));
             return cl;
         }
-        cl.folder = QDir::cleanPath(info.absoluteFilePath());
+        cl.folder = absoluteCleanPath(given);
+        if (cl.folder.isEmpty())
+            cl.error = QStringLiteral("codeorchardist: %1: no such folder").arg(shown(given));
     }
     return cl;
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 // The program's arguments: `codeorchardist [FOLDER]` and `codeorchardist --screenshot DIR [FOLDER]`.
+// Arguments are taken as argv gives them, as bytes, so that a FOLDER whose name is not valid
+// UTF-8 (or not valid in the locale's encoding) is still the folder it names.
 struct CommandLine {
-    QString folder;        // absolute, clean path of FOLDER; "" when not given
+    QByteArray folder;     // absolute, clean path of FOLDER as file-system bytes; empty when not given
     QString screenshotDir; // "" unless in capture mode
     bool help = false;
     QString error;         // one line for standard error; the program exits with status 2
@@ -13,6 +16,6 @@ struct CommandLine {
     bool captureMode() const { return !screenshotDir.isEmpty(); }
 
     // Parses the arguments after the program name. FOLDER must be an existing folder.
-    static CommandLine parse(const QStringList& arguments);
+    static CommandLine parse(const QList<QByteArray>& arguments);
     static QString usage();
 };

@@ -2,6 +2,7 @@
 
 #include "GraphZoom.h"
 #include "QmlSetup.h"
+#include "ui/support/PointerSupport.h"
 #include "discovery/ProjectScanner.h"
 #include "state/ProjectsViewModel.h"
 
@@ -161,8 +162,11 @@ QQuickItem* child(QQuickItem* root, const QString& objectName) {
 
 void click(QQuickItem* item) {
     ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(item->window());
+    QString why;
+    ASSERT_TRUE(uipointer::waitUntilClickable(item, &why)) << why.toStdString();
     const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
-    QTest::mouseClick(item->window(), Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+    uipointer::clickAt(item->window(), centre.toPoint());
 }
 
 void wheel(QQuickWindow& window, QPoint point, int notches, Qt::KeyboardModifiers modifiers) {

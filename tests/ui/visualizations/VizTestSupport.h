@@ -83,7 +83,7 @@ QList<QQuickItem*> itemsWith(QQuickItem* root, const char* name, const QVariant&
 QQuickItem* itemWith(QQuickItem* root, const char* name, const QVariant& value);
 // The first item below `root` with this objectName (visible or not).
 QQuickItem* child(QQuickItem* root, const QString& objectName);
-// Left click at the centre of `item`.
+// Left click at the centre of `item`, once it can take it (see uipointer::waitUntilClickable).
 void click(QQuickItem* item);
 // One notch of the mouse wheel (positive: away from the user) at `point`, with `modifiers`.
 void wheel(QQuickWindow& window, QPoint point, int notches, Qt::KeyboardModifiers modifiers);

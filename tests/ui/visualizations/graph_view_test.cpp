@@ -105,9 +105,8 @@ TEST_F(GraphFixture, FolderTapsHighlightTheSubtreeAndLeaveTheSelection) {
     ui.viewModel().selectProject(projectId("cli"));
     click(node(path("web")));
     EXPECT_EQ(ui.viewModel().selectedProjectId(), projectId("cli"));
-    EXPECT_TRUE(mindmap->isHighlighted(path("web/blog")));
-    EXPECT_TRUE(mindmap->isHighlighted(path("web/shop")));
-    EXPECT_TRUE(mindmap->isDimmed(path("tools")));
+    // Which paths light up is the model's test; the tap must have reached it.
+    EXPECT_EQ(mindmap->highlightedNodeId(), path("web"));
     // The selected project's card keeps its selected look even while dimmed.
     EXPECT_TRUE(node(path("tools/cli"))->property("isSelected").toBool());
 }

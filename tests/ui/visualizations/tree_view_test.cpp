@@ -134,23 +134,17 @@ TEST_F(TreeFixture, ClickingACardSelectsItsProject) {
     EXPECT_EQ(child(card, "name")->property("font").value<QFont>().weight(), QFont::Normal);
 }
 
-TEST_F(TreeFixture, ZoomPanelStepsAddUpAndStopAtTheLimits) {
-    QStringList labels;
-    for (int i = 0; i < 4; ++i) {
-        click(child(view, "zoomIn"));
-        labels << zoomLabel(view);
-    }
-    EXPECT_EQ(labels, (QStringList{"120%", "140%", "160%", "179%"}));
-    for (int i = 0; i < 8; ++i) click(child(view, "zoomIn"));
-    EXPECT_EQ(zoomLabel(view), QStringLiteral("300%"));
+TEST_F(TreeFixture, ZoomPanelButtonsStepTheZoomAndReset) {
+    // The steps and their limits are view-math tests; here each button must reach them.
+    click(child(view, "zoomIn"));
+    click(child(view, "zoomIn"));
+    EXPECT_EQ(zoomLabel(view), QStringLiteral("140%"));
+    click(child(view, "zoomOut"));
+    EXPECT_EQ(zoomLabel(view), QStringLiteral("120%"));
     click(child(view, "zoomReset"));
     EXPECT_EQ(zoomLabel(view), QStringLiteral("100%"));
-    labels.clear();
-    for (int i = 0; i < 5; ++i) {
-        click(child(view, "zoomOut"));
-        labels << zoomLabel(view);
-    }
-    EXPECT_EQ(labels, (QStringList{"80%", "60%", "40%", "30%", "30%"}));
+    click(child(view, "zoomOut"));
+    EXPECT_EQ(zoomLabel(view), QStringLiteral("80%"));
     EXPECT_DOUBLE_EQ(view->property("lastScale").toDouble(), view->property("zoomScale").toDouble());
 }
 

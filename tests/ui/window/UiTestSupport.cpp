@@ -1,6 +1,7 @@
 #include "UiTestSupport.h"
 
 #include "QmlSetup.h"
+#include "ui/support/PointerSupport.h"
 
 #include <QGuiApplication>
 #include <QQuickItem>
@@ -69,8 +70,10 @@ void click(QQuickItem* item)
 {
     ASSERT_NE(item, nullptr);
     ASSERT_TRUE(item->window());
+    QString why;
+    ASSERT_TRUE(uipointer::waitUntilClickable(item, &why)) << why.toStdString();
     const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
-    QTest::mouseClick(item->window(), Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+    uipointer::clickAt(item->window(), centre.toPoint());
 }
 
 QStringList visibleTexts(QQuickItem* item)

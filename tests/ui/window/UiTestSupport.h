@@ -19,7 +19,8 @@ QString settingsDir();
 QQuickItem* findItem(QObject* root, const QString& objectName);
 // Every visible item with this objectName below `root`, in tree order.
 QList<QQuickItem*> findItems(QObject* root, const QString& objectName);
-// Left click in the middle of an item (after it is laid out and visible).
+// Left click in the middle of an item, once it can take it (see uipointer::waitUntilClickable);
+// the test fails when it never can.
 void click(QQuickItem* item);
 // The concatenated texts of all visible Text items below `item`.
 QStringList visibleTexts(QQuickItem* item);

@@ -201,8 +201,8 @@ TEST(ProjectRows, FindRowsAndIdsByTheIdRole)
 TEST(CommandLine, FolderCaptureAndBadInput)
 {
     testfolders::TempTree tree;
-    const QString root = QString::fromUtf8(tree.path());
-    const QString file = QString::fromUtf8(tree.write("notes.txt", "x"));
+    const QByteArray root = tree.path();
+    const QByteArray file = tree.write("notes.txt", "x");
 
     CommandLine none = CommandLine::parse({});
     EXPECT_TRUE(none.error.isEmpty());
@@ -212,10 +212,12 @@ TEST(CommandLine, FolderCaptureAndBadInput)
     CommandLine folder = CommandLine::parse({root + "/./"});
     EXPECT_TRUE(folder.error.isEmpty());
     EXPECT_EQ(folder.folder, root);
+    tree.mkdir("sub");
+    EXPECT_EQ(CommandLine::parse({root + "//sub/../sub/"}).folder, root + "/sub");
 
     CommandLine capture = CommandLine::parse({"--screenshot", root + "/shots", root});
     EXPECT_TRUE(capture.captureMode());
-    EXPECT_EQ(capture.screenshotDir, root + "/shots");
+    EXPECT_EQ(capture.screenshotDir, QString::fromUtf8(root + "/shots"));
     EXPECT_EQ(capture.folder, root);
 
     EXPECT_FALSE(CommandLine::parse({root + "/missing"}).error.isEmpty());
@@ -223,9 +225,21 @@ TEST(CommandLine, FolderCaptureAndBadInput)
     EXPECT_FALSE(CommandLine::parse({"--screenshot"}).error.isEmpty());
     EXPECT_FALSE(CommandLine::parse({"--bogus"}).error.isEmpty());
     EXPECT_FALSE(CommandLine::parse({root, root}).error.isEmpty());
+    EXPECT_FALSE(CommandLine::parse({root, "--", root}).error.isEmpty());
     EXPECT_FALSE(CommandLine::parse({""}).error.isEmpty());
     EXPECT_FALSE(CommandLine::parse({"--help"}).error.size());
     EXPECT_TRUE(CommandLine::parse({"--help"}).help);
+}
+
+TEST(CommandLine, FolderThatIsNotUtf8IsTakenByItsBytes)
+{
+    testfolders::TempTree tree;
+    const QByteArray odd = tree.mkdir(QByteArray("caf\xE9-\xFF"));
+    const CommandLine cl = CommandLine::parse({odd});
+    EXPECT_TRUE(cl.error.isEmpty()) << cl.error.toStdString();
+    EXPECT_EQ(cl.folder, odd);
+    // A sibling that differs only in those bytes is another folder, and it does not exist.
+    EXPECT_TRUE(CommandLine::parse({tree.path() + "/caf\xE9-\xFE"}).error.contains("no such folder"));
 }
 
 TEST(Appearance, OverrideWinsAndUnknownModesFollowTheDesktop)
