@@ -1,29 +1,35 @@
 #include "cli/ProjectFormats.h"
 
+#include "cli/TerminalText.h"
+#include "model/RemoteUrl.h"
+
 #include <QUuid>
 
 #include <ostream>
 #include <vector>
 
 std::string jsonQuoted(const QString& text) {
+    // Controls (C0, DEL and C1) and the line separators are escaped, so that JSON printed on a
+    // terminal cannot drive it; everything else is written as UTF-8.
     std::string out = "\"";
-    for (const char c : text.toStdString()) {
-        const auto u = static_cast<unsigned char>(c);
+    for (const char32_t c : text.toUcs4()) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
+        case U'"': out += "\\\""; break;
+        case U'\\': out += "\\\\"; break;
+        case U'\n': out += "\\n"; break;
+        case U'\r': out += "\\r"; break;
+        case U'\t': out += "\\t"; break;
+        case U'\b': out += "\\b"; break;
+        case U'\f': out += "\\f"; break;
         default:
-            if (u < 0x20) {
+            if (c < 0x20 || (c >= 0x7f && c <= 0x9f) || c == 0x2028 || c == 0x2029) {
                 char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", u);
+                std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(c));
                 out += buf;
+            } else if (c < 0x80) {
+                out += char(c);
             } else {
-                out += c;
+                out += QString::fromUcs4(&c, 1).toStdString();
             }
         }
     }
@@ -58,7 +64,7 @@ void writeProjectJson(const QList<Project>& projects, const QByteArray&, std::os
         for (qsizetype r = 0; r < p.remotes.size(); ++r) {
             const GitRemote& remote = p.remotes[r];
             out << (r ? ", " : "") << "{\"id\": " << jsonQuoted(uuidText(remote.id))
-                << ", \"name\": " << jsonQuoted(remote.name) << ", \"url\": " << jsonQuoted(remote.url) << "}";
+                << ", \"name\": " << jsonQuoted(remote.name) << ", \"url\": " << jsonQuoted(redactedUrl(remote.url)) << "}";
         }
         out << "]";
         out << ", \"hasUncommittedChanges\": " << (p.hasUncommittedChanges ? "true" : "false");
@@ -68,7 +74,12 @@ void writeProjectJson(const QList<Project>& projects, const QByteArray&, std::os
     out << (projects.isEmpty() ? "]\n" : "\n]\n");
 }
 
-void writeProjectTable(const QList<Project>& projects, const QByteArray&, std::ostream& out) {
+void writeProjectTable(const QList<Project>& projects, const QByteArray& root, std::ostream& out) {
+    writeFittedProjectTable(projects, root, out, std::nullopt);
+}
+
+void writeFittedProjectTable(const QList<Project>& projects, const QByteArray&, std::ostream& out,
+                       std::optional<int> terminalColumns) {
     const QStringList header = {QStringLiteral("NAME"),    QStringLiteral("KIND"),        QStringLiteral("VERSION"),
                                 QStringLiteral("BRANCH"),  QStringLiteral("CHANGES"),     QStringLiteral("LAST CHANGE"),
                                 QStringLiteral("PATH")};
@@ -82,17 +93,31 @@ void writeProjectTable(const QList<Project>& projects, const QByteArray&, std::o
                         p.hasGit ? (p.hasUncommittedChanges ? QStringLiteral("modified") : QStringLiteral("clean")) : dash,
                         p.lastModifiedText(), p.pathText()});
     }
-    std::vector<qsizetype> widths(size_t(header.size()), 0);
+    // Text from the scanned folders never reaches the terminal raw; columns are measured in
+    // terminal display columns.
+    for (QStringList& row : rows) {
+        for (QString& cell : row) cell = terminaltext::scrubbed(cell);
+    }
+    std::vector<int> widths(size_t(header.size()), 0);
     for (const QStringList& row : rows) {
-        for (qsizetype c = 0; c < row.size(); ++c) widths[size_t(c)] = std::max(widths[size_t(c)], row[c].size());
+        for (qsizetype c = 0; c < row.size(); ++c)
+            widths[size_t(c)] = std::max(widths[size_t(c)], terminaltext::displayWidth(row[c]));
+    }
+    // On a terminal the last column is shortened so that a line fits its width.
+    std::optional<int> lastColumnRoom;
+    if (terminalColumns) {
+        constexpr int minimumRoom = 12;
+        int before = 0;
+        for (size_t c = 0; c + 1 < widths.size(); ++c) before += widths[c] + 2;
+        lastColumnRoom = std::max(minimumRoom, *terminalColumns - before);
     }
     for (const QStringList& row : rows) {
         QString line;
         for (qsizetype c = 0; c < row.size(); ++c) {
-            // Line breaks inside a field would break the columns; show them as spaces.
-            QString cell = row[c];
-            cell.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
-            line += (c + 1 < row.size()) ? cell.leftJustified(widths[size_t(c)] + 2) : cell;
+            if (c + 1 < row.size())
+                line += terminaltext::padded(row[c], widths[size_t(c)] + 2);
+            else
+                line += lastColumnRoom ? terminaltext::elidedMiddle(row[c], *lastColumnRoom) : row[c];
         }
         out << line.toStdString() << "\n";
     }

@@ -2,6 +2,7 @@
 
 #include "cli/GraphFormat.h"
 #include "cli/ProjectFormats.h"
+#include "cli/ScanHelp.h"
 #include "cli/ScanOptions.h"
 #include "cli/TreeFormat.h"
 #include "discovery/ProjectScanner.h"
@@ -25,17 +26,6 @@ const std::vector<std::pair<QString, ProjectFormatter>>& formatters() {
     return all;
 }
 
-constexpr const char* kUsage =
-    "Usage: codeorchardist-scan [--max-depth N] [--format FORMAT] FOLDER\n"
-    "\n"
-    "Finds the software projects under FOLDER and prints their state.\n"
-    "\n"
-    "Options:\n"
-    "  --max-depth N    how many folder levels below FOLDER to examine (default 10)\n"
-    "  --format FORMAT  output format: %1 (default table)\n"
-    "  --help           show this help\n"
-    "  --version        show the version\n";
-
 // A folder that exists and whose listing can be read.
 bool isReadableFolder(const QByteArray& path) {
     struct stat st;
@@ -48,7 +38,8 @@ bool isReadableFolder(const QByteArray& path) {
 
 } // namespace
 
-int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   std::optional<int> terminalColumns) {
     QStringList names;
     for (const auto& [name, writer] : formatters()) names.append(name);
 
@@ -59,7 +50,7 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
     const ScanOptions& options = *parsed.options;
     if (options.help) {
-        out << QString::fromLatin1(kUsage).arg(names.join(QStringLiteral(", "))).toStdString();
+        out << scanHelpText(names).toStdString();
         return 0;
     }
     if (options.version) {
@@ -73,8 +64,12 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
 
     const QList<Project> projects = ProjectScanner::shared().scanProjects(options.folder, options.maxDepth).result();
-    for (const auto& [name, writer] : formatters()) {
-        if (name == options.format) writer(projects, options.folder, out);
+    if (options.format == QLatin1String("table")) {
+        writeFittedProjectTable(projects, options.folder, out, terminalColumns);
+    } else {
+        for (const auto& [name, writer] : formatters()) {
+            if (name == options.format) writer(projects, options.folder, out);
+        }
     }
     out.flush();
     return 0;
