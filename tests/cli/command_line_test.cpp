@@ -161,9 +161,9 @@ TEST(CommandLine, OnATerminalLongPathsAreElidedToItsWidthAndNeverWhenPiped) {
     TempTree tree;
     tree.write(QByteArray("deep/").repeated(40) + "app/package.json", "{}");
     std::ostringstream out, err;
-    ASSERT_EQ(runScanCommand({"--max-depth", "50", tree.path().toStdString()}, out, err, 60), 0) << err.str();
+    ASSERT_EQ(runScanCommand({"--max-depth", "50", tree.path().toStdString()}, out, err, 80), 0) << err.str();
     ASSERT_EQ(linesOf(out.str()).size(), 2) << out.str();
-    for (const QString& line : linesOf(out.str())) EXPECT_LE(terminaltext::displayWidth(line), 60) << line.toStdString();
+    for (const QString& line : linesOf(out.str())) EXPECT_LE(terminaltext::displayWidth(line), 80) << line.toStdString();
     EXPECT_NE(run({"--max-depth", "50", tree.path().toStdString()}).out.find(QByteArray("deep/").repeated(40).toStdString()),
               std::string::npos);
 }
