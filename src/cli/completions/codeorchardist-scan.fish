@@ -6,7 +6,7 @@ complete -c codeorchardist-scan -l attention -d 'List only the projects that nee
 complete -c codeorchardist-scan -l fetch -d 'Fetch every repository before reading its state'
 complete -c codeorchardist-scan -l color -x -a 'never auto always' -d 'Colours in the table'
 complete -c codeorchardist-scan -l jobs -x -d 'Git processes at once'
-complete -c codeorchardist-scan -l progress -d 'Show progress even when standard error is no terminal'
+complete -c codeorchardist-scan -l progress -d 'Show progress even when standard error is not a terminal'
 complete -c codeorchardist-scan -l no-progress -d 'Never show progress'
 complete -c codeorchardist-scan -s h -l help -d 'Show the options and exit'
 complete -c codeorchardist-scan -l version -d 'Show the version and exit'
