@@ -10,7 +10,7 @@ const std::vector<ScanOptionHelp>& scanOptionTable() {
         {"--fetch", "", "fetch every repository's remotes before reading its state"},
         {"--color", "WHEN", "colours in the table: never, auto or always (default auto)"},
         {"--jobs", "N", "git processes at once (default: online CPUs, at most 16)"},
-        {"--progress", "", "show progress on standard error even when it is not a terminal"},
+        {"--progress", "", "show progress on standard error even when that is not a tty"},
         {"--no-progress", "", "never show progress"},
         {"--help", "", "show this help and exit"},
         {"--version", "", "show the version and exit"},
