@@ -4,6 +4,8 @@
 #include "model/Attention.h"
 #include "model/SyncText.h"
 #include "model/DateRange.h"
+#include "cli/TerminalText.h"
+#include "model/RemoteUrl.h"
 
 #include <QUuid>
 
@@ -11,24 +13,27 @@
 #include <vector>
 
 std::string jsonQuoted(const QString& text) {
+    // Controls (C0, DEL and C1) and the line separators are escaped, so that JSON printed on a
+    // terminal cannot drive it; everything else is written as UTF-8.
     std::string out = "\"";
-    for (const char c : text.toStdString()) {
-        const auto u = static_cast<unsigned char>(c);
+    for (const char32_t c : text.toUcs4()) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
+        case U'"': out += "\\\""; break;
+        case U'\\': out += "\\\\"; break;
+        case U'\n': out += "\\n"; break;
+        case U'\r': out += "\\r"; break;
+        case U'\t': out += "\\t"; break;
+        case U'\b': out += "\\b"; break;
+        case U'\f': out += "\\f"; break;
         default:
-            if (u < 0x20) {
+            if (c < 0x20 || (c >= 0x7f && c <= 0x9f) || c == 0x2028 || c == 0x2029) {
                 char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", u);
+                std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(c));
                 out += buf;
+            } else if (c < 0x80) {
+                out += char(c);
             } else {
-                out += c;
+                out += QString::fromUcs4(&c, 1).toStdString();
             }
         }
     }
@@ -63,7 +68,7 @@ void writeProjectJson(const QList<Project>& projects, const QByteArray&, std::os
         for (qsizetype r = 0; r < p.remotes.size(); ++r) {
             const GitRemote& remote = p.remotes[r];
             out << (r ? ", " : "") << "{\"id\": " << jsonQuoted(uuidText(remote.id))
-                << ", \"name\": " << jsonQuoted(remote.name) << ", \"url\": " << jsonQuoted(remote.url) << "}";
+                << ", \"name\": " << jsonQuoted(remote.name) << ", \"url\": " << jsonQuoted(redactedUrl(remote.url)) << "}";
         }
         out << "]";
         out << ", \"hasUncommittedChanges\": " << (p.hasUncommittedChanges ? "true" : "false");
@@ -150,24 +155,36 @@ void writeProjectTable(const QList<Project>& projects, std::ostream& out, const 
         row.append({p.pathText()});
         rows.push_back(row);
     }
-    std::vector<qsizetype> widths(size_t(header.size()), 0);
+    // Text from the scanned folders never reaches the terminal raw; columns are measured in
+    // terminal display columns.
+    for (QList<Cell>& row : rows) {
+        for (Cell& cell : row) cell.text = terminaltext::scrubbed(cell.text);
+    }
+    std::vector<int> widths(size_t(header.size()), 0);
     for (const QList<Cell>& row : rows) {
         for (qsizetype c = 0; c < row.size(); ++c)
-            widths[size_t(c)] = std::max(widths[size_t(c)], row[c].text.size());
+            widths[size_t(c)] = std::max(widths[size_t(c)], terminaltext::displayWidth(row[c].text));
+    }
+    // On a terminal the last column is shortened so that a line fits its width.
+    std::optional<int> lastColumnRoom;
+    if (options.terminalColumns) {
+        constexpr int minimumRoom = 12;
+        int before = 0;
+        for (size_t c = 0; c + 1 < widths.size(); ++c) before += widths[c] + 2;
+        lastColumnRoom = std::max(minimumRoom, *options.terminalColumns - before);
     }
     for (const QList<Cell>& row : rows) {
         std::string line;
         for (qsizetype c = 0; c < row.size(); ++c) {
-            // Line breaks inside a field would break the columns; show them as spaces.
-            QString cell = row[c].text;
-            cell.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
             const bool last = c + 1 == row.size();
-            const QString padding = last ? QString() : QString(widths[size_t(c)] + 2 - cell.size(), QLatin1Char(' '));
+            const QString& cell = row[c].text;
+            const QString text = last && lastColumnRoom ? terminaltext::elidedMiddle(cell, *lastColumnRoom) : cell;
             const bool tinted = options.color && row[c].tint != Tint::none;
             if (tinted) line += ansi(row[c].tint);
-            line += cell.toStdString();
+            line += text.toStdString();
             if (tinted) line += "\033[0m";
-            line += padding.toStdString();
+            // The padding comes after the colour ends.
+            if (!last) line += terminaltext::padded(QString(), widths[size_t(c)] + 2 - terminaltext::displayWidth(cell)).toStdString();
         }
         out << line << "\n";
     }

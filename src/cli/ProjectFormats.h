@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <iosfwd>
+#include <optional>
 
 // Writers of a scan result; `root` is the scanned folder.
 using ProjectFormatter = void (*)(const QList<Project>& projects, const QByteArray& root, std::ostream& out);
@@ -13,6 +14,9 @@ using ProjectFormatter = void (*)(const QList<Project>& projects, const QByteArr
 struct TableOptions {
     bool color = false;   // ANSI colours for branch, sync state and changes
     bool reasons = false; // an ATTENTION column with each project's reasons
+    // The width of the terminal the table goes to: the path column is elided in the middle so
+    // that each line fits. Without a width (a pipe or a file) nothing is shortened.
+    std::optional<int> terminalColumns;
 };
 
 // Aligned columns: name, kind, version, branch, sync, changes, last change, path.

@@ -2,6 +2,7 @@
 
 #include "cli/GraphFormat.h"
 #include "cli/ProjectFormats.h"
+#include "cli/ScanHelp.h"
 #include "cli/ScanOptions.h"
 #include "cli/TreeFormat.h"
 #include "discovery/FetchQueue.h"
@@ -29,23 +30,6 @@ const std::vector<std::pair<QString, ProjectFormatter>>& formatters() {
     };
     return all;
 }
-
-constexpr const char* kUsage =
-    "Usage: codeorchardist-scan [--max-depth N] [--format FORMAT] [--attention] [--fetch]\n"
-    "                          [--color WHEN] FOLDER\n"
-    "\n"
-    "Finds the software projects under FOLDER and prints their state.\n"
-    "\n"
-    "Options:\n"
-    "  --max-depth N    how many folder levels below FOLDER to examine (default 10)\n"
-    "  --format FORMAT  output format: %1 (default table)\n"
-    "  --attention      list only the projects that need attention, with the reasons;\n"
-    "                   exit status 1 when there are any, 0 when there are none\n"
-    "  --fetch          run \"git fetch --all --prune\" in every repository first\n"
-    "  --color WHEN     colours in the table: never, auto (default; only on a terminal\n"
-    "                   and when NO_COLOR is unset) or always\n"
-    "  --help           show this help\n"
-    "  --version        show the version\n";
 
 // A folder that exists and whose listing can be read.
 bool isReadableFolder(const QByteArray& path) {
@@ -95,10 +79,6 @@ void fetchRepositories(const QList<Project>& projects, std::ostream& err, bool e
 
 } // namespace
 
-int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    return runScanCommand(args, out, err, TerminalStreams{});
-}
-
 int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    const TerminalStreams& terminals) {
     QStringList names;
@@ -111,7 +91,7 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
     const ScanOptions& options = *parsed.options;
     if (options.help) {
-        out << QString::fromLatin1(kUsage).arg(names.join(QStringLiteral(", "))).toStdString();
+        out << scanHelpText(names).toStdString();
         return 0;
     }
     if (options.version) {
@@ -133,7 +113,8 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (options.attention) projects.removeIf([](const Project& p) { return !needsAttention(p); });
 
     if (options.format == QLatin1String("table")) {
-        writeProjectTable(projects, out, TableOptions{useColor(options.color, terminals.out), options.attention});
+        writeProjectTable(projects, out,
+                          TableOptions{useColor(options.color, terminals.out), options.attention, terminals.columns});
     } else {
         for (const auto& [name, writer] : formatters()) {
             if (name == options.format) writer(projects, options.folder, out);

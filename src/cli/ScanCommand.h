@@ -1,20 +1,21 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
-// Whether the output streams are terminals (colours and progress go only to terminals).
+// Whether the output streams are terminals (colours and progress go only to terminals), and
+// the width of the terminal standard output writes to.
 struct TerminalStreams {
     bool out = false;
     bool err = false;
+    std::optional<int> columns;
 };
 
-// codeorchardist-scan [--max-depth N] [--format table|json|tree|graph] [--attention] [--fetch]
-//                     [--color never|auto|always] FOLDER
+// codeorchardist-scan [OPTION]... FOLDER (the options are listed in ScanHelp.cpp)
 // Arguments are the raw bytes the shell passed. Returns the process exit status:
 // 0 on success, 2 for a bad option or an unusable FOLDER (one line on `err`, nothing on `out`);
 // with --attention, 1 when any project needs attention.
-int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                   const TerminalStreams& terminals);
+                   const TerminalStreams& terminals = {});

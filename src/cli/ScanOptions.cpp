@@ -79,8 +79,11 @@ ScanOptionsResult parseScanOptions(const std::vector<std::string>& args, const Q
                             formats.join(QLatin1Char(' ')).toStdString() + ")");
             options.format = format;
         } else if (arg == "--") {
-            if (i + 1 < args.size()) folder = args[++i];
-            if (i + 1 < args.size()) return fail("only one FOLDER may be given");
+            // Everything after "--" is a FOLDER, even when it starts with "-".
+            for (++i; i < args.size(); ++i) {
+                if (folder) return fail("only one FOLDER may be given");
+                folder = args[i];
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return fail("unknown option '" + arg + "'");
         } else {

@@ -1,30 +1,17 @@
 #include "cli/TreeFormat.h"
 
+#include "cli/TerminalText.h"
 #include "discovery/Utf8.h"
+
 #include "state/TreeData.h"
 
 #include <ostream>
 
 namespace {
 
-// Control characters in file names would break the one-node-a-line shape; they are escaped.
-std::string printable(const QString& text) {
-    std::string out;
-    for (const char c : text.toStdString()) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\\') {
-            out += "\\\\";
-        } else if (u < 0x20 || u == 0x7f) {
-            static const char hex[] = "0123456789abcdef";
-            out += "\\x";
-            out += hex[u >> 4];
-            out += hex[u & 15];
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
+// Control characters in file names would break the one-node-a-line shape and could drive the
+// terminal; they are escaped.
+std::string printable(const QString& text) { return terminaltext::scrubbed(text).toStdString(); }
 
 // Projects strictly beneath `node`.
 qsizetype projectsBelow(const CachedTreeNode& node) {

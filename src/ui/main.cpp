@@ -1,6 +1,7 @@
 #include "CaptureMode.h"
 #include "CommandLine.h"
 #include "QmlSetup.h"
+#include "SingleInstance.h"
 
 #include "state/FolderUrl.h"
 #include "state/ProjectsViewModel.h"
@@ -49,6 +50,12 @@ int main(int argc, char** argv)
     if (cl.captureMode())
         return runCaptureMode(engine, cl.screenshotDir, cl.folder);
 
+    // A window already open on the same settings takes the folder and comes forward instead.
+    SingleInstance instance(SingleInstance::serverPathFor(QSettings().fileName()));
+    if (instance.handOver(cl.folder))
+        return 0;
+    instance.listen();
+
     ProjectsViewModel* viewModel = createApplicationViewModel(&app);
     // A folder on the command line is taken as if chosen in the dialog: stored, then scanned.
     const bool folderGiven = !cl.folder.isEmpty();
@@ -57,6 +64,13 @@ int main(int argc, char** argv)
         return 1;
     if (folderGiven)
         viewModel->chooseFolder(folderUrl(cl.folder));
+    QObject::connect(&instance, &SingleInstance::activationRequested, window.get(), [&](const QByteArray& folder) {
+        if (!folder.isEmpty())
+            viewModel->chooseFolder(folderUrl(folder));
+        window->show();
+        window->raise();
+        window->requestActivate();
+    });
     window->show();
     const int rc = app.exec();
     window.reset();

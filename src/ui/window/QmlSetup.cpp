@@ -19,7 +19,8 @@ void prepareApplication()
     QGuiApplication::setApplicationName(QStringLiteral("Codeorchardist"));
     QGuiApplication::setOrganizationName(QStringLiteral("Codeorchardist"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Codeorchardist"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("codeorchardist"));
+    // The desktop entry's name: launchers and task bars match the window to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral(CODEORCHARDIST_APP_ID));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/Codeorchardist/resources/codeorchardist.svg")));
     // One style for the whole application, coloured through the window's palette.
     QQuickStyle::setStyle(QStringLiteral("Fusion"));

@@ -1,0 +1,45 @@
+#include "cli/ScanHelp.h"
+
+#include <algorithm>
+
+const std::vector<ScanOptionHelp>& scanOptionTable() {
+    static const std::vector<ScanOptionHelp> table = {
+        {"--format", "FORMAT", "output format: %1 (default table)"},
+        {"--max-depth", "N", "how many folder levels below FOLDER to examine (default 10)"},
+        {"--attention", "", "list only the projects that need attention, with the reasons"},
+        {"--fetch", "", "fetch every repository's remotes before reading its state"},
+        {"--color", "WHEN", "colours in the table: never, auto or always (default auto)"},
+        {"--jobs", "N", "git processes at once (default: online CPUs, at most 16)"},
+        {"--progress", "", "show progress on standard error even when that is not a tty"},
+        {"--no-progress", "", "never show progress"},
+        {"--help", "", "show this help and exit"},
+        {"--version", "", "show the version and exit"},
+    };
+    return table;
+}
+
+QString scanHelpText(const QStringList& formats) {
+    QString text = QStringLiteral(
+        "Usage: codeorchardist-scan [OPTION]... FOLDER\n"
+        "\n"
+        "Finds the software projects under FOLDER and prints their state.\n"
+        "\n"
+        "Options:\n");
+    const auto label = [](const ScanOptionHelp& o) {
+        return QString::fromLatin1(o.name) + (*o.argument ? QStringLiteral(" ") + QLatin1String(o.argument) : QString());
+    };
+    qsizetype column = 0;
+    for (const ScanOptionHelp& o : scanOptionTable()) column = std::max(column, label(o).size());
+    const QString formatList = formats.join(QStringLiteral(", "));
+    for (const ScanOptionHelp& o : scanOptionTable()) {
+        QString line = QString::fromLatin1(o.text);
+        line.replace(QStringLiteral("%1"), formatList);
+        text += QStringLiteral("  ") + label(o).leftJustified(column + 2) + line + QLatin1Char('\n');
+    }
+    text += QStringLiteral(
+        "\n"
+        "NO_COLOR in the environment turns colours off unless --color always is given.\n"
+        "Exit status: 0 when the scan ran; 2 for a usage error or a FOLDER that cannot\n"
+        "be read.\n");
+    return text;
+}

@@ -1,0 +1,12 @@
+# fish completion for codeorchardist-scan
+complete -c codeorchardist-scan -f -a '(__fish_complete_directories)'
+complete -c codeorchardist-scan -l format -x -a 'table json tree graph' -d 'Output format'
+complete -c codeorchardist-scan -l max-depth -x -d 'Folder levels below FOLDER to examine'
+complete -c codeorchardist-scan -l attention -d 'List only the projects that need attention'
+complete -c codeorchardist-scan -l fetch -d 'Fetch every repository before reading its state'
+complete -c codeorchardist-scan -l color -x -a 'never auto always' -d 'Colours in the table'
+complete -c codeorchardist-scan -l jobs -x -d 'Git processes at once'
+complete -c codeorchardist-scan -l progress -d 'Show progress even when standard error is not a terminal'
+complete -c codeorchardist-scan -l no-progress -d 'Never show progress'
+complete -c codeorchardist-scan -s h -l help -d 'Show the options and exit'
+complete -c codeorchardist-scan -l version -d 'Show the version and exit'
