@@ -119,11 +119,11 @@ TEST(SyncOutput, TableShowsSyncMarksDetachedHeadsAndColoursOnlyWhenAsked) {
     EXPECT_EQ(plain.out.find('\033'), std::string::npos);
 
     EXPECT_NE(run({"--color", "always", w.rootText()}).out.find('\033'), std::string::npos);
-    EXPECT_EQ(run({"--color", "never", w.rootText()}, {true, true}).out.find('\033'), std::string::npos);
-    EXPECT_NE(run({w.rootText()}, {true, false}).out.find('\033'), std::string::npos);
+    EXPECT_EQ(run({"--color", "never", w.rootText()}, {true, true, std::nullopt}).out.find('\033'), std::string::npos);
+    EXPECT_NE(run({w.rootText()}, {true, false, std::nullopt}).out.find('\033'), std::string::npos);
     ::setenv("NO_COLOR", "1", 1);
-    EXPECT_EQ(run({w.rootText()}, {true, false}).out.find('\033'), std::string::npos);
-    EXPECT_NE(run({"--color=always", w.rootText()}, {true, false}).out.find('\033'), std::string::npos);
+    EXPECT_EQ(run({w.rootText()}, {true, false, std::nullopt}).out.find('\033'), std::string::npos);
+    EXPECT_NE(run({"--color=always", w.rootText()}, {true, false, std::nullopt}).out.find('\033'), std::string::npos);
     ::unsetenv("NO_COLOR");
 }
 
