@@ -4,6 +4,8 @@
 #include "state/FolderBookmark.h"
 #include "state/FolderUrl.h"
 #include "state/ProjectListModel.h"
+#include "state/ActionMessages.h"
+#include "model/RemoteUrl.h"
 
 #include <QFutureWatcher>
 #include <QPromise>
@@ -52,6 +54,10 @@ ProjectsViewModel::ProjectsViewModel(ProjectScanner& scanner, std::shared_ptr<QS
       m_loadingMessage(QStringLiteral("Scanning projects...")) {
     m_buildPool.setMaxThreadCount(1);
     m_buildPool.setObjectName(QStringLiteral("VisualizationBuilds"));
+    for (auto signal : {&ProjectsViewModel::projectsChanged, &ProjectsViewModel::filteredProjectsChanged,
+                        &ProjectsViewModel::searchTextChanged, &ProjectsViewModel::selectedTypeFilterChanged}) {
+        connect(this, signal, this, &ProjectsViewModel::filterStateChanged);
+    }
     setScanPath(loadSavedScanPath());
 }
 
@@ -101,6 +107,7 @@ void ProjectsViewModel::setSelectedTypeFilterText(const QString& raw) {
 
 void ProjectsViewModel::updateFiltered() {
     const QList<qsizetype> rows = m_searchIndex.matchingRows(m_projects, m_searchText, m_typeFilter);
+    m_matchingIds.reset();
     if (!m_filteredModel->setRows(m_projects, rows)) return;
     m_filteredList.reset();
     emit filteredProjectsChanged();
@@ -120,6 +127,10 @@ QString ProjectsViewModel::scanPathText() const { return m_scanPath ? QString::f
 QUrl ProjectsViewModel::scanPathUrl() const { return m_scanPath ? folderUrl(*m_scanPath) : QUrl(); }
 
 void ProjectsViewModel::setScanPath(const std::optional<QByteArray>& folder) {
+    if (folder && !m_missingFolder.isEmpty()) {
+        m_missingFolder.clear();
+        emit missingFolderChanged();
+    }
     const bool changed = m_scanPath != folder;
     m_scanPath = folder;
     if (changed) emit scanPathChanged();
@@ -143,15 +154,23 @@ void ProjectsViewModel::saveScanPath(const QByteArray& folder) {
 std::optional<QByteArray> ProjectsViewModel::loadSavedScanPath() {
     if (!m_settings) return std::nullopt;
     const QVariant bookmark = m_settings->value(scanPathKey());
+    std::optional<QByteArray> lostFolder;
     if (bookmark.typeId() == QMetaType::QByteArray) {
         if (const auto resolved = folderbookmark::resolve(bookmark.toByteArray())) {
             if (resolved->isStale) saveScanPath(resolved->path);
             return resolved->path;
         }
+        lostFolder = folderbookmark::storedPath(bookmark.toByteArray());
     }
     const QVariant path = m_settings->value(scanPathFallbackKey());
-    if (path.typeId() != QMetaType::QString) return std::nullopt;
-    return localFolderPath(QUrl::fromLocalFile(path.toString()));
+    std::optional<QByteArray> fallback;
+    if (path.typeId() == QMetaType::QString) fallback = localFolderPath(QUrl::fromLocalFile(path.toString()));
+    if (!fallback && lostFolder) {
+        // The bookmark stays stored: the folder may come back (a drive mounted again).
+        m_missingFolder = QString::fromUtf8(*lostFolder);
+        emit missingFolderChanged();
+    }
+    return fallback;
 }
 
 // Derived values
@@ -174,6 +193,22 @@ QVariantList ProjectsViewModel::typeCountsList() const {
 }
 
 QAbstractItemModel* ProjectsViewModel::filteredModel() const { return m_filteredModel; }
+
+bool ProjectsViewModel::matchesFilters(const QString& id) const {
+    const QUuid uuid = parseId(id);
+    if (uuid.isNull()) return false;
+    if (!m_matchingIds) {
+        QSet<QUuid> ids;
+        for (const Project& project : filteredProjects()) ids.insert(project.id);
+        m_matchingIds = std::move(ids);
+    }
+    return m_matchingIds->contains(currentId(uuid));
+}
+
+QString ProjectsViewModel::matchSummary() const {
+    if (!filterActive()) return QString();
+    return QStringLiteral("%1 of %2 match").arg(filteredCount()).arg(projectCount());
+}
 
 // Selection
 
@@ -201,16 +236,32 @@ QString ProjectsViewModel::selectedProjectId() const {
     return m_selected ? m_selected->id.toString(QUuid::WithoutBraces) : QString();
 }
 
+QUuid ProjectsViewModel::currentId(const QUuid& id) const {
+    QUuid current = id;
+    // Each refresh adds one link; the bound guards against a cycle.
+    for (qsizetype step = 0; step <= m_replacedIds.size(); ++step) {
+        const auto next = m_replacedIds.constFind(current);
+        if (next == m_replacedIds.constEnd()) break;
+        current = *next;
+    }
+    return current;
+}
+
 void ProjectsViewModel::selectProject(const QString& id) {
     if (id.isEmpty()) {
         setSelection(std::nullopt);
         return;
     }
-    if (const std::optional<Project> project = findProject(id)) setSelection(project);
+    const QUuid uuid = parseId(id);
+    if (uuid.isNull()) return;
+    if (const std::optional<Project> project = findProject(currentId(uuid).toString(QUuid::WithoutBraces)))
+        setSelection(project);
 }
 
 QVariantMap ProjectsViewModel::projectById(const QString& id) const {
-    const std::optional<Project> project = findProject(id);
+    const QUuid uuid = parseId(id);
+    if (uuid.isNull()) return QVariantMap();
+    const std::optional<Project> project = findProject(currentId(uuid).toString(QUuid::WithoutBraces));
     return project ? projectToVariantMap(*project) : QVariantMap();
 }
 
@@ -232,6 +283,7 @@ void ProjectsViewModel::applyScanResult(quint64 generation, QList<Project> proje
     if (generation != m_scanGeneration) return;
 
     m_projects = std::move(projects);
+    m_replacedIds.clear();
     m_searchIndex.reset(m_projects);
     emit projectsChanged();
     updateFiltered();
@@ -341,11 +393,13 @@ void ProjectsViewModel::applyRefreshResult(const Project& old, const QList<Proje
             // Same rows: the record changes in place.
             m_filteredModel->replaceSourceElement(m_projects, index);
             m_filteredList.reset();
+            m_matchingIds.reset();
             emit filteredProjectsChanged();
         } else {
             updateFiltered();
         }
     }
+    if (index >= 0 || (m_selected && m_selected->id == old.id)) m_replacedIds.insert(old.id, updated.id);
     if (m_selected && m_selected->id == old.id) setSelection(updated);
     emit refreshFinished(oldId);
 }
@@ -359,11 +413,13 @@ void ProjectsViewModel::openInFinder(const QString& id) {
 void ProjectsViewModel::openInTerminal(const QString& id) {
     const std::optional<Project> project = findProject(id);
     if (!project || !m_services.terminal) return;
-    m_services.terminal->openTerminal(project->path);
+    if (m_services.terminal->openTerminal(project->path)) return;
+    emit actionFeedback(terminalFailureMessage(m_services.terminal->triedPrograms()));
 }
 
 void ProjectsViewModel::copyRemoteURL(const QString& url) {
     if (!m_services.clipboard) return;
     m_services.clipboard->clear();
-    m_services.clipboard->setPlainText(url);
+    m_services.clipboard->setPlainText(redactedUrl(url));
+    emit actionFeedback(copiedMessage(url));
 }

@@ -6,7 +6,7 @@
 #include "state/platform/DesktopServices.h"
 
 #include <QDir>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QQmlEngine>
 #include <QQuickWindow>
 #include <QSettings>
@@ -39,11 +39,13 @@ int main(int argc, char** argv)
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, captureSettings->path());
     }
 
-    QGuiApplication app(argc, argv);
+    // A QApplication, not only a QGuiApplication: the folder chooser is a widget dialog (or the
+    // desktop's own, through the platform theme).
+    QApplication app(argc, argv);
     uisetup::prepareApplication();
     QQmlEngine engine;
     uisetup::prepareEngine(engine);
-    QObject::connect(&engine, &QQmlEngine::quit, &app, &QGuiApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&engine, &QQmlEngine::quit, &app, &QApplication::quit, Qt::QueuedConnection);
 
     if (cl.captureMode())
         return runCaptureMode(engine, cl.screenshotDir, cl.folder);

@@ -67,7 +67,7 @@ Item {
             anchors.margins: 12
             name: card.kindIcon
             size: 40
-            color: Qt.rgba(1, 1, 1, 0.3)
+            color: Theme.tint(Theme.textOn(card.kindColor, 0.7), 0.3)
         }
         HealthRing {
             objectName: "healthRing"
@@ -75,6 +75,7 @@ Item {
             anchors.bottom: parent.bottom
             anchors.margins: 12
             lastModified: card.lastModified
+            foreground: Theme.textOn(card.kindColor, 0.7)
         }
     }
 
@@ -153,7 +154,7 @@ Item {
                     anchors.verticalCenter: parent.verticalCenter
                     name: "arrow.triangle.branch"
                     size: Theme.font.caption.pixelSize
-                    color: Theme.color("purple")
+                    color: Theme.symbolTone("purple")
                 }
                 Text {
                     anchors.verticalCenter: parent.verticalCenter
@@ -182,14 +183,14 @@ Item {
                     visible: !card.hasUncommittedChanges
                     name: "checkmark.circle.fill"
                     size: Theme.font.caption.pixelSize
-                    color: Theme.color("green")
+                    color: Theme.symbolTone("green")
                 }
                 Text {
                     objectName: "statusText"
                     anchors.verticalCenter: parent.verticalCenter
                     text: card.hasUncommittedChanges ? qsTr("Modified") : qsTr("Clean")
                     font: Theme.font.caption
-                    color: Theme.color(card.hasUncommittedChanges ? "orange" : "green")
+                    color: Theme.textTone(card.hasUncommittedChanges ? "orange" : "green")
                 }
             }
         }

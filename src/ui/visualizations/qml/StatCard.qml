@@ -41,7 +41,7 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 name: card.icon
                 size: Theme.font.title2.pixelSize
-                color: Theme.color(card.color)
+                color: Theme.symbolTone(card.color)
             }
             Rectangle {
                 id: badge
@@ -58,7 +58,7 @@ Item {
                     anchors.centerIn: parent
                     text: card.trend
                     font: Theme.font.caption2
-                    color: Theme.color(card.color)
+                    color: Theme.tintedText(card.color, 0.15)
                 }
             }
         }

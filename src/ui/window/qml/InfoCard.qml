@@ -26,7 +26,7 @@ Rectangle {
             SymbolIcon {
                 name: card.icon
                 size: Theme.size("body")
-                color: Theme.color(card.tone)
+                color: Theme.symbolTone(card.tone)
             }
             Text {
                 Layout.fillWidth: true

@@ -19,7 +19,7 @@ Button {
     topPadding: large ? 12 : 7
     bottomPadding: large ? 12 : 7
 
-    readonly property color labelColor: prominent ? Theme.color("white") : Theme.primary
+    readonly property color labelColor: prominent ? "white" : Theme.primary
 
     contentItem: Row {
         spacing: 8
@@ -41,7 +41,7 @@ Button {
         implicitHeight: 28
         radius: button.large ? 10 : 6
         color: button.prominent
-               ? (button.down ? Qt.darker(Theme.accent, 1.15) : button.hovered ? Qt.lighter(Theme.accent, 1.08) : Theme.accent)
+               ? (button.down ? Qt.darker(Theme.accentFill, 1.15) : button.hovered ? Qt.darker(Theme.accentFill, 1.06) : Theme.accentFill)
                : (button.down ? Theme.tint("secondary", 0.2) : button.hovered ? Theme.tint("secondary", 0.12) : Theme.controlBackground)
         border.width: button.prominent ? 0 : 1
         border.color: Theme.separator

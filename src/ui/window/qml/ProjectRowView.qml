@@ -38,24 +38,31 @@ AbstractButton {
                 Layout.preferredWidth: 32
                 name: row.model.icon
                 size: Theme.size("title2")
-                color: Theme.color(row.model.color)
+                color: Theme.symbolTone(row.model.color)
             }
 
             ColumnLayout {
                 Layout.fillWidth: true
+                Layout.minimumWidth: 0
                 spacing: 4
                 RowLayout {
                     spacing: 6
                     Layout.fillWidth: true
                     Text {
                         objectName: "rowName"
-                        Layout.fillWidth: implicitWidth > width
-                        Layout.maximumWidth: content.width - 160
+                        Layout.fillWidth: true
+                        Layout.maximumWidth: implicitWidth
+                        Layout.minimumWidth: 0
                         text: row.model.name
+                        textFormat: Text.PlainText
                         font: Theme.font.headline
                         color: Theme.primary
-                        elide: Text.ElideRight
+                        elide: WindowLogic.isScopedName(text) ? Text.ElideMiddle : Text.ElideRight
                         maximumLineCount: 1
+                        HoverHandler { id: nameHover }
+                        ToolTip.visible: nameHover.hovered && truncated
+                        ToolTip.delay: 500
+                        ToolTip.text: text
                     }
                     Rectangle {
                         objectName: "changesDot"
@@ -70,24 +77,40 @@ AbstractButton {
                     }
                     Item { Layout.fillWidth: true }
                 }
-                RowLayout {
-                    spacing: 8
+                // Version and branch share the line; each elides to its half when both are long.
+                Item {
+                    id: details
+                    Layout.fillWidth: true
                     Layout.minimumHeight: Theme.size("caption") + 4
+                    readonly property bool both: versionLabel.visible && branchLabel.visible
+                    readonly property real share: both ? (width - 8) / 2 : width
                     IconLabel {
+                        id: versionLabel
+                        objectName: "rowVersion"
+                        anchors.verticalCenter: parent.verticalCenter
                         visible: row.model.version !== null && row.model.version !== undefined
                         symbol: "tag"
                         text: visible ? row.model.version : ""
+                        width: Math.min(naturalWidth, details.both
+                                        ? Math.max(details.share, details.width - 8 - branchLabel.naturalWidth)
+                                        : details.width)
                     }
                     IconLabel {
+                        id: branchLabel
+                        objectName: "rowBranch"
+                        anchors.verticalCenter: parent.verticalCenter
+                        x: versionLabel.visible ? versionLabel.width + 8 : 0
                         visible: row.model.gitBranch !== null && row.model.gitBranch !== undefined
                         symbol: "arrow.triangle.branch"
                         text: visible ? row.model.gitBranch : ""
+                        width: Math.min(naturalWidth, details.width - x)
                     }
                 }
             }
 
             Rectangle {
                 objectName: "kindBadge"
+                Layout.minimumWidth: implicitWidth
                 implicitWidth: badgeText.implicitWidth + 16
                 implicitHeight: badgeText.implicitHeight + 8
                 radius: 4
@@ -96,8 +119,9 @@ AbstractButton {
                     id: badgeText
                     anchors.centerIn: parent
                     text: row.model.type
+                    textFormat: Text.PlainText
                     font: Theme.font.caption
-                    color: Theme.color(row.model.color)
+                    color: Theme.tintedText(row.model.color, 0.15)
                 }
             }
         }

@@ -18,7 +18,7 @@ SplitView {
     Rectangle {
         SplitView.preferredWidth: 340
         SplitView.minimumWidth: 240
-        color: Theme.dark ? Qt.darker(Theme.windowBackground, 1.15) : "#efeeec"
+        color: Theme.sidebarBackground
 
         ListView {
             id: list
@@ -63,7 +63,7 @@ SplitView {
                 project: split.viewModel.selectedProject
                 onOpenFinder: split.viewModel.openInFinder(project.id)
                 onOpenTerminal: split.viewModel.openInTerminal(project.id)
-                onCopyRemote: (remote) => split.viewModel.copyRemoteURL(remote.url)
+                onCopyRemote: (remote) => split.viewModel.copyRemoteURL(remote.fullUrl)
                 onRefresh: split.viewModel.refreshProject(project.id)
             }
         }
