@@ -40,7 +40,7 @@ const QHash<QString, Tone>& surfaceTones() {
         {QStringLiteral("control"), {"#ffffff", "#2e2e30"}},
         {QStringLiteral("text"), {"#ffffff", "#1e1e1e"}},
         {QStringLiteral("sidebar"), {"#efeeec", "#1f1f1f"}},
-        {QStringLiteral("selection"), {"#cfe2fc", "#1b3f70"}},
+        {QStringLiteral("selection"), {"#cfe2fc", "#193761"}},
         {QStringLiteral("separator"), {"#d9d8d6", "#3d3d40"}},
         {QStringLiteral("light"), {"#ffffff", "#4a4a4d"}},
         {QStringLiteral("midlight"), {"#f0f0f0", "#3a3a3d"}},

@@ -44,15 +44,18 @@ bool FolderChooser::open(const QString& rootFolder) {
     if (!rootFolder.isEmpty() && rootFolder != home) places.append(QUrl::fromLocalFile(rootFolder));
     places.append(QUrl::fromLocalFile(QStringLiteral("/")));
     dialog->setSidebarUrls(places);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_dialog = dialog;
 
     connect(dialog, &QFileDialog::accepted, this, [this, dialog] {
         const QList<QUrl> urls = dialog->selectedUrls();
         if (!urls.isEmpty() && urls.first().isLocalFile()) emit chosen(urls.first());
     });
-    connect(dialog, &QObject::destroyed, this, &FolderChooser::isOpenChanged);
-    connect(dialog, &QDialog::finished, this, &FolderChooser::isOpenChanged);
+    // Once closed the dialog is done with: the next open() builds a fresh one.
+    connect(dialog, &QDialog::finished, this, [this, dialog] {
+        if (m_dialog == dialog) m_dialog = nullptr;
+        dialog->deleteLater();
+        emit isOpenChanged();
+    });
     dialog->open();
     emit isOpenChanged();
     return true;

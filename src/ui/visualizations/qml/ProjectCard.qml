@@ -67,7 +67,7 @@ Item {
             anchors.margins: 12
             name: card.kindIcon
             size: 40
-            color: Theme.tint(Theme.textOn(card.kindColor, 0.7), 0.3)
+            color: Theme.tint(Theme.textOn(card.kindColor, 0.9), 0.3)
         }
         HealthRing {
             objectName: "healthRing"
@@ -75,7 +75,7 @@ Item {
             anchors.bottom: parent.bottom
             anchors.margins: 12
             lastModified: card.lastModified
-            foreground: Theme.textOn(card.kindColor, 0.7)
+            foreground: Theme.textOn(card.kindColor, 0.9)
         }
     }
 
