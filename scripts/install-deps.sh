@@ -13,6 +13,7 @@ packages=(
   qml6-module-qtquick-dialogs qml6-module-qt-labs-platform
   qml6-module-qt-labs-settings qml6-module-qtcore qml6-module-qttest
   qml6-module-qt5compat-graphicaleffects qml6-module-qt-labs-folderlistmodel
+  libqt6widgets6 qt6-xdgdesktopportal-platformtheme qt6-gtk-platformtheme
   libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-material-design-icons-iconfont fonts-dejavu-core
   xvfb xauth xdg-utils libgl1-mesa-dri ccache

@@ -48,7 +48,7 @@ int main(int argc, char** argv)
     QObject::connect(&engine, &QQmlEngine::quit, &app, &QApplication::quit, Qt::QueuedConnection);
 
     if (cl.captureMode())
-        return runCaptureMode(engine, cl.screenshotDir, cl.folder);
+        return runCaptureMode(engine, cl.screenshotDir, cl.folder, cl.captureSize);
 
     ProjectsViewModel* viewModel = createApplicationViewModel(&app);
     // A folder on the command line is taken as if chosen in the dialog: stored, then scanned.

@@ -1,8 +1,30 @@
 #include "CardMetrics.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "ProjectHealth.h"
 
 CardMetrics::CardMetrics(QObject* parent) : QObject(parent) {}
+
+namespace {
+constexpr double kMinCard = 280;
+constexpr double kMaxCard = 350;
+constexpr double kGap = 20;
+} // namespace
+
+int CardMetrics::gridColumns(double available) const {
+    if (!(available > 0)) return 1;
+    return std::max(1, int(std::floor((available + kGap) / (kMinCard + kGap))));
+}
+
+double CardMetrics::gridCellWidth(double available) const {
+    return (std::max(0.0, available) + kGap) / gridColumns(available);
+}
+
+double CardMetrics::gridCardWidth(double available) const {
+    return std::max(0.0, std::min(kMaxCard, gridCellWidth(available) - kGap));
+}
 
 std::optional<QDateTime> CardMetrics::toDate(const QVariant& value) {
     if (!value.isValid() || value.isNull()) return std::nullopt;

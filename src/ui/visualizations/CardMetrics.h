@@ -24,6 +24,12 @@ public:
     // `seed` (the project's path) keeps the faint cells' opacities fixed between redraws.
     Q_INVOKABLE QVariantList activityCells(const QVariant& lastModified, const QString& seed) const;
 
+    // The grid: as many columns of at least 280 (20 apart) as fit in `available`, each card
+    // at most 350 wide; one column at least.
+    Q_INVOKABLE int gridColumns(double available) const;
+    Q_INVOKABLE double gridCellWidth(double available) const;
+    Q_INVOKABLE double gridCardWidth(double available) const;
+
     static std::optional<QDateTime> toDate(const QVariant& value);
 };
 

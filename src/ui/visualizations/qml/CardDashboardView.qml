@@ -14,9 +14,9 @@ Rectangle {
 
     // The grid's geometry: as many columns of at least 280 as fit, at most 350 wide each.
     readonly property real available: Math.max(0, width - 48)
-    readonly property int columns: Math.max(1, Math.floor((available + 20) / 300))
-    readonly property real cellWidth: (available + 20) / columns
-    readonly property real cardWidth: Math.min(350, cellWidth - 20)
+    readonly property int columns: CardMetrics.gridColumns(available)
+    readonly property real cellWidth: CardMetrics.gridCellWidth(available)
+    readonly property real cardWidth: CardMetrics.gridCardWidth(available)
     readonly property real cardHeight: 272
 
     color: Theme.windowBackground
@@ -64,7 +64,8 @@ Rectangle {
             ProjectCard {
                 x: (cards.cellWidth - 20 - width) / 2
                 width: root.cardWidth
-                height: root.cardHeight
+                // Cards without git are shorter: their activity row follows the body.
+                height: Math.min(root.cardHeight, implicitHeight)
                 projectId: cell.model.id
                 name: cell.model.name
                 typeText: cell.model.type

@@ -26,7 +26,8 @@ Item {
         objectName: "healthLabel"
         anchors.centerIn: parent
         text: ring.healthLabel
-        font: Theme.styled("caption2", Font.Bold)
+        // Small enough for "NOW" to sit inside the ring, bold to read at that size.
+        font: Theme.system(10, Font.Bold)
         color: ring.foreground
     }
 }

@@ -25,6 +25,9 @@ Item {
 
     signal tapped()
 
+    // Header band, body, activity row and their margins.
+    implicitHeight: band.height + 16 + body.implicitHeight + 16 + activity.implicitHeight + 16
+
     // 0 at rest, 1 lifted; springs between the two (about 0.3 s, barely overshooting).
     property real lift: isHovered ? 1 : 0
     Behavior on lift { SpringAnimation { spring: 5.5; damping: 0.42; epsilon: 0.002 } }
@@ -84,7 +87,6 @@ Item {
         anchors.top: band.bottom
         anchors.left: parent.left
         anchors.right: parent.right
-        anchors.bottom: parent.bottom
         anchors.margins: 16
         spacing: 12
 
