@@ -5,6 +5,7 @@
 #include "QmlSetup.h"
 #include "UiTestSupport.h"
 #include "WindowLogic.h"
+#include "ViewMode.h"
 
 #include "discovery/ProjectScanner.h"
 #include "state/ProjectsViewModel.h"
@@ -14,6 +15,7 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>

@@ -13,6 +13,7 @@ Button {
     property font labelFont: Theme.font.body
 
     highlighted: prominent
+    focusPolicy: Qt.StrongFocus
     hoverEnabled: true
     leftPadding: large ? 24 : 14
     rightPadding: large ? 24 : 14
@@ -43,7 +44,7 @@ Button {
         color: button.prominent
                ? (button.down ? Qt.darker(Theme.accentFill, 1.15) : button.hovered ? Qt.darker(Theme.accentFill, 1.06) : Theme.accentFill)
                : (button.down ? Theme.tint("secondary", 0.2) : button.hovered ? Theme.tint("secondary", 0.12) : Theme.controlBackground)
-        border.width: button.prominent ? 0 : 1
-        border.color: Theme.separator
+        border.width: button.visualFocus ? 2 : button.prominent ? 0 : 1
+        border.color: button.visualFocus ? (button.prominent ? Theme.primary : Theme.accent) : Theme.separator
     }
 }

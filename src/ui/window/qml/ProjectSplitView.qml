@@ -38,7 +38,11 @@ SplitView {
             keyNavigationEnabled: false
             Keys.onUpPressed: split.moveSelection(-1)
             Keys.onDownPressed: split.moveSelection(1)
-            Component.onCompleted: forceActiveFocus()
+            // The selection in view from the start (switching to List) and after every move.
+            Component.onCompleted: {
+                forceActiveFocus()
+                Qt.callLater(() => { if (currentIndex >= 0) positionViewAtIndex(currentIndex, ListView.Contain) })
+            }
             onCurrentIndexChanged: if (currentIndex >= 0) positionViewAtIndex(currentIndex, ListView.Contain)
 
             delegate: ProjectRowView {
