@@ -17,7 +17,10 @@ Rectangle {
     readonly property int columns: CardMetrics.gridColumns(available)
     readonly property real cellWidth: CardMetrics.gridCellWidth(available)
     readonly property real cardWidth: CardMetrics.gridCardWidth(available)
-    readonly property real cardHeight: 272
+    // Cards are 272 high; without any git project on show, the rows close up to the cards
+    // without git rows.
+    readonly property real cardHeight: dashboardStats.withGit > 0 || shortCardHeight <= 0 ? 272 : shortCardHeight
+    property real shortCardHeight: 0
 
     color: Theme.windowBackground
 
@@ -66,6 +69,7 @@ Rectangle {
                 width: root.cardWidth
                 // Cards without git are shorter: their activity row follows the body.
                 height: Math.min(root.cardHeight, implicitHeight)
+                Component.onCompleted: if (!hasGit && implicitHeight < 272) root.shortCardHeight = implicitHeight
                 projectId: cell.model.id
                 name: cell.model.name
                 typeText: cell.model.type

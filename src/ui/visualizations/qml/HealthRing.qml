@@ -27,7 +27,7 @@ Item {
         anchors.centerIn: parent
         text: ring.healthLabel
         // Small enough for "NOW" to sit inside the ring, bold to read at that size.
-        font: Theme.system(10, Font.Bold)
+        font: Theme.system(9, Font.Bold)
         color: ring.foreground
     }
 }

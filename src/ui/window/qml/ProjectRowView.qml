@@ -45,14 +45,17 @@ AbstractButton {
                 Layout.fillWidth: true
                 Layout.minimumWidth: 0
                 spacing: 4
-                RowLayout {
-                    spacing: 6
+                // The name takes the line's room but the changes dot's, elided beyond that.
+                Item {
+                    id: nameLine
                     Layout.fillWidth: true
+                    implicitHeight: nameText.implicitHeight
                     Text {
+                        id: nameText
                         objectName: "rowName"
-                        Layout.fillWidth: true
-                        Layout.maximumWidth: implicitWidth
-                        Layout.minimumWidth: 0
+                        anchors.verticalCenter: parent.verticalCenter
+                        width: Math.max(0, Math.min(implicitWidth,
+                            nameLine.width - (changesDot.visible ? changesDot.width + 6 : 0)))
                         text: row.model.name
                         textFormat: Text.PlainText
                         font: Theme.font.headline
@@ -65,17 +68,19 @@ AbstractButton {
                         ToolTip.text: text
                     }
                     Rectangle {
+                        id: changesDot
                         objectName: "changesDot"
                         visible: row.model.hasUncommittedChanges
-                        Layout.preferredWidth: 8
-                        Layout.preferredHeight: 8
+                        anchors.verticalCenter: parent.verticalCenter
+                        x: nameText.width + 6
+                        width: 8
+                        height: 8
                         radius: 4
                         color: Theme.color("orange")
                         HoverHandler { id: dotHover; enabled: parent.visible }
                         ToolTip.visible: dotHover.hovered
                         ToolTip.text: "Uncommitted changes"
                     }
-                    Item { Layout.fillWidth: true }
                 }
                 // Version and branch share the line; each elides to its half when both are long.
                 Item {
