@@ -3,6 +3,7 @@
 #include "ProjectHealth.h"
 #include "ViewMath.h"
 #include "theme/TextStyles.h"
+#include "state/DisplayText.h"
 #include "ViewModelAccess.h"
 
 #include <QFont>
@@ -60,7 +61,7 @@ int flatten(const CachedTreeNode& node, const QDateTime& now, QList<TreeOutlineM
     const qsizetype at = rows.size();
     TreeOutlineModel::Row row;
     row.nodeId = node.id;
-    row.name = node.name;
+    row.name = displayText(node.name);
     row.depth = node.depth;
     row.isProject = node.isProject && node.project.has_value();
     row.hasChildren = !node.children.isEmpty();
@@ -70,8 +71,8 @@ int flatten(const CachedTreeNode& node, const QDateTime& now, QList<TreeOutlineM
         row.projectId = p.id.toString(QUuid::WithoutBraces);
         row.kindIcon = projecttype::icon(p.type);
         row.kindColor = projecttype::color(p.type);
-        row.version = p.version;
-        row.branch = p.gitBranch;
+        row.version = displayText(p.version);
+        row.branch = displayText(p.gitBranch);
         row.hasChanges = p.hasUncommittedChanges;
         row.activityColor = health::activityColorName(p.lastModified, now);
         row.activityText = health::activityText(p.lastModified, now);

@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls
 import Codeorchardist
 
 // One project on the dashboard: a header band in the kind's colour with the health ring,
@@ -99,15 +100,21 @@ Item {
                 width: parent.width - (versionBadge.visible ? versionBadge.width + 8 : 0)
                 spacing: 4
                 Text {
+                    textFormat: Text.PlainText
                     objectName: "name"
                     width: parent.width
                     text: card.name
                     font: Theme.font.headline
                     color: Theme.primary
-                    elide: Text.ElideRight
+                    elide: WindowLogic.isScopedName(text) ? Text.ElideMiddle : Text.ElideRight
                     maximumLineCount: 1
+                    HoverHandler { id: nameHover }
+                    ToolTip.visible: nameHover.hovered && truncated
+                    ToolTip.delay: 500
+                    ToolTip.text: text
                 }
                 Text {
+                    textFormat: Text.PlainText
                     text: card.typeText
                     font: Theme.font.caption
                     color: Theme.secondary
@@ -124,6 +131,7 @@ Item {
                 radius: 4
                 color: Theme.tint("secondary", 0.1)
                 Text {
+                    textFormat: Text.PlainText
                     id: versionText
                     anchors.centerIn: parent
                     width: Math.min(implicitWidth, parent.width - 16)
@@ -159,6 +167,7 @@ Item {
                     color: Theme.symbolTone("purple")
                 }
                 Text {
+                    textFormat: Text.PlainText
                     anchors.verticalCenter: parent.verticalCenter
                     width: Math.min(implicitWidth, branchRow.width - 20)
                     text: branchRow.visible ? card.gitBranch : ""
@@ -188,6 +197,7 @@ Item {
                     color: Theme.symbolTone("green")
                 }
                 Text {
+                    textFormat: Text.PlainText
                     objectName: "statusText"
                     anchors.verticalCenter: parent.verticalCenter
                     text: card.hasUncommittedChanges ? qsTr("Modified") : qsTr("Clean")
@@ -211,6 +221,7 @@ Item {
                 color: Theme.secondary
             }
             Text {
+                textFormat: Text.PlainText
                 objectName: "remoteUrl"
                 anchors.verticalCenter: parent.verticalCenter
                 width: parent.width - 16

@@ -54,6 +54,7 @@ Item {
                 radius: 4
                 color: Theme.tint(card.color, 0.15)
                 Text {
+                    textFormat: Text.PlainText
                     id: trendText
                     anchors.centerIn: parent
                     text: card.trend
@@ -65,6 +66,7 @@ Item {
         Column {
             spacing: 4
             Text {
+                textFormat: Text.PlainText
                 objectName: "value"
                 text: card.value
                 font.family: Theme.roundedFamily
@@ -73,6 +75,7 @@ Item {
                 color: Theme.primary
             }
             Text {
+                textFormat: Text.PlainText
                 text: card.title
                 font: Theme.font.caption
                 color: Theme.secondary

@@ -27,12 +27,14 @@ Item {
             color: Theme.symbolTone(label.folderColor)
         }
         Text {
+            textFormat: Text.PlainText
             anchors.verticalCenter: parent.verticalCenter
             text: label.name
             font: Theme.styled("body", Font.Medium)
             color: Theme.primary
         }
         Text {
+            textFormat: Text.PlainText
             objectName: "projectCount"
             anchors.verticalCenter: parent.verticalCenter
             visible: label.hasChildren

@@ -52,6 +52,7 @@ Item {
             }
         }
         Text {
+            textFormat: Text.PlainText
             objectName: "name"
             anchors.verticalCenter: parent.verticalCenter
             text: card.name
@@ -68,6 +69,7 @@ Item {
             color: Theme.color("orange")
         }
         Text {
+            textFormat: Text.PlainText
             anchors.verticalCenter: parent.verticalCenter
             visible: card.version !== null && card.version !== undefined
             text: visible ? "v" + card.version : ""
@@ -85,6 +87,7 @@ Item {
                 color: Theme.symbolTone("purple")
             }
             Text {
+                textFormat: Text.PlainText
                 anchors.verticalCenter: parent.verticalCenter
                 text: parent.visible ? card.branch : ""
                 font: Theme.font.caption

@@ -87,6 +87,7 @@ ScrollView {
             Layout.fillWidth: true
             spacing: 12
             Text {
+                textFormat: Text.PlainText
                 text: "Project Info"
                 font: Theme.font.headline
                 color: Theme.primary
@@ -163,6 +164,7 @@ ScrollView {
             Layout.bottomMargin: 24
             spacing: 12
             Text {
+                textFormat: Text.PlainText
                 text: "Actions"
                 font: Theme.font.headline
                 color: Theme.primary
