@@ -137,6 +137,9 @@ Item {
                     width: Math.min(implicitWidth, parent.width - 16)
                     elide: Text.ElideRight
                     text: versionBadge.visible ? "v" + card.version : ""
+                    HoverHandler { id: versionHover }
+                    ToolTip.visible: versionHover.hovered && truncated
+                    ToolTip.text: text
                     font: Theme.styled("caption", Font.Normal, "monospaced")
                     color: Theme.primary
                 }
@@ -171,6 +174,9 @@ Item {
                     anchors.verticalCenter: parent.verticalCenter
                     width: Math.min(implicitWidth, branchRow.width - 20)
                     text: branchRow.visible ? card.gitBranch : ""
+                    HoverHandler { id: branchHover }
+                    ToolTip.visible: branchHover.hovered && truncated
+                    ToolTip.text: text
                     font: Theme.font.caption
                     color: Theme.primary
                     elide: Text.ElideRight
@@ -226,6 +232,9 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 width: parent.width - 16
                 text: parent.visible ? card.remotes[0].url : ""
+                HoverHandler { id: remoteHover }
+                ToolTip.visible: remoteHover.hovered && truncated
+                ToolTip.text: text
                 font: Theme.font.caption2
                 color: Theme.secondary
                 elide: Text.ElideMiddle
