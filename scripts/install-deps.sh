@@ -14,6 +14,7 @@ runtime_packages=(
   qml6-module-qtquick-dialogs qml6-module-qt-labs-platform
   qml6-module-qt-labs-settings qml6-module-qtcore
   qml6-module-qt5compat-graphicaleffects qml6-module-qt-labs-folderlistmodel
+  libqt6widgets6 qt6-xdgdesktopportal-platformtheme qt6-gtk-platformtheme
   qt6-qpa-plugins libqt6svg6 fonts-material-design-icons-iconfont git
 )
 

@@ -35,6 +35,24 @@ repo mobile/field-app main 12
 repo data/etl-jobs main 1
 (cd "$dir/data/etl-jobs" && git checkout -q -b feature/backfill && echo "x = 1" > job.py)
 repo misc/dotfiles main 45
+# A monorepo of scoped packages with long names.
+file monorepo/package.json '{"name":"navigation-monorepo","version":"7.0.0","private":true}'
+rc=0
+for pkg in native native-stack bottom-tabs drawer elements stack material-top-tabs devtools; do
+  rc=$((rc + 3))
+  file "monorepo/packages/$pkg/package.json" "{\"name\":\"@react-navigation/$pkg\",\"version\":\"7.0.0-rc.$rc\"}"
+done
+repo monorepo main 1 dirty
+# A Maven parent POM with a module.
+file maven/shop-parent/pom.xml '<project><artifactId>shop-parent</artifactId><version>5.2.0-SNAPSHOT</version><modules><module>shop-core</module></modules></project>'
+file maven/shop-parent/shop-core/pom.xml '<project><parent><artifactId>shop-parent</artifactId></parent><artifactId>shop-core</artifactId></project>'
+repo maven/shop-parent release/2026-spring-maintenance-with-a-long-name 6
+# A detached HEAD and a linked worktree.
+file checkout/detached-tool/pyproject.toml $'[project]\nname = "detached-tool"\nversion = "1.0.0"'
+repo checkout/detached-tool main 9
+(cd "$dir/checkout/detached-tool" && echo "two" > two.txt && git add -A && git commit -qm second &&
+ git checkout -q --detach HEAD~1)
+(cd "$dir/web/storefront" && git worktree add -q -b hotfix/cart "$dir/web/storefront-hotfix" 2>/dev/null || true)
 # Folders without git show their own modification time.
 touch -d "70 days ago" "$dir/data/notebooks"
 touch -d "2 days ago" "$dir/tools/lint-rules" "$dir/services/notify"

@@ -59,7 +59,14 @@ std::optional<QByteArray> create(const QByteArray& folder) {
     return data;
 }
 
-std::optional<Resolution> resolve(const QByteArray& data) {
+namespace {
+
+struct Parsed {
+    Identity identity;
+    QByteArray path;
+};
+
+std::optional<Parsed> parse(const QByteArray& data) {
     if (data.size() < kHeaderSize || data.size() > kMaxSize) return std::nullopt;
     const char* bytes = data.constData();
     if (std::memcmp(bytes, kMagic, sizeof(kMagic)) != 0) return std::nullopt;
@@ -68,12 +75,26 @@ std::optional<Resolution> resolve(const QByteArray& data) {
     const quint32 length = readBigEndian<quint32>(bytes + 26);
     if (length >= quint32(kMaxPathLength) || quint64(data.size() - kHeaderSize) != length) return std::nullopt;
 
-    const QByteArray path = data.mid(kHeaderSize);
+    QByteArray path = data.mid(kHeaderSize);
     if (!isUsablePath(path)) return std::nullopt;
-    const std::optional<Identity> current = folderIdentity(path);
+    return Parsed{stored, std::move(path)};
+}
+
+} // namespace
+
+std::optional<Resolution> resolve(const QByteArray& data) {
+    const std::optional<Parsed> parsed = parse(data);
+    if (!parsed) return std::nullopt;
+    const std::optional<Identity> current = folderIdentity(parsed->path);
     if (!current) return std::nullopt;
-    const bool stale = current->device != stored.device || current->inode != stored.inode;
-    return Resolution{path, stale};
+    const bool stale = current->device != parsed->identity.device || current->inode != parsed->identity.inode;
+    return Resolution{parsed->path, stale};
+}
+
+std::optional<QByteArray> storedPath(const QByteArray& data) {
+    const std::optional<Parsed> parsed = parse(data);
+    if (!parsed) return std::nullopt;
+    return parsed->path;
 }
 
 } // namespace folderbookmark

@@ -35,4 +35,7 @@ struct Resolution {
 // is at its path any more.
 std::optional<Resolution> resolve(const QByteArray& data);
 
+// The path a bookmark of ours names, whether or not a folder is there now.
+std::optional<QByteArray> storedPath(const QByteArray& data);
+
 } // namespace folderbookmark

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <memory>
 
@@ -33,6 +34,8 @@ public:
     // Starts a terminal whose working directory is `folder` (absolute, file-system bytes).
     // Returns whether a terminal could be started.
     virtual bool openTerminal(const QByteArray& folder) = 0;
+    // The programs tried, in order, for a message when no terminal could be started.
+    virtual QStringList triedPrograms() const { return {}; }
 };
 
 // The services handed to the view model; any of them may be null, and the action that needs a

@@ -2,13 +2,15 @@
 
 #include "model/Attention.h"
 #include "state/SyncMap.h"
+#include "model/RemoteUrl.h"
+#include "state/DisplayText.h"
 
 #include <QVariantList>
 
 namespace {
 
 QVariant optionalText(const std::optional<QString>& text) {
-    return text ? QVariant(*text) : QVariant::fromValue(nullptr);
+    return text ? QVariant(displayText(*text)) : QVariant::fromValue(nullptr);
 }
 
 QVariantList remotesList(const QList<GitRemote>& remotes) {
@@ -17,8 +19,10 @@ QVariantList remotesList(const QList<GitRemote>& remotes) {
     for (const GitRemote& remote : remotes) {
         list.append(QVariantMap{
             {QStringLiteral("id"), remote.id.toString(QUuid::WithoutBraces)},
-            {QStringLiteral("name"), remote.name},
-            {QStringLiteral("url"), remote.url},
+            {QStringLiteral("name"), displayText(remote.name)},
+            // Shown without any password or token; "fullUrl" is the uncut location to copy.
+            {QStringLiteral("url"), displayText(redactedUrl(remote.url))},
+            {QStringLiteral("fullUrl"), redactedUrl(remote.url)},
         });
     }
     return list;
@@ -27,9 +31,9 @@ QVariantList remotesList(const QList<GitRemote>& remotes) {
 QVariant roleValue(const Project& project, int role) {
     switch (role) {
     case Qt::DisplayRole:
-    case ProjectListModel::NameRole: return project.name;
+    case ProjectListModel::NameRole: return displayText(project.name);
     case ProjectListModel::IdRole: return project.id.toString(QUuid::WithoutBraces);
-    case ProjectListModel::PathRole: return project.pathText();
+    case ProjectListModel::PathRole: return displayText(project.pathText());
     case ProjectListModel::TypeRole: return projecttype::rawValue(project.type);
     case ProjectListModel::IconRole: return projecttype::icon(project.type);
     case ProjectListModel::ColorRole: return projecttype::color(project.type);

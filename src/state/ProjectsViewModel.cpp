@@ -5,8 +5,8 @@
 #include "state/FolderBookmark.h"
 #include "state/FolderUrl.h"
 #include "state/ProjectListModel.h"
+#include "state/WhenFinished.h"
 
-#include <QFutureWatcher>
 #include <QPromise>
 #include <QUuid>
 
@@ -15,18 +15,6 @@ namespace {
 const QString kScanningMessage = QStringLiteral("Scanning directories...");
 const QString kBuildingMessage = QStringLiteral("Building visualizations...");
 constexpr int kFullScanDepth = 10;
-
-// Runs `done(future)` on `owner`'s thread once `future` has finished. Nothing runs when the
-// owner is destroyed first.
-template <typename T, typename F>
-void whenFinished(QObject* owner, const QFuture<T>& future, F done) {
-    auto* watcher = new QFutureWatcher<T>(owner);
-    QObject::connect(watcher, &QFutureWatcherBase::finished, owner, [watcher, done = std::move(done)]() mutable {
-        done(watcher->future());
-        watcher->deleteLater();
-    });
-    watcher->setFuture(future);
-}
 
 QUuid parseId(const QString& id) {
     return QUuid::fromString(id);
@@ -55,6 +43,11 @@ ProjectsViewModel::ProjectsViewModel(ProjectScanner& scanner, std::shared_ptr<QS
     m_buildPool.setObjectName(QStringLiteral("VisualizationBuilds"));
     m_fetcher = new ProjectFetcher(GitService::shared(), this);
     connect(m_fetcher, &ProjectFetcher::finished, this, &ProjectsViewModel::fetchFinished);
+    for (auto signal : {&ProjectsViewModel::projectsChanged, &ProjectsViewModel::filteredProjectsChanged,
+                        &ProjectsViewModel::searchTextChanged, &ProjectsViewModel::selectedTypeFilterChanged,
+                        &ProjectsViewModel::statusFilterChanged}) {
+        connect(this, signal, this, &ProjectsViewModel::filterStateChanged);
+    }
     setScanPath(loadSavedScanPath());
 }
 
@@ -104,6 +97,7 @@ void ProjectsViewModel::setSelectedTypeFilterText(const QString& raw) {
 
 void ProjectsViewModel::updateFiltered() {
     const QList<qsizetype> rows = m_searchIndex.matchingRows(m_projects, m_searchText, m_typeFilter, m_statusFilter);
+    m_matchingIds.reset();
     if (!m_filteredModel->setRows(m_projects, rows)) return;
     m_filteredList.reset();
     emit filteredProjectsChanged();
@@ -123,6 +117,10 @@ QString ProjectsViewModel::scanPathText() const { return m_scanPath ? QString::f
 QUrl ProjectsViewModel::scanPathUrl() const { return m_scanPath ? folderUrl(*m_scanPath) : QUrl(); }
 
 void ProjectsViewModel::setScanPath(const std::optional<QByteArray>& folder) {
+    if (folder && !m_missingFolder.isEmpty()) {
+        m_missingFolder.clear();
+        emit missingFolderChanged();
+    }
     const bool changed = m_scanPath != folder;
     m_scanPath = folder;
     if (changed) emit scanPathChanged();
@@ -161,20 +159,27 @@ void ProjectsViewModel::saveScanPath(const QByteArray& folder) {
 std::optional<QByteArray> ProjectsViewModel::loadSavedScanPath() {
     if (!m_settings) return std::nullopt;
     const QVariant bookmark = m_settings->value(scanPathKey());
+    std::optional<QByteArray> lostFolder;
     if (bookmark.typeId() == QMetaType::QByteArray) {
         if (const auto resolved = folderbookmark::resolve(bookmark.toByteArray())) {
             if (resolved->isStale) saveScanPath(resolved->path);
             return resolved->path;
         }
+        lostFolder = folderbookmark::storedPath(bookmark.toByteArray());
     }
     const QVariant path = m_settings->value(scanPathFallbackKey());
+    std::optional<QByteArray> fallback;
     // Longer than any path the system can open: damaged, so neither restored nor saved again.
-    if (path.typeId() != QMetaType::QString || path.toString().size() >= folderbookmark::kMaxPathLength) {
-        return std::nullopt;
+    if (path.typeId() == QMetaType::QString && path.toString().size() < folderbookmark::kMaxPathLength) {
+        fallback = localFolderPath(QUrl::fromLocalFile(path.toString()));
+        if (fallback && fallback->size() >= folderbookmark::kMaxPathLength) fallback.reset();
     }
-    const std::optional<QByteArray> folder = localFolderPath(QUrl::fromLocalFile(path.toString()));
-    if (!folder || folder->size() >= folderbookmark::kMaxPathLength) return std::nullopt;
-    return folder;
+    if (!fallback && lostFolder) {
+        // The bookmark stays stored: the folder may come back (a drive mounted again).
+        m_missingFolder = QString::fromUtf8(*lostFolder);
+        emit missingFolderChanged();
+    }
+    return fallback;
 }
 
 // Derived values
@@ -197,6 +202,22 @@ QVariantList ProjectsViewModel::typeCountsList() const {
 }
 
 QAbstractItemModel* ProjectsViewModel::filteredModel() const { return m_filteredModel; }
+
+bool ProjectsViewModel::matchesFilters(const QString& id) const {
+    const QUuid uuid = parseId(id);
+    if (uuid.isNull()) return false;
+    if (!m_matchingIds) {
+        QSet<QUuid> ids;
+        for (const Project& project : filteredProjects()) ids.insert(project.id);
+        m_matchingIds = std::move(ids);
+    }
+    return m_matchingIds->contains(currentId(uuid));
+}
+
+QString ProjectsViewModel::matchSummary() const {
+    if (!filterActive()) return QString();
+    return QStringLiteral("%1 of %2 match").arg(filteredCount()).arg(projectCount());
+}
 
 // Selection
 
@@ -224,16 +245,32 @@ QString ProjectsViewModel::selectedProjectId() const {
     return m_selected ? m_selected->id.toString(QUuid::WithoutBraces) : QString();
 }
 
+QUuid ProjectsViewModel::currentId(const QUuid& id) const {
+    QUuid current = id;
+    // Each refresh adds one link; the bound guards against a cycle.
+    for (qsizetype step = 0; step <= m_replacedIds.size(); ++step) {
+        const auto next = m_replacedIds.constFind(current);
+        if (next == m_replacedIds.constEnd()) break;
+        current = *next;
+    }
+    return current;
+}
+
 void ProjectsViewModel::selectProject(const QString& id) {
     if (id.isEmpty()) {
         setSelection(std::nullopt);
         return;
     }
-    if (const std::optional<Project> project = findProject(id)) setSelection(project);
+    const QUuid uuid = parseId(id);
+    if (uuid.isNull()) return;
+    if (const std::optional<Project> project = findProject(currentId(uuid).toString(QUuid::WithoutBraces)))
+        setSelection(project);
 }
 
 QVariantMap ProjectsViewModel::projectById(const QString& id) const {
-    const std::optional<Project> project = findProject(id);
+    const QUuid uuid = parseId(id);
+    if (uuid.isNull()) return QVariantMap();
+    const std::optional<Project> project = findProject(currentId(uuid).toString(QUuid::WithoutBraces));
     return project ? projectToVariantMap(*project) : QVariantMap();
 }
 
@@ -255,6 +292,7 @@ void ProjectsViewModel::applyScanResult(quint64 generation, QList<Project> proje
     if (generation != m_scanGeneration) return;
 
     m_projects = std::move(projects);
+    m_replacedIds.clear();
     m_searchIndex.reset(m_projects);
     emit projectsChanged();
     updateFiltered();
@@ -312,82 +350,4 @@ void ProjectsViewModel::rebuildVisualizations(std::function<void()> done) {
         const QList<std::function<void()>> waiters = std::exchange(m_rebuildWaiters, {});
         for (const auto& waiter : waiters) waiter();
     });
-}
-
-// Project actions
-
-void ProjectsViewModel::selectFolder() { emit folderDialogRequested(); }
-
-void ProjectsViewModel::chooseFolder(const QUrl& folder) {
-    const std::optional<QByteArray> path = localFolderPath(folder);
-    if (!path) return;
-    setScanPath(path);
-    scanProjects();
-}
-
-void ProjectsViewModel::refreshProject(const QString& id) {
-    const std::optional<Project> project = findProject(id);
-    if (!project) {
-        emit refreshFinished(id);
-        return;
-    }
-    refreshProject(*project);
-}
-
-void ProjectsViewModel::refreshProject(const Project& project) {
-    whenFinished(this, m_scanner.scanProjects(project.path, 0), [this, project](const QFuture<QList<Project>>& future) {
-        applyRefreshResult(project, future.resultCount() > 0 ? future.result() : QList<Project>());
-    });
-}
-
-void ProjectsViewModel::applyRefreshResult(const Project& old, const QList<Project>& found) {
-    const QString oldId = old.id.toString(QUuid::WithoutBraces);
-    if (found.isEmpty()) {
-        emit refreshFinished(oldId);
-        return;
-    }
-    const Project& updated = found.first();
-
-    const qsizetype index = [&] {
-        for (qsizetype i = 0; i < m_projects.size(); ++i) {
-            if (m_projects.at(i).id == old.id) return i;
-        }
-        return qsizetype(-1);
-    }();
-    if (index >= 0) {
-        m_projects[index] = updated;
-        m_searchIndex.replace(index, updated);
-        emit projectsChanged();
-
-        const QList<qsizetype> rows =
-            m_searchIndex.matchingRows(m_projects, m_searchText, m_typeFilter, m_statusFilter);
-        if (rows == m_filteredModel->rows() && rows.contains(index)) {
-            // Same rows: the record changes in place.
-            m_filteredModel->replaceSourceElement(m_projects, index);
-            m_filteredList.reset();
-            emit filteredProjectsChanged();
-        } else {
-            updateFiltered();
-        }
-    }
-    if (m_selected && m_selected->id == old.id) setSelection(updated);
-    emit refreshFinished(oldId);
-}
-
-void ProjectsViewModel::openInFinder(const QString& id) {
-    const std::optional<Project> project = findProject(id);
-    if (!project || !m_services.fileManager) return;
-    m_services.fileManager->openFolder(folderUrl(project->path));
-}
-
-void ProjectsViewModel::openInTerminal(const QString& id) {
-    const std::optional<Project> project = findProject(id);
-    if (!project || !m_services.terminal) return;
-    m_services.terminal->openTerminal(project->path);
-}
-
-void ProjectsViewModel::copyRemoteURL(const QString& url) {
-    if (!m_services.clipboard) return;
-    m_services.clipboard->clear();
-    m_services.clipboard->setPlainText(url);
 }

@@ -9,6 +9,9 @@
 
 #include <QAbstractItemModel>
 #include <QByteArray>
+#include <QHash>
+#include <QSet>
+#include <QUuid>
 #include <QDateTime>
 #include <QList>
 #include <QObject>
@@ -53,6 +56,9 @@ class ProjectsViewModel : public QObject {
     Q_PROPERTY(QString statusFilter READ statusFilterText WRITE setStatusFilterText NOTIFY statusFilterChanged)
     Q_PROPERTY(int attentionCount READ attentionCount NOTIFY projectsChanged)
     Q_PROPERTY(ProjectFetcher* fetcher READ fetcher CONSTANT)
+    Q_PROPERTY(bool filterActive READ filterActive NOTIFY filterStateChanged)
+    Q_PROPERTY(QString matchSummary READ matchSummary NOTIFY filterStateChanged)
+    Q_PROPERTY(QString missingFolder READ missingFolder NOTIFY missingFolderChanged)
 
 public:
     // The settings key of the root folder's bookmark; the path fallback appends ".path".
@@ -118,12 +124,24 @@ public:
     // [{type, count, icon, color}] in the order of typeCounts().
     QVariantList typeCountsList() const;
     QAbstractItemModel* filteredModel() const;
+    // Whether a search text or a kind filter narrows the list.
+    bool filterActive() const { return !m_searchText.isEmpty() || m_typeFilter.has_value() || m_statusFilter != StatusFilter::none; }
+    // Whether the project with `id` passes the current search and kind filter. Ids of records
+    // replaced by a refresh count as their replacement; an unknown id does not match.
+    Q_INVOKABLE bool matchesFilters(const QString& id) const;
+    // "2 of 27 match" while a filter is active, "" otherwise.
+    QString matchSummary() const;
+
+    // The stored root folder that was not found at start ("" when it was, or none was stored).
+    QString missingFolder() const { return m_missingFolder; }
 
     // Selection.
     const std::optional<Project>& selectedProjectRecord() const { return m_selected; }
     QVariantMap selectedProject() const;
     QString selectedProjectId() const;
     // Selects the project with that id; "" clears the selection, an unknown id changes nothing.
+    // The id of a record that a refresh replaced selects its replacement, so views whose data
+    // is kept from the last full scan can still select it.
     Q_INVOKABLE void selectProject(const QString& id);
     Q_INVOKABLE QVariantMap projectById(const QString& id) const;
     // Selects the project whose folder is `path` (a path text); false when there is none.
@@ -154,6 +172,7 @@ public:
     void refreshProject(const Project& project);
     Q_INVOKABLE void openInFinder(const QString& id);
     Q_INVOKABLE void openInTerminal(const QString& id);
+    // Copies the remote location without any secret it carries; `actionFeedback` confirms.
     Q_INVOKABLE void copyRemoteURL(const QString& url);
     // Fetches one project's repository, then refreshes that project.
     Q_INVOKABLE void fetchProject(const QString& id);
@@ -173,6 +192,8 @@ signals:
     // `projects` was replaced (full scan) or one record in it (refresh).
     void projectsChanged();
     void filteredProjectsChanged();
+    // Any change that can change matchesFilters(), filterActive or matchSummary.
+    void filterStateChanged();
     void selectedProjectChanged();
     void treeDataChanged();
     void graphDataChanged();
@@ -181,11 +202,16 @@ signals:
     // A refresh of the project with `id` completed, whether or not it changed anything.
     void refreshFinished(const QString& id);
     void folderDialogRequested();
+    void missingFolderChanged();
+    // A short message about the outcome of a project action, for a transient notice.
+    void actionFeedback(const QString& message);
 
 private:
     struct BuildResult;
 
     std::optional<Project> findProject(const QString& id) const;
+    // `id`, or the id of the record that replaced it through one or more refreshes.
+    QUuid currentId(const QUuid& id) const;
     void setLoading(bool loading);
     void setLoadingMessage(const QString& message);
     void setSettingsMessage(const QString& message);
@@ -217,6 +243,12 @@ private:
     QString m_settingsMessage;
     CachedTreeData m_treeData;
     CachedGraphData m_graphData;
+
+    // Record ids replaced by a refresh since the last full scan, old -> new.
+    QHash<QUuid, QUuid> m_replacedIds;
+    // Ids of the projects that pass the filters, made on first read after each change.
+    mutable std::optional<QSet<QUuid>> m_matchingIds;
+    QString m_missingFolder;
 
     quint64 m_scanGeneration = 0;
     quint64 m_rebuildGeneration = 0;

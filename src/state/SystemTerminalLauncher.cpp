@@ -112,6 +112,12 @@ QList<QByteArray> SystemTerminalLauncher::candidates() const {
     return list;
 }
 
+QStringList SystemTerminalLauncher::triedPrograms() const {
+    QStringList names;
+    for (const QByteArray& program : candidates()) names.append(QString::fromLocal8Bit(program));
+    return names;
+}
+
 std::optional<QByteArray> SystemTerminalLauncher::resolveExecutable(const QByteArray& program) const {
     if (program.isEmpty() || program.contains('\0')) return std::nullopt;
     if (program.contains('/')) {

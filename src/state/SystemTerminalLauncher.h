@@ -21,6 +21,7 @@ public:
     SystemTerminalLauncher(std::optional<QByteArray> terminal, std::optional<QByteArray> path);
 
     bool openTerminal(const QByteArray& folder) override;
+    QStringList triedPrograms() const override;
 
     // The programs tried, in order (names or paths as given).
     QList<QByteArray> candidates() const;

@@ -8,7 +8,7 @@
 #include "state/platform/DesktopServices.h"
 
 #include <QDir>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QQmlEngine>
 #include <QQuickWindow>
 #include <QSettings>
@@ -41,14 +41,16 @@ int main(int argc, char** argv)
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, captureSettings->path());
     }
 
-    QGuiApplication app(argc, argv);
+    // A QApplication, not only a QGuiApplication: the folder chooser is a widget dialog (or the
+    // desktop's own, through the platform theme).
+    QApplication app(argc, argv);
     uisetup::prepareApplication();
     QQmlEngine engine;
     uisetup::prepareEngine(engine);
-    QObject::connect(&engine, &QQmlEngine::quit, &app, &QGuiApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&engine, &QQmlEngine::quit, &app, &QApplication::quit, Qt::QueuedConnection);
 
     if (cl.captureMode())
-        return runCaptureMode(engine, cl.screenshotDir, cl.folder);
+        return runCaptureMode(engine, cl.screenshotDir, cl.folder, cl.captureSize);
 
     // A window already open on the same settings takes the folder and comes forward instead.
     SingleInstance instance(SingleInstance::serverPathFor(QSettings().fileName()));

@@ -56,9 +56,12 @@ class RecordingTerminal : public TerminalLauncher {
 public:
     bool openTerminal(const QByteArray& folder) override {
         folders.append(folder);
-        return true;
+        return starts;
     }
+    QStringList triedPrograms() const override { return tried; }
     QList<QByteArray> folders;
+    bool starts = true;
+    QStringList tried;
 };
 
 // A view model over a real scanner, a settings file in a temporary folder and recording

@@ -10,40 +10,52 @@ QtObject {
     // True while the dark appearance is in use (the desktop's preference or the override).
     readonly property bool dark: Appearance.dark
 
-    readonly property var lightTones: ({
-        blue: "#0a6cde", purple: "#9a4ad0", indigo: "#5856d6", orange: "#f08c00",
-        green: "#26a148", teal: "#2a9fb4", pink: "#e8365d", cyan: "#1a9bd7",
-        yellow: "#d9a900", gray: "#8a8a8f", red: "#e0352b", white: "#ffffff",
-        clear: "#00000000", primary: "#1f1f21", secondary: "#6b6b70"
-    })
-    readonly property var darkTones: ({
-        blue: "#3d94ff", purple: "#c17bf0", indigo: "#7d7bf2", orange: "#ffa033",
-        green: "#3ccf67", teal: "#4cc6d8", pink: "#ff5c80", cyan: "#5acbf5",
-        yellow: "#ffd426", gray: "#98989d", red: "#ff5a4f", white: "#ffffff",
-        clear: "#00000000", primary: "#f0f0f2", secondary: "#a3a3a8"
-    })
-
     // The named colour in the current appearance; gray for a name that is not known.
     function color(name) {
-        const tones = dark ? darkTones : lightTones
-        const c = tones[name]
-        return c !== undefined ? c : tones.gray
+        return ColorScheme.named(name, dark)
     }
     // The named colour (or a colour value) at the given opacity, for background tints.
     function tint(nameOrColor, opacity) {
         const c = (typeof nameOrColor === "string" && !nameOrColor.startsWith("#"))
-                ? Qt.color(color(nameOrColor)) : Qt.color(nameOrColor)
+                ? color(nameOrColor) : Qt.color(nameOrColor)
         return Qt.rgba(c.r, c.g, c.b, c.a * opacity)
+    }
+    // Text and symbols on a fill of the named colour (white or dark, whichever reads); with
+    // `fadedOpacity` below 1 it also reads on the colour faded to that opacity.
+    function textOn(name, fadedOpacity) {
+        return ColorScheme.textOnNamed(name, dark, fadedOpacity !== undefined ? fadedOpacity : 1.0)
+    }
+    // The text of a badge or counter tinted with the named colour at `opacity`: a deeper tone
+    // of the colour that reads on the tint.
+    function tintedText(name, opacity) {
+        return ColorScheme.tintedText(name, opacity, dark, 4.5)
+    }
+    // A text in the named colour on the window's plain surfaces, deepened where it would not
+    // read (4.5:1).
+    function textTone(name) {
+        return ColorScheme.tintedText(name, 0, dark, 4.5)
+    }
+    // A symbol in the named colour on the window's plain surfaces or a light tint of it
+    // (3:1, the minimum for symbols).
+    function symbolTone(name) {
+        return ColorScheme.tintedText(name, 0.15, dark, 3.0)
     }
 
     readonly property color primary: color("primary")
     readonly property color secondary: color("secondary")
     readonly property color accent: color("blue")
-    readonly property color windowBackground: dark ? "#242424" : "#f6f5f4"
-    readonly property color controlBackground: dark ? "#2e2e30" : "#ffffff"
-    readonly property color textBackground: dark ? "#1e1e1e" : "#ffffff"
-    readonly property color separator: dark ? "#3d3d40" : "#d9d8d6"
-    readonly property color selection: dark ? "#1f4f8f" : "#cfe2fc"
+    // The fill of a prominent button, under white text.
+    readonly property color accentFill: ColorScheme.accentFill(dark)
+    readonly property color windowBackground: ColorScheme.surface("window", dark)
+    readonly property color controlBackground: ColorScheme.surface("control", dark)
+    readonly property color textBackground: ColorScheme.surface("text", dark)
+    readonly property color sidebarBackground: ColorScheme.surface("sidebar", dark)
+    readonly property color separator: ColorScheme.surface("separator", dark)
+    readonly property color selection: ColorScheme.surface("selection", dark)
+    // The style's bevel tones, for the window's palette.
+    function bevel(role) {
+        return ColorScheme.surface(role, dark)
+    }
 
     // Font families: the desktop's sans-serif, a monospaced one, and the icon font.
     readonly property string family: Qt.application.font.family
@@ -53,16 +65,16 @@ QtObject {
     // Text styles as fonts. Use `Theme.font.headline`, or `Theme.styled("title", Font.Bold)`
     // for a style in another weight.
     readonly property QtObject font: QtObject {
-        readonly property font largeTitle: Qt.font({ family: theme.family, pixelSize: 28, weight: Font.Normal })
-        readonly property font title: Qt.font({ family: theme.family, pixelSize: 22, weight: Font.Normal })
-        readonly property font title2: Qt.font({ family: theme.family, pixelSize: 18, weight: Font.Normal })
-        readonly property font headline: Qt.font({ family: theme.family, pixelSize: 14, weight: Font.DemiBold })
-        readonly property font subheadline: Qt.font({ family: theme.family, pixelSize: 12, weight: Font.Normal })
-        readonly property font body: Qt.font({ family: theme.family, pixelSize: 14, weight: Font.Normal })
-        readonly property font caption: Qt.font({ family: theme.family, pixelSize: 12, weight: Font.Normal })
-        readonly property font caption2: Qt.font({ family: theme.family, pixelSize: 11, weight: Font.Normal })
-        readonly property font monospacedBody: Qt.font({ family: theme.monoFamily, pixelSize: 13, weight: Font.Normal })
-        readonly property font roundedBody: Qt.font({ family: theme.roundedFamily, pixelSize: 14, weight: Font.Bold })
+        readonly property font largeTitle: Qt.font({ family: theme.family, pixelSize: TextStyles.pixelSize("largeTitle"), weight: Font.Normal })
+        readonly property font title: Qt.font({ family: theme.family, pixelSize: TextStyles.pixelSize("title"), weight: Font.Normal })
+        readonly property font title2: Qt.font({ family: theme.family, pixelSize: TextStyles.pixelSize("title2"), weight: Font.Normal })
+        readonly property font headline: Qt.font({ family: theme.family, pixelSize: TextStyles.pixelSize("headline"), weight: Font.DemiBold })
+        readonly property font subheadline: Qt.font({ family: theme.family, pixelSize: TextStyles.pixelSize("subheadline"), weight: Font.Normal })
+        readonly property font body: Qt.font({ family: theme.family, pixelSize: TextStyles.pixelSize("body"), weight: Font.Normal })
+        readonly property font caption: Qt.font({ family: theme.family, pixelSize: TextStyles.pixelSize("caption"), weight: Font.Normal })
+        readonly property font caption2: Qt.font({ family: theme.family, pixelSize: TextStyles.pixelSize("caption2"), weight: Font.Normal })
+        readonly property font monospacedBody: Qt.font({ family: theme.monoFamily, pixelSize: TextStyles.pixelSize("monospacedBody"), weight: Font.Normal })
+        readonly property font roundedBody: Qt.font({ family: theme.roundedFamily, pixelSize: TextStyles.pixelSize("body"), weight: Font.Bold })
     }
 
     // Pixel size of a text style by name ("largeTitle", "title", ... "caption2").

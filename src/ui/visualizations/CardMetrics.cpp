@@ -1,8 +1,30 @@
 #include "CardMetrics.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "ProjectHealth.h"
 
 CardMetrics::CardMetrics(QObject* parent) : QObject(parent) {}
+
+namespace {
+constexpr double kMinCard = 280;
+constexpr double kMaxCard = 350;
+constexpr double kGap = 20;
+} // namespace
+
+int CardMetrics::gridColumns(double available) const {
+    if (!(available > 0)) return 1;
+    return std::max(1, int(std::floor((available + kGap) / (kMinCard + kGap))));
+}
+
+double CardMetrics::gridCellWidth(double available) const {
+    return (std::max(0.0, available) + kGap) / gridColumns(available);
+}
+
+double CardMetrics::gridCardWidth(double available) const {
+    return std::max(0.0, std::min(kMaxCard, gridCellWidth(available) - kGap));
+}
 
 std::optional<QDateTime> CardMetrics::toDate(const QVariant& value) {
     if (!value.isValid() || value.isNull()) return std::nullopt;
@@ -50,21 +72,26 @@ void DashboardStats::setModel(QAbstractItemModel* model) {
 }
 
 void DashboardStats::recount(const QDateTime& now) {
-    int total = 0, uncommitted = 0, active = 0, stale = 0;
+    int total = 0, uncommitted = 0, active = 0, stale = 0, withGit = 0;
     if (m_model) {
         const QHash<int, QByteArray> names = m_model->roleNames();
         const int changesRole = names.key("hasUncommittedChanges", -1);
         const int dateRole = names.key("lastModified", -1);
+        const int gitRole = names.key("hasGit", -1);
         total = m_model->rowCount();
         for (int row = 0; row < total; ++row) {
             const QModelIndex index = m_model->index(row, 0);
             if (changesRole >= 0 && m_model->data(index, changesRole).toBool()) ++uncommitted;
+            if (gitRole >= 0 && m_model->data(index, gitRole).toBool()) ++withGit;
             const auto date = CardMetrics::toDate(dateRole >= 0 ? m_model->data(index, dateRole) : QVariant());
             if (health::isActiveToday(date, now)) ++active;
             if (health::isStale(date, now)) ++stale;
         }
     }
-    if (total == m_total && uncommitted == m_uncommitted && active == m_activeToday && stale == m_stale) return;
+    if (total == m_total && uncommitted == m_uncommitted && active == m_activeToday && stale == m_stale &&
+        withGit == m_withGit)
+        return;
+    m_withGit = withGit;
     m_total = total;
     m_uncommitted = uncommitted;
     m_activeToday = active;

@@ -24,6 +24,12 @@ public:
     // `seed` (the project's path) keeps the faint cells' opacities fixed between redraws.
     Q_INVOKABLE QVariantList activityCells(const QVariant& lastModified, const QString& seed) const;
 
+    // The grid: as many columns of at least 280 (20 apart) as fit in `available`, each card
+    // at most 350 wide; one column at least.
+    Q_INVOKABLE int gridColumns(double available) const;
+    Q_INVOKABLE double gridCellWidth(double available) const;
+    Q_INVOKABLE double gridCardWidth(double available) const;
+
     static std::optional<QDateTime> toDate(const QVariant& value);
 };
 
@@ -37,6 +43,8 @@ class DashboardStats : public QObject {
     Q_PROPERTY(int uncommitted READ uncommitted NOTIFY changed)
     Q_PROPERTY(int activeToday READ activeToday NOTIFY changed)
     Q_PROPERTY(int stale READ stale NOTIFY changed)
+    // Projects in git (the cards with git rows); with none the grid's rows are shorter.
+    Q_PROPERTY(int withGit READ withGit NOTIFY changed)
 
 public:
     explicit DashboardStats(QObject* parent = nullptr);
@@ -48,6 +56,7 @@ public:
     int uncommitted() const { return m_uncommitted; }
     int activeToday() const { return m_activeToday; }
     int stale() const { return m_stale; }
+    int withGit() const { return m_withGit; }
 
     // Counts again, against the clock at `now`.
     void recount(const QDateTime& now);
@@ -63,4 +72,5 @@ private:
     int m_uncommitted = 0;
     int m_activeToday = 0;
     int m_stale = 0;
+    int m_withGit = 0;
 };

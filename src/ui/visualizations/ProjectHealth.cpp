@@ -59,6 +59,15 @@ QString activityColorName(const std::optional<QDateTime>& lastModified, const QD
     return QStringLiteral("red");
 }
 
+QString activityText(const std::optional<QDateTime>& lastModified, const QDateTime& now) {
+    const QString color = activityColorName(lastModified, now);
+    if (color == QLatin1String("green")) return QStringLiteral("Changed in the last day");
+    if (color == QLatin1String("yellow")) return QStringLiteral("Changed in the last week");
+    if (color == QLatin1String("orange")) return QStringLiteral("Changed in the last month");
+    if (color == QLatin1String("red")) return QStringLiteral("No change for over a month");
+    return QStringLiteral("Last change unknown");
+}
+
 double faintCellOpacity(const QString& seed, int index) {
     QCryptographicHash hash(QCryptographicHash::Sha1);
     hash.addData(seed.toUtf8());

@@ -29,6 +29,9 @@ QString healthLabel(const std::optional<QDateTime>& lastModified, const QDateTim
 
 // Colour name of the tree's activity dot: gray, green, yellow, orange or red.
 QString activityColorName(const std::optional<QDateTime>& lastModified, const QDateTime& now);
+// What that colour says: "Changed in the last day", "... week", "... month", "No change for
+// over a month" or "Last change unknown".
+QString activityText(const std::optional<QDateTime>& lastModified, const QDateTime& now);
 
 // Fill of one cell (0 to 13) of the 14-day activity strip.
 struct ActivityCell {

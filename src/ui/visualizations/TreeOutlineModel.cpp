@@ -2,6 +2,8 @@
 
 #include "ProjectHealth.h"
 #include "ViewMath.h"
+#include "theme/TextStyles.h"
+#include "state/DisplayText.h"
 #include "ViewModelAccess.h"
 
 #include <QFont>
@@ -17,25 +19,30 @@ namespace {
 class RowMeasure {
 public:
     RowMeasure()
-        : m_name(font(11, QFont::Medium)), m_project(font(11, QFont::DemiBold)), m_small(font(9, QFont::Normal)) {}
+        : m_name(font(textstyles::body, QFont::Medium)), m_project(font(textstyles::body, QFont::DemiBold)),
+          m_small(font(textstyles::caption, QFont::Normal)) {}
 
     double width(const TreeOutlineModel::Row& row) const {
         double w = row.depth * TreeOutlineModel::indentWidth;
         if (row.depth > 0) w += TreeOutlineModel::connectorWidth;
         if (row.isProject) {
-            w += 8 + 18 + 6 + m_project.horizontalAdvance(row.name);
-            if (row.hasChanges) w += 6 + 5;
+            w += 8 + kindDisc + 6 + m_project.horizontalAdvance(row.name);
+            if (row.hasChanges) w += 6 + dotSize;
             if (row.version) w += 6 + m_small.horizontalAdvance(QStringLiteral("v") + *row.version);
-            if (row.branch) w += 6 + 8 + 2 + m_small.horizontalAdvance(*row.branch);
-            w += 6 + 5 + 8;
+            if (row.branch) w += 6 + textstyles::caption + 2 + m_small.horizontalAdvance(*row.branch);
+            w += 6 + dotSize + 8;
         } else {
-            w += 6 + 14 + 6 + m_name.horizontalAdvance(row.name);
+            w += 6 + textstyles::body + 6 + m_name.horizontalAdvance(row.name);
             if (row.hasChildren)
                 w += 6 + m_small.horizontalAdvance(QStringLiteral("(%1)").arg(row.projectCount));
             w += 6;
         }
         return std::ceil(w);
     }
+
+    // The kind disc (body size plus 8) and the change and activity dots of a project line.
+    static constexpr double kindDisc = textstyles::body + 8;
+    static constexpr double dotSize = 8;
 
 private:
     static QFont font(int pixelSize, QFont::Weight weight) {
@@ -54,7 +61,7 @@ int flatten(const CachedTreeNode& node, const QDateTime& now, QList<TreeOutlineM
     const qsizetype at = rows.size();
     TreeOutlineModel::Row row;
     row.nodeId = node.id;
-    row.name = node.name;
+    row.name = displayText(node.name);
     row.depth = node.depth;
     row.isProject = node.isProject && node.project.has_value();
     row.hasChildren = !node.children.isEmpty();
@@ -64,10 +71,11 @@ int flatten(const CachedTreeNode& node, const QDateTime& now, QList<TreeOutlineM
         row.projectId = p.id.toString(QUuid::WithoutBraces);
         row.kindIcon = projecttype::icon(p.type);
         row.kindColor = projecttype::color(p.type);
-        row.version = p.version;
-        row.branch = p.gitBranch;
+        row.version = displayText(p.version);
+        row.branch = displayText(p.gitBranch);
         row.hasChanges = p.hasUncommittedChanges;
         row.activityColor = health::activityColorName(p.lastModified, now);
+        row.activityText = health::activityText(p.lastModified, now);
     }
     rows.append(row);
     int count = node.isProject ? 1 : 0;
@@ -107,6 +115,7 @@ QVariant TreeOutlineModel::data(const QModelIndex& index, int role) const {
     case BranchRole: return optionalText(r.branch);
     case HasChangesRole: return r.hasChanges;
     case ActivityColorRole: return r.activityColor;
+    case ActivityTextRole: return r.activityText;
     default: return {};
     }
 }
@@ -127,6 +136,7 @@ QHash<int, QByteArray> TreeOutlineModel::roleNames() const {
         {BranchRole, "branch"},
         {HasChangesRole, "hasChanges"},
         {ActivityColorRole, "activityColor"},
+        {ActivityTextRole, "activityText"},
     };
 }
 
@@ -180,3 +190,17 @@ int TreeOutlineModel::rowOf(const QString& nodeId) const {
     }
     return -1;
 }
+
+double TreeOutlineModel::zoomIn(double scale) const { return viewmath::treeZoomIn(scale); }
+
+double TreeOutlineModel::zoomOut(double scale) const { return viewmath::treeZoomOut(scale); }
+
+double TreeOutlineModel::pinch(double lastScale, double magnification) const {
+    return viewmath::treePinch(lastScale, magnification);
+}
+
+double TreeOutlineModel::wheelZoom(double scale, double steps) const {
+    return std::clamp(scale * std::pow(1.1, steps), viewmath::treeMinScale, viewmath::treeMaxScale);
+}
+
+QString TreeOutlineModel::zoomText(double scale) const { return viewmath::zoomPercentText(scale); }

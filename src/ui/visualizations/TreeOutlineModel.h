@@ -37,6 +37,7 @@ public:
         BranchRole,       // string, or null
         HasChangesRole,
         ActivityColorRole, // colour name of the activity dot
+        ActivityTextRole,  // what the activity dot's colour means, for its tooltip
     };
     Q_ENUM(Role)
 
@@ -55,6 +56,7 @@ public:
         std::optional<QString> branch;
         bool hasChanges = false;
         QString activityColor;
+        QString activityText;
     };
 
     explicit TreeOutlineModel(QObject* parent = nullptr);
@@ -76,6 +78,14 @@ public:
 
     // Row of the node with this id, or -1.
     Q_INVOKABLE int rowOf(const QString& nodeId) const;
+
+    // The outline's zoom steps, for the view.
+    Q_INVOKABLE double zoomIn(double scale) const;
+    Q_INVOKABLE double zoomOut(double scale) const;
+    Q_INVOKABLE double pinch(double lastScale, double magnification) const;
+    // Ctrl + wheel: `steps` notches (120 units each) of 10 % each, clamped.
+    Q_INVOKABLE double wheelZoom(double scale, double steps) const;
+    Q_INVOKABLE QString zoomText(double scale) const;
 
     // Indentation per depth level and the connector's width.
     static constexpr double indentWidth = 24.0;

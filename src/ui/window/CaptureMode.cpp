@@ -8,7 +8,11 @@
 #include "state/FolderUrl.h"
 #include "state/ProjectsViewModel.h"
 
+#include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
+#include <QMouseEvent>
+#include <QScreen>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QImage>
@@ -53,10 +57,11 @@ void settle(QQuickWindow* window, int frames = 4)
 
 class Capture {
 public:
-    Capture(QQmlEngine& engine, QString outputDir, QByteArray folder)
+    Capture(QQmlEngine& engine, QString outputDir, QByteArray folder, QSize size)
         : m_engine(engine)
         , m_out(std::move(outputDir))
         , m_folder(std::move(folder))
+        , m_size(size)
     {
     }
 
@@ -109,10 +114,15 @@ private:
         std::unique_ptr<QQuickWindow> window(uisetup::createMainWindow(m_engine, &viewModel, false));
         if (!window)
             return false;
-        window->resize(1280, 820);
+        window->resize(m_size);
         window->show();
-        if (!waitUntil([&] { return window->isExposed(); }, 10000))
+        if (!waitUntil([&] { return window->isExposed() && window->size() == m_size; }, 10000))
             return false;
+        // The pointer away from the window, so no card is photographed hovered and lifted.
+        QCursor::setPos(window->screen(), window->geometry().bottomRight() + QPoint(200, 200));
+        QMouseEvent leave(QEvent::MouseMove, QPointF(-100, -100), QPointF(-100, -100), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &leave);
         const QString suffix = QLatin1Char('-') + appearance;
 
         if (!shoot(window.get(), QStringLiteral("welcome") + suffix))
@@ -159,11 +169,12 @@ private:
     QQmlEngine& m_engine;
     QString m_out;
     QByteArray m_folder;
+    QSize m_size;
 };
 
 } // namespace
 
-int runCaptureMode(QQmlEngine& engine, const QString& outputDir, const QByteArray& folder)
+int runCaptureMode(QQmlEngine& engine, const QString& outputDir, const QByteArray& folder, QSize size)
 {
-    return Capture(engine, outputDir, folder).run();
+    return Capture(engine, outputDir, folder, size).run();
 }

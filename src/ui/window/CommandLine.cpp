@@ -44,13 +44,14 @@ QString shown(const QByteArray& argument) { return QFile::decodeName(argument); 
 
 QString CommandLine::usage()
 {
-    return QStringLiteral("usage: codeorchardist [--screenshot DIR] [FOLDER]");
+    return QStringLiteral("usage: codeorchardist [--screenshot DIR [--size WxH]] [FOLDER]");
 }
 
 CommandLine CommandLine::parse(const QList<QByteArray>& arguments)
 {
     CommandLine cl;
     QList<QByteArray> positional;
+    bool sizeGiven = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QByteArray& arg = arguments.at(i);
         if (arg == "--screenshot") {
@@ -59,6 +60,18 @@ CommandLine CommandLine::parse(const QList<QByteArray>& arguments)
                 return cl;
             }
             cl.screenshotDir = QFileInfo(shown(arguments.at(++i))).absoluteFilePath();
+        } else if (arg == "--size") {
+            const QList<QByteArray> parts = i + 1 < arguments.size() ? arguments.at(++i).split('x') : QList<QByteArray>();
+            bool okW = false;
+            bool okH = false;
+            const int w = parts.size() == 2 ? parts.at(0).toInt(&okW) : 0;
+            const int h = parts.size() == 2 ? parts.at(1).toInt(&okH) : 0;
+            if (!okW || !okH || w < 1000 || h < 700 || w > 8000 || h > 8000) {
+                cl.error = QStringLiteral("codeorchardist: --size needs WxH, from 1000x700 up to 8000x8000");
+                return cl;
+            }
+            cl.captureSize = QSize(w, h);
+            sizeGiven = true;
         } else if (arg == "-h" || arg == "--help") {
             cl.help = true;
         } else if (arg == "--") {
@@ -70,6 +83,10 @@ CommandLine CommandLine::parse(const QList<QByteArray>& arguments)
         } else {
             positional.append(arg);
         }
+    }
+    if (sizeGiven && cl.screenshotDir.isEmpty()) {
+        cl.error = QStringLiteral("codeorchardist: --size is for --screenshot");
+        return cl;
     }
     if (positional.size() > 1) {
         cl.error = QStringLiteral("codeorchardist: more than one folder given");

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSize>
 #include <QString>
 
 // The program's arguments: `codeorchardist [FOLDER]` and `codeorchardist --screenshot DIR [FOLDER]`.
@@ -10,12 +11,15 @@
 struct CommandLine {
     QByteArray folder;     // absolute, clean path of FOLDER as file-system bytes; empty when not given
     QString screenshotDir; // "" unless in capture mode
+    QSize captureSize{1280, 820}; // --size WxH, capture mode only
     bool help = false;
     QString error;         // one line for standard error; the program exits with status 2
 
     bool captureMode() const { return !screenshotDir.isEmpty(); }
 
     // Parses the arguments after the program name. FOLDER must be an existing folder.
+    // `--size WxH` (capture mode) takes whole numbers from the window's minimum, 1000 x 700,
+    // up to 8000 x 8000.
     static CommandLine parse(const QList<QByteArray>& arguments);
     static QString usage();
 };

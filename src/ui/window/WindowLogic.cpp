@@ -1,7 +1,13 @@
 #include "WindowLogic.h"
 
 #include <QAbstractItemModel>
+#include <algorithm>
 #include <QDir>
+#include <QKeySequence>
+
+#include "HeaderFit.h"
+#include "model/ProjectType.h"
+#include "state/ActionMessages.h"
 
 namespace windowlogic {
 
@@ -108,6 +114,19 @@ QVariantList WindowLogic::viewModes() const
     return out;
 }
 
+QVariantList WindowLogic::recognisedKinds() const
+{
+    QVariantList out;
+    for (ProjectType type : projecttype::allCases) {
+        if (type == ProjectType::unknown)
+            continue;
+        out.append(QVariantMap{{QStringLiteral("type"), projecttype::rawValue(type)},
+                               {QStringLiteral("icon"), projecttype::icon(type)},
+                               {QStringLiteral("color"), projecttype::color(type)}});
+    }
+    return out;
+}
+
 int WindowLogic::screen(bool hasScanPath, bool isLoading, int projectCount, int filteredCount, int viewMode) const
 {
     const auto mode = (viewMode >= ViewMode::List && viewMode <= ViewMode::Cards) ? ViewMode::Mode(viewMode)
@@ -181,4 +200,54 @@ QString WindowLogic::projectIdAt(QAbstractItemModel* model, int row) const
         return {};
     const int role = idRole(model);
     return role < 0 ? QString() : model->data(model->index(row, 0), role).toString();
+}
+
+QString WindowLogic::steppedProjectId(QAbstractItemModel* model, const QString& id, int step) const
+{
+    if (!model)
+        return {};
+    const int count = model->rowCount();
+    if (count <= 0)
+        return {};
+    const int current = rowOfProject(model, id);
+    const int next = current < 0 ? 0 : std::clamp(current + step, 0, count - 1);
+    return projectIdAt(model, next);
+}
+
+QVariantMap WindowLogic::fitHeader(double available, double fixedWidth, double titleTextWidth,
+                                   double folderNatural, bool searchShown) const
+{
+    const headerfit::Fit fit = headerfit::fit(available, fixedWidth, titleTextWidth, folderNatural, searchShown);
+    return {{QStringLiteral("folderWidth"), fit.folderWidth},
+            {QStringLiteral("searchWidth"), fit.searchWidth},
+            {QStringLiteral("showTitleText"), fit.showTitleText}};
+}
+
+QString WindowLogic::countWord(int count, const QString& singular, const QString& plural) const
+{
+    return count == 1 ? singular : plural;
+}
+
+QString WindowLogic::missingFolderText(const QString& folder) const
+{
+    return folder.isEmpty() ? QString() : missingFolderMessage(tildePath(folder));
+}
+
+int WindowLogic::noticeDuration(const QString& message) const
+{
+    // About a reading speed of 15 characters a second, between two and ten seconds.
+    return std::clamp(int(message.size()) * 1000 / 15, 2000, 10000);
+}
+
+QString WindowLogic::shortcutText(const QVariant& shortcut) const
+{
+    const QKeySequence sequence = shortcut.metaType().id() == QMetaType::QKeySequence
+                                      ? shortcut.value<QKeySequence>()
+                                      : QKeySequence(shortcut.toString());
+    return sequence.toString(QKeySequence::NativeText);
+}
+
+bool WindowLogic::isScopedName(const QString& name) const
+{
+    return name.startsWith(QLatin1Char('@')) && name.indexOf(QLatin1Char('/')) > 1;
 }

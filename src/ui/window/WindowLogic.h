@@ -49,6 +49,7 @@ class WindowLogic : public QObject {
     QML_SINGLETON
     Q_PROPERTY(QString homePath READ homePath WRITE setHomePath NOTIFY homePathChanged)
     Q_PROPERTY(QVariantList viewModes READ viewModes CONSTANT)
+    Q_PROPERTY(QVariantList recognisedKinds READ recognisedKinds CONSTANT)
 
 public:
     enum Screen { Welcome, Loading, NoProjects, NoResults, List, Tree, Graph, Cards };
@@ -61,6 +62,8 @@ public:
     void setHomePath(const QString& home);
     // [{mode, title, icon}] for each view mode, in the switch's order.
     QVariantList viewModes() const;
+    // [{type, icon, color}] for every kind a scan recognises (all but Unknown), in declaration order.
+    QVariantList recognisedKinds() const;
 
     Q_INVOKABLE int screen(bool hasScanPath, bool isLoading, int projectCount, int filteredCount, int viewMode) const;
     Q_INVOKABLE QString tildePath(const QString& path) const;
@@ -75,6 +78,23 @@ public:
     Q_INVOKABLE int rowOfProject(QAbstractItemModel* model, const QString& id) const;
     // The id of the project at `row`, "" when out of range.
     Q_INVOKABLE QString projectIdAt(QAbstractItemModel* model, int row) const;
+    // The id of the project `step` rows from the one with `id` in the model, clamped to the
+    // list; the first row when `id` is not in it; "" for an empty model.
+    Q_INVOKABLE QString steppedProjectId(QAbstractItemModel* model, const QString& id, int step) const;
+    // {folderWidth, searchWidth, showTitleText}: see headerfit::fit.
+    Q_INVOKABLE QVariantMap fitHeader(double available, double fixedWidth, double titleTextWidth,
+                                      double folderNatural, bool searchShown) const;
+    // `singular` for a count of exactly one, `plural` otherwise.
+    Q_INVOKABLE QString countWord(int count, const QString& singular, const QString& plural) const;
+    // Whether `name` is a scoped package name ("@scope/name"), which elides in the middle so
+    // the part after the slash stays in view.
+    Q_INVOKABLE bool isScopedName(const QString& name) const;
+    // A shortcut as the menus show it ("Ctrl+O").
+    Q_INVOKABLE QString shortcutText(const QVariant& shortcut) const;
+    // How long a notice stays, in milliseconds: longer messages stay longer.
+    Q_INVOKABLE int noticeDuration(const QString& message) const;
+    // The notice for a stored root folder that is gone (shown as tildePath).
+    Q_INVOKABLE QString missingFolderText(const QString& folder) const;
 
 signals:
     void homePathChanged();

@@ -100,3 +100,26 @@ TEST(SoftShadowTest, NinePatchIsOpaqueInsideAndFadesOutside) {
     const QImage faint = Shadows::render(16, 8, QColor(0, 0, 0, 20));
     EXPECT_LE(qAlpha(faint.pixel(centre, centre)), 21);
 }
+
+TEST(CardGridTest, ColumnsOfAtLeast280TwentyApartCardsAtMost350) {
+    CardMetrics metrics;
+    EXPECT_EQ(metrics.gridColumns(279), 1);
+    EXPECT_EQ(metrics.gridColumns(580), 2);   // 2 x 280 + 20
+    EXPECT_EQ(metrics.gridColumns(579), 1);
+    EXPECT_EQ(metrics.gridColumns(1232), 4);  // 1280 window minus the margins
+    EXPECT_EQ(metrics.gridColumns(0), 1);
+    EXPECT_EQ(metrics.gridColumns(-50), 1);
+    EXPECT_DOUBLE_EQ(metrics.gridCellWidth(580), 300);
+    EXPECT_DOUBLE_EQ(metrics.gridCardWidth(580), 280);
+    // One wide column: the card stops at 350.
+    EXPECT_DOUBLE_EQ(metrics.gridCardWidth(560), 350);
+    for (double available = 100; available < 3000; available += 13) {
+        const int columns = metrics.gridColumns(available);
+        const double card = metrics.gridCardWidth(available);
+        EXPECT_LE(columns * card + (columns - 1) * 20, available + 1e-9) << available;
+        if (columns > 1) {
+            EXPECT_GE(card, 280) << available;
+        }
+        EXPECT_LE(card, 350);
+    }
+}

@@ -1,4 +1,5 @@
 #include "TreeOutlineModel.h"
+#include "ViewMath.h"
 #include "VizTestSupport.h"
 
 #include <QAbstractItemModelTester>
@@ -145,4 +146,15 @@ TEST(TreeOutlineModelTest, ALargeWorkspaceHasOneRowPerNode) {
     for (int i = 0; i < model.count(); ++i) projectRows += model.row(i).isProject ? 1 : 0;
     EXPECT_EQ(projectRows, 5000);
     EXPECT_EQ(model.row(0).projectCount, 5000);
+}
+
+TEST(TreeOutlineModelTest, ZoomStepsComeFromTheSharedArithmetic) {
+    TreeOutlineModel model;
+    EXPECT_DOUBLE_EQ(model.zoomIn(1.0), viewmath::treeZoomIn(1.0));
+    EXPECT_DOUBLE_EQ(model.zoomIn(2.9), viewmath::treeMaxScale);
+    EXPECT_DOUBLE_EQ(model.zoomOut(0.4), viewmath::treeMinScale);
+    EXPECT_DOUBLE_EQ(model.pinch(1.0, 10.0), viewmath::treeMaxScale);
+    EXPECT_NEAR(model.wheelZoom(1.0, 1), 1.1, 1e-9);
+    EXPECT_DOUBLE_EQ(model.wheelZoom(1.0, -100), viewmath::treeMinScale);
+    EXPECT_EQ(model.zoomText(1.2), viewmath::zoomPercentText(1.2));
 }

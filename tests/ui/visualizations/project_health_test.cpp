@@ -47,6 +47,15 @@ TEST(ProjectHealthTest, GradesFollowTheDayTable) {
     }
 }
 
+TEST(ProjectHealthTest, TheActivityDotExplainsItsColour) {
+    const std::pair<int, const char*> table[] = {{0, "Changed in the last day"},
+                                                 {5, "Changed in the last week"},
+                                                 {20, "Changed in the last month"},
+                                                 {45, "No change for over a month"}};
+    for (const auto& [days, text] : table) EXPECT_EQ(health::activityText(daysAgo(days), kNow), QString::fromLatin1(text));
+    EXPECT_EQ(health::activityText(std::nullopt, kNow), QStringLiteral("Last change unknown"));
+}
+
 TEST(ProjectHealthTest, AbsentDateIsUnknownAndStale) {
     const std::optional<QDateTime> none;
     EXPECT_FALSE(daysSinceModified(none, kNow).has_value());

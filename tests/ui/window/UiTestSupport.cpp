@@ -3,7 +3,7 @@
 #include "QmlSetup.h"
 #include "ui/support/PointerSupport.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QSettings>
@@ -102,7 +102,7 @@ int main(int argc, char** argv)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
 
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     uisetup::prepareApplication();
     ::testing::InitGoogleTest(&argc, argv);
     const int rc = RUN_ALL_TESTS();

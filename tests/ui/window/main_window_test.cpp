@@ -1,6 +1,7 @@
 // The real main window, driven with the mouse and the keyboard: which screen shows when, the
 // header's controls, the List mode's detail pane and its actions, the Graph mode's zoom panel,
 // the loading screen's dots and the keyboard shortcuts.
+#include "FolderChooser.h"
 #include "QmlSetup.h"
 #include "UiTestSupport.h"
 #include "WindowLogic.h"
@@ -10,6 +11,7 @@
 #include "support/TestFolders.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QPointer>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -41,11 +43,13 @@ struct FakeClipboard : Clipboard {
 };
 struct FakeTerminal : TerminalLauncher {
     QList<QByteArray> folders;
+    bool starts = true;
     bool openTerminal(const QByteArray& folder) override
     {
         folders.append(folder);
-        return true;
+        return starts;
     }
+    QStringList triedPrograms() const override { return {"fake-term", "x-terminal-emulator"}; }
 };
 
 const QString originUrl = QStringLiteral("https://example.com/team/shop.git");
@@ -167,16 +171,22 @@ TEST_F(MainWindowTest, WithoutAFolderTheWelcomeScreenAndABareHeaderShow)
     QSignalSpy dialogRequests(m_viewModel.get(), &ProjectsViewModel::folderDialogRequested);
     click(item("selectFolderButton"));
     EXPECT_EQ(dialogRequests.count(), 1);
-    QObject* dialog = window->findChild<QObject*>("folderDialog");
+    auto* chooser = window->findChild<FolderChooser*>("folderChooser");
+    ASSERT_TRUE(chooser);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chooser->isOpen(); }, kWait));
+    QFileDialog* dialog = chooser->dialog();
     ASSERT_TRUE(dialog);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->property("visible").toBool(); }, kWait));
-    EXPECT_EQ(dialog->property("title").toString(), "Select your projects root directory");
-    EXPECT_EQ(dialog->property("acceptLabel").toString(), "Select Folder");
-    QMetaObject::invokeMethod(dialog, "reject");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->property("visible").toBool(); }, kWait));
+    EXPECT_EQ(dialog->windowTitle(), "Select your projects root directory");
+    EXPECT_EQ(dialog->labelText(QFileDialog::Accept), "Select Folder");
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
+    dialog->reject();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !chooser->isOpen(); }, kWait));
     click(item("folderButton"));
     EXPECT_EQ(dialogRequests.count(), 2);
-    QMetaObject::invokeMethod(dialog, "reject");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chooser->dialog() != nullptr; }, kWait));
+    chooser->dialog()->reject();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return chooser->dialog() == nullptr; }, kWait));
+    EXPECT_FALSE(m_viewModel->hasScanPath()) << "a cancelled chooser changes nothing";
 
     // Switching the mode without a folder still shows the welcome screen.
     window->setProperty("viewMode", 0);
@@ -394,6 +404,8 @@ TEST_F(MainWindowTest, TheDetailPaneShowsEverySectionAndReportsEveryAction)
     EXPECT_EQ(m_clipboard->texts, QStringList({upstreamUrl}));
     click(findItem(remoteRows[0], "copyRemoteButton"));
     EXPECT_EQ(m_clipboard->texts.last(), originUrl);
+    EXPECT_TRUE(waitShown("noticeBar")) << "copying is confirmed";
+    EXPECT_EQ(text("noticeText"), "Copied");
 
     // The actions lie below the Sync section: scroll the pane to its end first, and back after.
     const auto scrollDetail = [&](bool toEnd) {
@@ -407,9 +419,15 @@ TEST_F(MainWindowTest, TheDetailPaneShowsEverySectionAndReportsEveryAction)
     click(item("openFinderButton"));
     ASSERT_EQ(m_files->opened.size(), 1);
     EXPECT_EQ(m_files->opened.first().toLocalFile(), rootText() + "/apps/shop");
+    EXPECT_TRUE(uitest::showsText(item("openFinderButton"), "Open in File Manager"));
     click(item("openTerminalButton"));
     ASSERT_EQ(m_terminal->folders.size(), 1);
     EXPECT_EQ(m_terminal->folders.first(), m_tree.path() + "/apps/shop");
+    // No terminal to be found: the notice names what was tried.
+    m_terminal->starts = false;
+    click(item("openTerminalButton"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return text("noticeText").contains("fake-term"); }, kWait));
+    EXPECT_TRUE(text("noticeText").contains("$TERMINAL"));
 
     scrollDetail(false);
     QSignalSpy refreshed(m_viewModel.get(), &ProjectsViewModel::refreshFinished);
@@ -516,10 +534,15 @@ TEST_F(MainWindowTest, KeyboardShortcuts)
     QTest::keyClick(window, Qt::Key_Up);
     EXPECT_EQ(m_viewModel->selectedProjectId(), idOf("shop"));
 
-    // Ctrl+F focuses the search field, typing searches, Escape clears.
+    // Ctrl+F focuses the search field; Up and Down still move the list selection from there.
     QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
     QQuickItem* search = item("searchField");
     ASSERT_TRUE(QTest::qWaitFor([&] { return search->hasActiveFocus(); }, kWait));
+    QTest::keyClick(window, Qt::Key_Down);
+    EXPECT_EQ(m_viewModel->selectedProjectId(), idOf("tool"));
+    QTest::keyClick(window, Qt::Key_Up);
+    EXPECT_EQ(m_viewModel->selectedProjectId(), idOf("shop"));
+    EXPECT_TRUE(search->hasActiveFocus());
     for (char c : std::string("too"))
         QTest::keyClick(window, c);
     EXPECT_EQ(m_viewModel->searchText(), "too");
@@ -532,16 +555,20 @@ TEST_F(MainWindowTest, KeyboardShortcuts)
     QSignalSpy dialogRequests(m_viewModel.get(), &ProjectsViewModel::folderDialogRequested);
     QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogRequests.count(), 1);
-    QObject* dialog = window->findChild<QObject*>("folderDialog");
-    QMetaObject::invokeMethod(dialog, "reject");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->property("visible").toBool(); }, kWait));
+    auto* chooser = window->findChild<FolderChooser*>("folderChooser");
+    ASSERT_TRUE(chooser && QTest::qWaitFor([&] { return chooser->dialog() != nullptr; }, kWait));
+    chooser->dialog()->reject();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chooser->dialog() == nullptr; }, kWait));
     window->requestActivate();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
 
-    // Ctrl+R ("Refresh All") rescans everything.
+    // Ctrl+R ("Refresh All") rescans everything; while that scan runs, it does nothing.
+    QSignalSpy loading(m_viewModel.get(), &ProjectsViewModel::isLoadingChanged);
     QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
     EXPECT_TRUE(m_viewModel->isLoading());
+    QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !m_viewModel->isLoading(); }, kWait));
+    EXPECT_EQ(loading.count(), 2) << "one scan: on, then off";
 
     // Ctrl+Q quits.
     QSignalSpy quit(m_engine.get(), &QQmlEngine::quit);
@@ -557,8 +584,17 @@ TEST_F(MainWindowTest, TheMenuHoldsRefreshAllWithItsShortcut)
     QObject* action = window->findChild<QObject*>("refreshAllAction");
     ASSERT_TRUE(action);
     EXPECT_EQ(action->property("text").toString(), "Refresh All");
-    EXPECT_EQ(action->property("shortcut").value<QKeySequence>(), QKeySequence("Ctrl+R"));
+    EXPECT_EQ(QKeySequence(action->property("shortcut").toString()), QKeySequence("Ctrl+R"));
     EXPECT_TRUE(uitest::showsText(findItem(window, "menuBar"), "Projects"));
+    // Nothing to refresh before a folder is chosen.
+    EXPECT_FALSE(action->property("enabled").toBool());
+    QObject* choose = window->findChild<QObject*>("chooseFolderAction");
+    QObject* quit = window->findChild<QObject*>("quitAction");
+    ASSERT_TRUE(choose && quit);
+    EXPECT_EQ(choose->property("text").toString(), "Choose Folder...");
+    EXPECT_EQ(QKeySequence(choose->property("shortcut").toString()), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(quit->property("text").toString(), "Quit");
+    EXPECT_EQ(QKeySequence(quit->property("shortcut").toString()), QKeySequence("Ctrl+Q"));
 }
 
 } // namespace

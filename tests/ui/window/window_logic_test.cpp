@@ -229,6 +229,16 @@ TEST(CommandLine, FolderCaptureAndBadInput)
     EXPECT_FALSE(CommandLine::parse({""}).error.isEmpty());
     EXPECT_FALSE(CommandLine::parse({"--help"}).error.size());
     EXPECT_TRUE(CommandLine::parse({"--help"}).help);
+
+    // The capture size: 1280 x 820 unless given; only with --screenshot; from the minimum up.
+    EXPECT_EQ(capture.captureSize, QSize(1280, 820));
+    const CommandLine sized = CommandLine::parse({"--screenshot", root, "--size", "1000x700"});
+    EXPECT_TRUE(sized.error.isEmpty()) << sized.error.toStdString();
+    EXPECT_EQ(sized.captureSize, QSize(1000, 700));
+    for (const char* bad : {"999x700", "1000x699", "1000", "x", "1000x700x2", "axb", "99999x700", "-1000x700"})
+        EXPECT_FALSE(CommandLine::parse({"--screenshot", root, "--size", bad}).error.isEmpty()) << bad;
+    EXPECT_FALSE(CommandLine::parse({"--screenshot", root, "--size"}).error.isEmpty());
+    EXPECT_FALSE(CommandLine::parse({"--size", "1000x700"}).error.isEmpty()) << "only with --screenshot";
 }
 
 TEST(CommandLine, FolderThatIsNotUtf8IsTakenByItsBytes)

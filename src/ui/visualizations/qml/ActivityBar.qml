@@ -20,12 +20,14 @@ Column {
         width: bar.width
         height: activityTitle.implicitHeight
         Text {
+            textFormat: Text.PlainText
             id: activityTitle
             text: qsTr("Activity")
             font: Theme.font.caption2
             color: Theme.secondary
         }
         Text {
+            textFormat: Text.PlainText
             anchors.right: parent.right
             text: bar.lastModifiedText
             font: Theme.font.caption2

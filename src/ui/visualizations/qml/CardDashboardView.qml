@@ -14,10 +14,13 @@ Rectangle {
 
     // The grid's geometry: as many columns of at least 280 as fit, at most 350 wide each.
     readonly property real available: Math.max(0, width - 48)
-    readonly property int columns: Math.max(1, Math.floor((available + 20) / 300))
-    readonly property real cellWidth: (available + 20) / columns
-    readonly property real cardWidth: Math.min(350, cellWidth - 20)
-    readonly property real cardHeight: 272
+    readonly property int columns: CardMetrics.gridColumns(available)
+    readonly property real cellWidth: CardMetrics.gridCellWidth(available)
+    readonly property real cardWidth: CardMetrics.gridCardWidth(available)
+    // Cards are 272 high; without any git project on show, the rows close up to the cards
+    // without git rows.
+    readonly property real cardHeight: dashboardStats.withGit > 0 || shortCardHeight <= 0 ? 272 : shortCardHeight
+    property real shortCardHeight: 0
 
     color: Theme.windowBackground
 
@@ -65,7 +68,9 @@ Rectangle {
             ProjectCard {
                 x: (cards.cellWidth - 20 - width) / 2
                 width: root.cardWidth
-                height: root.cardHeight
+                // Cards without git are shorter: their activity row follows the body.
+                height: Math.min(root.cardHeight, implicitHeight)
+                Component.onCompleted: if (!hasGit && implicitHeight < 272) root.shortCardHeight = implicitHeight
                 projectId: cell.model.id
                 name: cell.model.name
                 typeText: cell.model.type

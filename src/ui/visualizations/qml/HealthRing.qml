@@ -7,6 +7,8 @@ Item {
     id: ring
 
     property var lastModified: null
+    // The colour of the arc and the label, chosen to read on the card's header.
+    property color foreground: "white"
 
     readonly property real healthScore: CardMetrics.healthScore(lastModified)
     readonly property string healthLabel: CardMetrics.healthLabel(lastModified)
@@ -17,15 +19,15 @@ Item {
     HealthRingArc {
         anchors.fill: parent
         value: ring.healthScore
-        color: "white"
-        trackColor: Qt.rgba(1, 1, 1, 0.3)
+        color: ring.foreground
+        trackColor: Qt.rgba(ring.foreground.r, ring.foreground.g, ring.foreground.b, 0.3)
     }
     Text {
         objectName: "healthLabel"
         anchors.centerIn: parent
         text: ring.healthLabel
-        font.pixelSize: 8
-        font.bold: true
-        color: "white"
+        // Small enough for "NOW" to sit inside the ring, bold to read at that size.
+        font: Theme.system(9, Font.Bold)
+        color: ring.foreground
     }
 }

@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls
 import Codeorchardist
 
 // One project on the dashboard: a header band in the kind's colour with the health ring,
@@ -26,6 +27,9 @@ Item {
     readonly property bool isHovered: hover.hovered
 
     signal tapped()
+
+    // Header band, body, activity row and their margins.
+    implicitHeight: band.height + 16 + body.implicitHeight + 16 + activity.implicitHeight + 16
 
     // 0 at rest, 1 lifted; springs between the two (about 0.3 s, barely overshooting).
     property real lift: isHovered ? 1 : 0
@@ -69,7 +73,7 @@ Item {
             anchors.margins: 12
             name: card.kindIcon
             size: 40
-            color: Qt.rgba(1, 1, 1, 0.3)
+            color: Theme.tint(Theme.textOn(card.kindColor, 0.9), 0.3)
         }
         HealthRing {
             objectName: "healthRing"
@@ -77,6 +81,7 @@ Item {
             anchors.bottom: parent.bottom
             anchors.margins: 12
             lastModified: card.lastModified
+            foreground: Theme.textOn(card.kindColor, 0.9)
         }
     }
 
@@ -85,7 +90,6 @@ Item {
         anchors.top: band.bottom
         anchors.left: parent.left
         anchors.right: parent.right
-        anchors.bottom: parent.bottom
         anchors.margins: 16
         spacing: 12
 
@@ -98,15 +102,21 @@ Item {
                 width: parent.width - (versionBadge.visible ? versionBadge.width + 8 : 0)
                 spacing: 4
                 Text {
+                    textFormat: Text.PlainText
                     objectName: "name"
                     width: parent.width
                     text: card.name
                     font: Theme.font.headline
                     color: Theme.primary
-                    elide: Text.ElideRight
+                    elide: WindowLogic.isScopedName(text) ? Text.ElideMiddle : Text.ElideRight
                     maximumLineCount: 1
+                    HoverHandler { id: nameHover }
+                    ToolTip.visible: nameHover.hovered && truncated
+                    ToolTip.delay: 500
+                    ToolTip.text: text
                 }
                 Text {
+                    textFormat: Text.PlainText
                     text: card.typeText
                     font: Theme.font.caption
                     color: Theme.secondary
@@ -123,11 +133,15 @@ Item {
                 radius: 4
                 color: Theme.tint("secondary", 0.1)
                 Text {
+                    textFormat: Text.PlainText
                     id: versionText
                     anchors.centerIn: parent
                     width: Math.min(implicitWidth, parent.width - 16)
                     elide: Text.ElideRight
                     text: versionBadge.visible ? "v" + card.version : ""
+                    HoverHandler { id: versionHover }
+                    ToolTip.visible: versionHover.hovered && truncated
+                    ToolTip.text: text
                     font: Theme.styled("caption", Font.Normal, "monospaced")
                     color: Theme.primary
                 }
@@ -155,12 +169,16 @@ Item {
                     anchors.verticalCenter: parent.verticalCenter
                     name: "arrow.triangle.branch"
                     size: Theme.font.caption.pixelSize
-                    color: Theme.color("purple")
+                    color: Theme.symbolTone("purple")
                 }
                 Text {
+                    textFormat: Text.PlainText
                     anchors.verticalCenter: parent.verticalCenter
                     width: Math.min(implicitWidth, branchRow.width - 20)
                     text: branchRow.visible ? card.gitBranch : ""
+                    HoverHandler { id: branchHover }
+                    ToolTip.visible: branchHover.hovered && truncated
+                    ToolTip.text: text
                     font: Theme.font.caption
                     color: Theme.primary
                     elide: Text.ElideRight
@@ -185,14 +203,15 @@ Item {
                     visible: !card.hasUncommittedChanges && !card.gitProblem
                     name: "checkmark.circle.fill"
                     size: Theme.font.caption.pixelSize
-                    color: Theme.color("green")
+                    color: Theme.symbolTone("green")
                 }
                 Text {
+                    textFormat: Text.PlainText
                     objectName: "statusText"
                     anchors.verticalCenter: parent.verticalCenter
                     text: card.gitProblem ? card.sync.statusOverride.value : card.hasUncommittedChanges ? qsTr("Modified") : qsTr("Clean")
                     font: Theme.font.caption
-                    color: Theme.color(card.gitProblem ? "red" : card.hasUncommittedChanges ? "orange" : "green")
+                    color: Theme.textTone(card.gitProblem ? "red" : card.hasUncommittedChanges ? "orange" : "green")
                 }
             }
         }
@@ -211,10 +230,14 @@ Item {
                 color: Theme.secondary
             }
             Text {
+                textFormat: Text.PlainText
                 objectName: "remoteUrl"
                 anchors.verticalCenter: parent.verticalCenter
                 width: parent.width - 16
                 text: parent.visible ? card.remotes[0].url : ""
+                HoverHandler { id: remoteHover }
+                ToolTip.visible: remoteHover.hovered && truncated
+                ToolTip.text: text
                 font: Theme.font.caption2
                 color: Theme.secondary
                 elide: Text.ElideMiddle

@@ -41,7 +41,7 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 name: card.icon
                 size: Theme.font.title2.pixelSize
-                color: Theme.color(card.color)
+                color: Theme.symbolTone(card.color)
             }
             Rectangle {
                 id: badge
@@ -54,17 +54,19 @@ Item {
                 radius: 4
                 color: Theme.tint(card.color, 0.15)
                 Text {
+                    textFormat: Text.PlainText
                     id: trendText
                     anchors.centerIn: parent
                     text: card.trend
                     font: Theme.font.caption2
-                    color: Theme.color(card.color)
+                    color: Theme.tintedText(card.color, 0.15)
                 }
             }
         }
         Column {
             spacing: 4
             Text {
+                textFormat: Text.PlainText
                 objectName: "value"
                 text: card.value
                 font.family: Theme.roundedFamily
@@ -73,6 +75,7 @@ Item {
                 color: Theme.primary
             }
             Text {
+                textFormat: Text.PlainText
                 text: card.title
                 font: Theme.font.caption
                 color: Theme.secondary

@@ -23,22 +23,23 @@ Item {
         SymbolIcon {
             anchors.verticalCenter: parent.verticalCenter
             name: "folder.fill"
-            size: 12
-            color: Theme.color(label.folderColor)
+            size: Theme.size("body")
+            color: Theme.symbolTone(label.folderColor)
         }
         Text {
+            textFormat: Text.PlainText
             anchors.verticalCenter: parent.verticalCenter
             text: label.name
-            font.pixelSize: 11
-            font.weight: Font.Medium
+            font: Theme.styled("body", Font.Medium)
             color: Theme.primary
         }
         Text {
+            textFormat: Text.PlainText
             objectName: "projectCount"
             anchors.verticalCenter: parent.verticalCenter
             visible: label.hasChildren
             text: qsTr("(%1)").arg(label.projectCount)
-            font.pixelSize: 9
+            font: Theme.font.caption
             color: Theme.secondary
         }
     }

@@ -23,6 +23,9 @@ Item {
     required property var branch
     required property bool hasChanges
     required property string activityColor
+    required property string activityText
+    // Drawn faint: the project does not pass the current search and kind filter.
+    property bool dimmed: false
 
     property real indentWidth: 24
     property color lineColor: Theme.tint("secondary", 0.3)
@@ -91,6 +94,8 @@ Item {
             branch: row.branch
             hasChanges: row.hasChanges
             activityColor: row.activityColor
+            activityText: row.activityText
+            opacity: row.dimmed ? 0.3 : 1.0
             isSelected: row.projectId !== "" && row.selectedProjectId === row.projectId
             onTapped: row.projectTapped(row.projectId)
         }

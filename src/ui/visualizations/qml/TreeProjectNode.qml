@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls
 import Codeorchardist
 
 // The small card of a project line: kind icon, name, change dot, version, branch and the
@@ -13,6 +14,7 @@ Item {
     property var branch: null
     property bool hasChanges: false
     property string activityColor: "gray"
+    property string activityText
     property bool isSelected: false
     readonly property bool isHovered: hover.hovered
 
@@ -38,39 +40,40 @@ Item {
         Rectangle {
             objectName: "kindIcon"
             anchors.verticalCenter: parent.verticalCenter
-            width: 18
-            height: 18
-            radius: 9
+            width: Theme.size("body") + 8
+            height: width
+            radius: width / 2
             color: Theme.tint(card.kindColor, card.isSelected ? 0.3 : 0.15)
             SymbolIcon {
                 anchors.centerIn: parent
                 name: card.kindIcon
-                size: 8
-                color: Theme.color(card.kindColor)
+                size: Theme.size("caption")
+                color: Theme.tintedText(card.kindColor, card.isSelected ? 0.3 : 0.15)
             }
         }
         Text {
+            textFormat: Text.PlainText
             objectName: "name"
             anchors.verticalCenter: parent.verticalCenter
             text: card.name
-            font.pixelSize: 11
-            font.weight: card.isSelected ? Font.DemiBold : Font.Normal
+            font: Theme.styled("body", card.isSelected ? Font.DemiBold : Font.Normal)
             color: Theme.primary
         }
         Rectangle {
             objectName: "changeDot"
             anchors.verticalCenter: parent.verticalCenter
             visible: card.hasChanges
-            width: 5
-            height: 5
-            radius: 2.5
+            width: 8
+            height: 8
+            radius: 4
             color: Theme.color("orange")
         }
         Text {
+            textFormat: Text.PlainText
             anchors.verticalCenter: parent.verticalCenter
             visible: card.version !== null && card.version !== undefined
             text: visible ? "v" + card.version : ""
-            font.pixelSize: 9
+            font: Theme.font.caption
             color: Theme.secondary
         }
         Row {
@@ -80,23 +83,28 @@ Item {
             SymbolIcon {
                 anchors.verticalCenter: parent.verticalCenter
                 name: "arrow.triangle.branch"
-                size: 7
-                color: Theme.color("purple")
+                size: Theme.size("caption")
+                color: Theme.symbolTone("purple")
             }
             Text {
+                textFormat: Text.PlainText
                 anchors.verticalCenter: parent.verticalCenter
                 text: parent.visible ? card.branch : ""
-                font.pixelSize: 9
-                color: Theme.color("purple")
+                font: Theme.font.caption
+                color: Theme.textTone("purple")
             }
         }
         Rectangle {
             objectName: "activityDot"
             anchors.verticalCenter: parent.verticalCenter
-            width: 5
-            height: 5
-            radius: 2.5
+            width: 8
+            height: 8
+            radius: 4
             color: Theme.color(card.activityColor)
+            HoverHandler { id: activityHover }
+            ToolTip.visible: activityHover.hovered
+            ToolTip.delay: 400
+            ToolTip.text: card.activityText
         }
     }
 

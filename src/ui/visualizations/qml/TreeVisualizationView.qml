@@ -17,13 +17,13 @@ Item {
     readonly property alias outline: outlineModel
     readonly property alias listView: list
 
-    function zoomIn() { zoomScale = Math.min(zoomScale + 0.2, 3.0); lastScale = zoomScale }
-    function zoomOut() { zoomScale = Math.max(zoomScale - 0.2, 0.3); lastScale = zoomScale }
+    function zoomIn() { zoomScale = outlineModel.zoomIn(zoomScale); lastScale = zoomScale }
+    function zoomOut() { zoomScale = outlineModel.zoomOut(zoomScale); lastScale = zoomScale }
     function resetZoom() { zoomScale = 1.0; lastScale = 1.0 }
     // A pinch: `magnification` relative to the zoom when the gesture began.
-    function pinchTo(magnification) { zoomScale = Math.min(Math.max(lastScale * magnification, 0.3), 3.0) }
+    function pinchTo(magnification) { zoomScale = outlineModel.pinch(lastScale, magnification) }
     function pinchEnded() { lastScale = zoomScale }
-    function zoomText(s) { return qsTr("%1%").arg(Math.trunc(s * 100)) }
+    function zoomText(s) { return outlineModel.zoomText(s) }
 
     TreeOutlineModel {
         id: outlineModel
@@ -73,6 +73,9 @@ Item {
             width: list.contentWidth
             zoom: root.zoomScale
             selectedProjectId: root.viewModel ? root.viewModel.selectedProjectId : ""
+            // Projects outside the search and kind filter are dimmed; the data stays whole.
+            dimmed: isProject && root.viewModel !== null && root.viewModel.filterActive
+                    && !root.viewModel.matchesFilters(projectId)
             onProjectTapped: (id) => { if (root.viewModel) root.viewModel.selectProject(id) }
         }
 
@@ -92,9 +95,32 @@ Item {
             target: null
             onWheel: (event) => {
                 const steps = event.angleDelta.y / 120
-                root.zoomScale = Math.min(Math.max(root.zoomScale * Math.pow(1.1, steps), 0.3), 3.0)
+                root.zoomScale = outlineModel.wheelZoom(root.zoomScale, steps)
                 root.lastScale = root.zoomScale
             }
+        }
+    }
+
+    // "2 of 27 match" while a search or kind filter is active.
+    Rectangle {
+        objectName: "matchBadge"
+        visible: outlineModel.ready && root.viewModel !== null && root.viewModel.filterActive
+        anchors.left: parent.left
+        anchors.bottom: parent.bottom
+        anchors.margins: 16
+        width: matchText.implicitWidth + 20
+        height: matchText.implicitHeight + 10
+        radius: 8
+        color: Theme.windowBackground
+        border.color: Theme.separator
+        Text {
+            id: matchText
+            objectName: "matchText"
+            anchors.centerIn: parent
+            text: root.viewModel ? root.viewModel.matchSummary : ""
+            textFormat: Text.PlainText
+            font: Theme.font.caption
+            color: Theme.primary
         }
     }
 

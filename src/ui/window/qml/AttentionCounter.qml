@@ -13,8 +13,8 @@ Row {
     StatPill {
         objectName: "attentionPill"
         value: counter.viewModel.attentionCount
-        label: "need attention"
-        color: Theme.color("red")
+        label: WindowLogic.countWord(value, "needs attention", "need attention")
+        tone: "red"
         FilterClick {
             objectName: "attentionFilter"
             viewModel: counter.viewModel

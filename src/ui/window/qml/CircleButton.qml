@@ -3,7 +3,8 @@ import QtQuick.Controls
 import Qt5Compat.GraphicalEffects
 import Codeorchardist
 
-// A round 50 x 50 button: a white symbol on a disc of its colour, with a soft shadow.
+// A round 50 x 50 button: a symbol on a disc of its colour (white, or dark where white would
+// not read), with a soft shadow.
 AbstractButton {
     id: button
 
@@ -38,7 +39,7 @@ AbstractButton {
             anchors.centerIn: parent
             name: button.symbol
             size: button.symbolSize + 4
-            color: Theme.color("white")
+            color: Theme.textOn(button.tone)
         }
     }
 }

@@ -32,6 +32,7 @@ Rectangle {
             Layout.alignment: Qt.AlignHCenter
             spacing: 8
             Text {
+                textFormat: Text.PlainText
                 objectName: "emptyTitle"
                 Layout.alignment: Qt.AlignHCenter
                 text: empty.title
@@ -39,6 +40,7 @@ Rectangle {
                 color: Theme.primary
             }
             Text {
+                textFormat: Text.PlainText
                 objectName: "emptyMessage"
                 Layout.alignment: Qt.AlignHCenter
                 horizontalAlignment: Text.AlignHCenter

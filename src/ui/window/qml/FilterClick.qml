@@ -27,6 +27,6 @@ MouseArea {
         color: "transparent"
         visible: click.active
         border.width: 2
-        border.color: click.parent && click.parent.color !== undefined ? click.parent.color : Theme.accent
+        border.color: click.parent && click.parent.tone !== undefined ? Theme.tintedText(click.parent.tone, 0.1) : Theme.accent
     }
 }

@@ -26,9 +26,10 @@ Rectangle {
             SymbolIcon {
                 name: card.icon
                 size: Theme.size("body")
-                color: Theme.color(card.tone)
+                color: Theme.symbolTone(card.tone)
             }
             Text {
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 text: card.title
                 font: Theme.font.caption
@@ -37,6 +38,7 @@ Rectangle {
             }
         }
         Text {
+            textFormat: Text.PlainText
             objectName: "infoCardValue"
             Layout.fillWidth: true
             text: card.value

@@ -13,13 +13,14 @@ Button {
     property font labelFont: Theme.font.body
 
     highlighted: prominent
+    focusPolicy: Qt.StrongFocus
     hoverEnabled: true
     leftPadding: large ? 24 : 14
     rightPadding: large ? 24 : 14
     topPadding: large ? 12 : 7
     bottomPadding: large ? 12 : 7
 
-    readonly property color labelColor: prominent ? Theme.color("white") : Theme.primary
+    readonly property color labelColor: prominent ? "white" : Theme.primary
 
     contentItem: Row {
         spacing: 8
@@ -41,9 +42,9 @@ Button {
         implicitHeight: 28
         radius: button.large ? 10 : 6
         color: button.prominent
-               ? (button.down ? Qt.darker(Theme.accent, 1.15) : button.hovered ? Qt.lighter(Theme.accent, 1.08) : Theme.accent)
+               ? (button.down ? Qt.darker(Theme.accentFill, 1.15) : button.hovered ? Qt.darker(Theme.accentFill, 1.06) : Theme.accentFill)
                : (button.down ? Theme.tint("secondary", 0.2) : button.hovered ? Theme.tint("secondary", 0.12) : Theme.controlBackground)
-        border.width: button.prominent ? 0 : 1
-        border.color: Theme.separator
+        border.width: button.visualFocus ? 2 : button.prominent ? 0 : 1
+        border.color: button.visualFocus ? (button.prominent ? Theme.primary : Theme.accent) : Theme.separator
     }
 }

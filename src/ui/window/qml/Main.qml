@@ -38,16 +38,16 @@ ApplicationWindow {
     palette.button: Theme.controlBackground
     palette.buttonText: Theme.primary
     palette.brightText: Theme.color("white")
-    palette.highlight: Theme.accent
+    palette.highlight: Theme.accentFill
     palette.highlightedText: Theme.color("white")
     palette.placeholderText: Theme.secondary
     palette.toolTipBase: Theme.controlBackground
     palette.toolTipText: Theme.primary
-    palette.light: Theme.dark ? "#4a4a4d" : "#ffffff"
-    palette.midlight: Theme.dark ? "#3a3a3d" : "#f0f0f0"
-    palette.mid: Theme.dark ? "#2c2c2e" : "#c8c8c8"
-    palette.dark: Theme.dark ? "#18181a" : "#a0a0a0"
-    palette.shadow: "#000000"
+    palette.light: Theme.bevel("light")
+    palette.midlight: Theme.bevel("midlight")
+    palette.mid: Theme.bevel("mid")
+    palette.dark: Theme.bevel("dark")
+    palette.shadow: Theme.bevel("shadow")
     palette.link: Theme.accent
 
     // Everything that clears the search text and the kind filter, in this order.
@@ -59,36 +59,22 @@ ApplicationWindow {
     function moveSelection(step) {
         if (mainScreen !== WindowLogic.List)
             return
-        const model = viewModel.filteredModel
-        const count = model.rowCount()
-        if (count === 0)
-            return
-        const current = WindowLogic.rowOfProject(model, viewModel.selectedProjectId)
-        const next = current < 0 ? 0 : Math.max(0, Math.min(count - 1, current + step))
-        viewModel.selectProject(WindowLogic.projectIdAt(model, next))
+        const next = WindowLogic.steppedProjectId(viewModel.filteredModel, viewModel.selectedProjectId, step)
+        if (next !== "")
+            viewModel.selectProject(next)
     }
 
-    menuBar: MenuBar {
-        objectName: "menuBar"
-        Menu {
-            title: "Projects"
-            Action {
-                objectName: "refreshAllAction"
-                text: "Refresh All"
-                shortcut: "Ctrl+R"
-                onTriggered: window.viewModel.scanProjects()
-            }
-            Action { objectName: "fetchAllAction"; text: "Fetch All"; onTriggered: window.viewModel.fetchAll() }
-        }
+    menuBar: WindowMenuBar {
+        viewModel: window.viewModel
+        onChooseFolder: window.viewModel.selectFolder()
+        onQuit: Qt.quit()
     }
 
     Shortcut { sequence: "Ctrl+F"; onActivated: header.focusSearch() }
-    Shortcut { sequence: "Ctrl+O"; onActivated: window.viewModel.selectFolder() }
     Shortcut { sequence: "Ctrl+1"; onActivated: window.viewMode = ViewMode.List }
     Shortcut { sequence: "Ctrl+2"; onActivated: window.viewMode = ViewMode.Tree }
     Shortcut { sequence: "Ctrl+3"; onActivated: window.viewMode = ViewMode.Graph }
     Shortcut { sequence: "Ctrl+4"; onActivated: window.viewMode = ViewMode.Cards }
-    Shortcut { sequence: "Ctrl+Q"; onActivated: Qt.quit() }
     Shortcut {
         sequence: "Escape"
         enabled: window.viewModel.searchText !== ""
@@ -105,6 +91,7 @@ ApplicationWindow {
             viewModel: window.viewModel
             viewMode: window.viewMode
             onViewModeRequested: (mode) => window.viewMode = mode
+            onMoveSelection: (step) => window.moveSelection(step)
         }
 
         Rectangle {
@@ -147,7 +134,10 @@ ApplicationWindow {
 
     Component {
         id: welcomeScreen
-        WelcomeView { onSelectFolder: window.viewModel.selectFolder() }
+        WelcomeView {
+            notice: WindowLogic.missingFolderText(window.viewModel.missingFolder)
+            onSelectFolder: window.viewModel.selectFolder()
+        }
     }
     Component {
         id: loadingScreen
@@ -183,29 +173,25 @@ ApplicationWindow {
             onMoveSelection: (step) => window.moveSelection(step)
         }
     }
-    // The folder chooser, built the first time it is asked for (the dialog module is not
-    // loaded before).
-    Loader {
-        id: folderDialogLoader
-        active: false
-        source: "FolderChooser.qml"
+    // The folder chooser: the desktop's dialog, or Qt's widget dialog.
+    FolderChooser {
+        id: folderChooser
+        objectName: "folderChooser"
+        onChosen: (folder) => window.viewModel.chooseFolder(folder)
     }
-    Connections {
-        target: folderDialogLoader.item
-        function onAccepted() { window.viewModel.chooseFolder(folderDialogLoader.item.selectedFolder) }
-    }
-
     Connections {
         target: window.viewModel
-        function onFolderDialogRequested() {
-            folderDialogLoader.active = true
-            const dialog = folderDialogLoader.item
-            if (!dialog)
-                return
-            if (window.viewModel.hasScanPath)
-                dialog.currentFolder = "file://" + window.viewModel.scanPath
-            dialog.open()
-        }
+        function onFolderDialogRequested() { folderChooser.open(window.viewModel.scanPath) }
+        function onActionFeedback(message) { notice.show(message) }
+    }
+
+    // Short messages about the project actions, over the bottom of the window.
+    NoticeBar {
+        id: notice
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 24
+        maximumWidth: window.width - 96
     }
 
     Component.onCompleted: {

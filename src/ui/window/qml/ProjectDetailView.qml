@@ -44,7 +44,7 @@ ScrollView {
             SymbolIcon {
                 name: pane.project.icon
                 size: Theme.size("largeTitle") + 4
-                color: Theme.color(pane.project.color)
+                color: Theme.symbolTone(pane.project.color)
             }
             ColumnLayout {
                 Layout.fillWidth: true
@@ -53,9 +53,14 @@ ScrollView {
                     objectName: "detailName"
                     Layout.fillWidth: true
                     text: pane.project.name
+                    textFormat: Text.PlainText
                     font: Theme.styled("title", Font.Bold)
                     color: Theme.primary
-                    elide: Text.ElideRight
+                    elide: WindowLogic.isScopedName(text) ? Text.ElideMiddle : Text.ElideRight
+                    maximumLineCount: 1
+                    HoverHandler { id: nameHover }
+                    ToolTip.visible: nameHover.hovered && truncated
+                    ToolTip.text: text
                 }
                 SelectableText {
                     objectName: "detailPath"
@@ -84,6 +89,7 @@ ScrollView {
             Layout.fillWidth: true
             spacing: 12
             Text {
+                textFormat: Text.PlainText
                 text: "Project Info"
                 font: Theme.font.headline
                 color: Theme.primary
@@ -141,107 +147,14 @@ ScrollView {
         Divider { visible: pane.project.hasGit === true }
 
         // Git Information
-        ColumnLayout {
-            objectName: "gitSection"
+        GitInfoSection {
             visible: pane.project.hasGit === true
             Layout.leftMargin: 24
             Layout.rightMargin: 24
             Layout.fillWidth: true
-            spacing: 12
-            Text {
-                text: "Git Information"
-                font: Theme.font.headline
-                color: Theme.primary
-            }
-            Rectangle {
-                objectName: "branchRow"
-                visible: pane.hasBranch
-                Layout.fillWidth: true
-                implicitHeight: branchRow.implicitHeight + 24
-                radius: 8
-                color: Theme.tint("purple", 0.1)
-                RowLayout {
-                    id: branchRow
-                    anchors.fill: parent
-                    anchors.margins: 12
-                    SymbolIcon {
-                        name: "arrow.triangle.branch"
-                        size: Theme.size("body")
-                        color: Theme.color("purple")
-                    }
-                    Text {
-                        text: "Branch:"
-                        font: Theme.font.body
-                        color: Theme.secondary
-                    }
-                    SelectableText {
-                        objectName: "branchName"
-                        Layout.fillWidth: true
-                        text: pane.hasBranch ? (pane.project.sync ? pane.project.sync.branchText : pane.project.gitBranch) : ""
-                        font: Theme.styled("body", Font.Medium)
-                        color: Theme.primary
-                        elide: Text.ElideRight
-                    }
-                }
-            }
-            ColumnLayout {
-                objectName: "remotesBlock"
-                visible: pane.remotes.length > 0
-                Layout.fillWidth: true
-                spacing: 8
-                Text {
-                    text: "Remotes"
-                    font: Theme.font.subheadline
-                    color: Theme.secondary
-                }
-                Repeater {
-                    model: pane.remotes
-                    delegate: Rectangle {
-                        id: remoteRow
-                        objectName: "remoteRow"
-                        required property var modelData
-                        Layout.fillWidth: true
-                        implicitHeight: remoteLine.implicitHeight + 16
-                        radius: 6
-                        color: Theme.tint("secondary", 0.1)
-                        RowLayout {
-                            id: remoteLine
-                            anchors.fill: parent
-                            anchors.margins: 8
-                            SymbolIcon {
-                                name: "link"
-                                size: Theme.size("body")
-                                color: Theme.color("blue")
-                            }
-                            Text {
-                                Layout.preferredWidth: 60
-                                text: remoteRow.modelData.name
-                                font: Theme.styled("body", Font.Medium)
-                                color: Theme.primary
-                                elide: Text.ElideRight
-                            }
-                            SelectableText {
-                                objectName: "remoteUrl"
-                                Layout.fillWidth: true
-                                text: remoteRow.modelData.url
-                                font: Theme.font.monospacedBody
-                                color: Theme.secondary
-                                elide: Text.ElideMiddle
-                            }
-                            SymbolButton {
-                                objectName: "copyRemoteButton"
-                                bordered: false
-                                implicitWidth: 28
-                                implicitHeight: 26
-                                symbol: "doc.on.doc"
-                                symbolSize: 16
-                                tip: "Copy URL"
-                                onClicked: pane.copyRemote(remoteRow.modelData)
-                            }
-                        }
-                    }
-                }
-            }
+            branch: pane.hasBranch ? (pane.project.sync ? pane.project.sync.branchText : pane.project.gitBranch) : null
+            remotes: pane.remotes
+            onCopyRemote: (remote) => pane.copyRemote(remote)
         }
 
         SyncSection { project: pane.project; viewModel: pane.viewModel; Layout.leftMargin: 24; Layout.rightMargin: 24; Layout.fillWidth: true }
@@ -255,6 +168,7 @@ ScrollView {
             Layout.bottomMargin: 24
             spacing: 12
             Text {
+                textFormat: Text.PlainText
                 text: "Actions"
                 font: Theme.font.headline
                 color: Theme.primary
@@ -263,7 +177,8 @@ ScrollView {
                 spacing: 12
                 LabelButton {
                     objectName: "openFinderButton"
-                    text: "Open in Finder"
+                    // The Linux name of the desktop's file browser.
+                    text: "Open in File Manager"
                     symbol: "folder"
                     prominent: true
                     onClicked: pane.openFinder()

@@ -38,57 +38,91 @@ AbstractButton {
                 Layout.preferredWidth: 32
                 name: row.model.icon
                 size: Theme.size("title2")
-                color: Theme.color(row.model.color)
+                color: Theme.symbolTone(row.model.color)
             }
 
             ColumnLayout {
                 Layout.fillWidth: true
+                Layout.minimumWidth: 0
                 spacing: 4
-                RowLayout {
-                    spacing: 6
+                // The name takes the line's room but the changes dot's, elided beyond that.
+                Item {
+                    id: nameLine
                     Layout.fillWidth: true
+                    implicitHeight: nameText.implicitHeight
                     Text {
+                        id: nameText
                         objectName: "rowName"
-                        Layout.fillWidth: implicitWidth > width
-                        Layout.maximumWidth: content.width - 160
+                        anchors.verticalCenter: parent.verticalCenter
+                        width: Math.max(0, Math.min(implicitWidth,
+                            nameLine.width - (changesDot.visible ? changesDot.width + 6 : 0)))
                         text: row.model.name
+                        textFormat: Text.PlainText
                         font: Theme.font.headline
                         color: Theme.primary
-                        elide: Text.ElideRight
+                        elide: WindowLogic.isScopedName(text) ? Text.ElideMiddle : Text.ElideRight
                         maximumLineCount: 1
+                        HoverHandler { id: nameHover }
+                        ToolTip.visible: nameHover.hovered && truncated
+                        ToolTip.delay: 500
+                        ToolTip.text: text
                     }
                     Rectangle {
+                        id: changesDot
                         objectName: "changesDot"
                         visible: row.model.hasUncommittedChanges
-                        Layout.preferredWidth: 8
-                        Layout.preferredHeight: 8
+                        anchors.verticalCenter: parent.verticalCenter
+                        x: nameText.width + 6
+                        width: 8
+                        height: 8
                         radius: 4
                         color: Theme.color("orange")
                         HoverHandler { id: dotHover; enabled: parent.visible }
                         ToolTip.visible: dotHover.hovered
                         ToolTip.text: "Uncommitted changes"
                     }
-                    Item { Layout.fillWidth: true }
                 }
-                RowLayout {
-                    spacing: 8
+                // Version and branch share the line; each elides to its half when both are long.
+                Item {
+                    id: details
+                    Layout.fillWidth: true
                     Layout.minimumHeight: Theme.size("caption") + 4
+                    readonly property bool both: versionLabel.visible && branchLabel.visible
+                    readonly property real share: both ? (width - 8) / 2 : width
                     IconLabel {
+                        id: versionLabel
+                        objectName: "rowVersion"
+                        anchors.verticalCenter: parent.verticalCenter
                         visible: row.model.version !== null && row.model.version !== undefined
                         symbol: "tag"
                         text: visible ? row.model.version : ""
+                        width: Math.min(naturalWidth, details.both
+                                        ? Math.max(details.share, details.width - 8 - branchLabel.naturalWidth)
+                                        : details.width)
                     }
                     IconLabel {
+                        id: branchLabel
+                        objectName: "rowBranch"
+                        anchors.verticalCenter: parent.verticalCenter
+                        x: versionLabel.visible ? versionLabel.width + 8 : 0
                         visible: row.model.gitBranch !== null && row.model.gitBranch !== undefined
                         symbol: "arrow.triangle.branch"
                         text: visible ? (row.model.sync ? row.model.sync.branchText : row.model.gitBranch) : ""
+                        width: Math.min(naturalWidth, details.width - x - (rowMarks.visible ? rowMarks.width + 6 : 0))
                     }
-                    SyncMarks { sync: row.model.sync }
+                    SyncMarks {
+                        id: rowMarks
+                        anchors.verticalCenter: parent.verticalCenter
+                        x: branchLabel.visible ? branchLabel.x + branchLabel.width + 6
+                                               : versionLabel.visible ? versionLabel.width + 6 : 0
+                        sync: row.model.sync
+                    }
                 }
             }
 
             Rectangle {
                 objectName: "kindBadge"
+                Layout.minimumWidth: implicitWidth
                 implicitWidth: badgeText.implicitWidth + 16
                 implicitHeight: badgeText.implicitHeight + 8
                 radius: 4
@@ -97,8 +131,9 @@ AbstractButton {
                     id: badgeText
                     anchors.centerIn: parent
                     text: row.model.type
+                    textFormat: Text.PlainText
                     font: Theme.font.caption
-                    color: Theme.color(row.model.color)
+                    color: Theme.tintedText(row.model.color, 0.15)
                 }
             }
         }

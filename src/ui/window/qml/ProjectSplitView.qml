@@ -18,7 +18,7 @@ SplitView {
     Rectangle {
         SplitView.preferredWidth: 340
         SplitView.minimumWidth: 240
-        color: Theme.dark ? Qt.darker(Theme.windowBackground, 1.15) : "#efeeec"
+        color: Theme.sidebarBackground
 
         ListView {
             id: list
@@ -38,7 +38,11 @@ SplitView {
             keyNavigationEnabled: false
             Keys.onUpPressed: split.moveSelection(-1)
             Keys.onDownPressed: split.moveSelection(1)
-            Component.onCompleted: forceActiveFocus()
+            // The selection in view from the start (switching to List) and after every move.
+            Component.onCompleted: {
+                forceActiveFocus()
+                Qt.callLater(() => { if (currentIndex >= 0) positionViewAtIndex(currentIndex, ListView.Contain) })
+            }
             onCurrentIndexChanged: if (currentIndex >= 0) positionViewAtIndex(currentIndex, ListView.Contain)
 
             delegate: ProjectRowView {
@@ -64,7 +68,7 @@ SplitView {
                 viewModel: split.viewModel
                 onOpenFinder: split.viewModel.openInFinder(project.id)
                 onOpenTerminal: split.viewModel.openInTerminal(project.id)
-                onCopyRemote: (remote) => split.viewModel.copyRemoteURL(remote.url)
+                onCopyRemote: (remote) => split.viewModel.copyRemoteURL(remote.fullUrl)
                 onRefresh: split.viewModel.refreshProject(project.id)
             }
         }

@@ -1,8 +1,9 @@
 import QtQuick
+import QtQuick.Controls
 import Codeorchardist
 
-// One line of text the user can select and copy; elided (in the middle by default) while it
-// is not being selected.
+// One line of plain text the user can select and copy; elided (in the middle by default)
+// while it is not being selected, with the whole text in a tooltip when it is elided.
 Item {
     id: root
 
@@ -22,11 +23,16 @@ Item {
         verticalAlignment: Text.AlignVCenter
         visible: !input.activeFocus
         text: root.text
+        textFormat: Text.PlainText
         font: root.font
         color: root.color
         elide: root.elide
         maximumLineCount: 1
     }
+    HoverHandler { id: hover }
+    ToolTip.visible: hover.hovered && shown.truncated && !input.activeFocus
+    ToolTip.delay: 500
+    ToolTip.text: root.text
     TextInput {
         id: input
         anchors.fill: parent

@@ -7,7 +7,8 @@ Item {
 
     property int value: 0
     property string label
-    property color color: Theme.color("blue")
+    // The named colour of the number and the tint.
+    property string tone: "blue"
 
     implicitWidth: content.implicitWidth + 20
     implicitHeight: content.implicitHeight + 12
@@ -15,7 +16,7 @@ Item {
     Rectangle {
         anchors.fill: parent
         radius: 8
-        color: Theme.tint(pill.color, 0.1)
+        color: Theme.tint(pill.tone, 0.1)
     }
 
     Row {
@@ -27,7 +28,7 @@ Item {
             anchors.verticalCenter: parent.verticalCenter
             text: pill.value.toString()
             font: Theme.styled("body", Font.Bold, "rounded")
-            color: pill.color
+            color: Theme.tintedText(pill.tone, 0.1)
         }
         Text {
             objectName: "pillLabel"

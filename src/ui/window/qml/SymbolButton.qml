@@ -23,15 +23,16 @@ AbstractButton {
         radius: 6
         color: !button.bordered ? (button.down ? Theme.tint("secondary", 0.2) : button.hovered ? Theme.tint("secondary", 0.12) : "transparent")
                                 : (button.down ? Theme.tint("secondary", 0.2) : button.hovered ? Theme.tint("secondary", 0.1) : Theme.controlBackground)
-        border.width: button.bordered ? 1 : 0
-        border.color: Theme.separator
+        // A keyboard focus ring (Tab), else the bezel.
+        border.width: button.visualFocus ? 2 : button.bordered ? 1 : 0
+        border.color: button.visualFocus ? Theme.accent : Theme.separator
     }
     contentItem: Item {
         SymbolIcon {
             anchors.centerIn: parent
             name: button.symbol
             size: button.symbolSize
-            color: button.enabled ? Theme.primary : Theme.tint("secondary", 0.5)
+            color: button.enabled ? Theme.primary : Theme.secondary
         }
     }
 }

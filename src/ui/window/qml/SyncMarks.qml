@@ -22,7 +22,7 @@ Row {
             anchors.verticalCenter: parent.verticalCenter
             text: modelData.text
             font: Theme.styled("caption", Font.DemiBold)
-            color: Theme.color(modelData.color)
+            color: Theme.textTone(modelData.color)
             HoverHandler { id: hover }
             ToolTip.visible: hover.hovered
             ToolTip.text: modelData.tooltip

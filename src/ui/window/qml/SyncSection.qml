@@ -40,7 +40,7 @@ ColumnLayout {
             IconLabel {
                 symbol: "exclamationmark.triangle.fill"
                 text: section.sync.problemText || ""
-                color: Theme.color("red")
+                color: Theme.textTone("red")
                 font: Theme.font.headline
             }
             TextEdit {

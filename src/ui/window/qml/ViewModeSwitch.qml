@@ -31,6 +31,7 @@ Rectangle {
                 width: (control.width - 4) / 4
                 height: control.height - 4
                 checkable: false
+                focusPolicy: Qt.TabFocus
                 readonly property bool selected: control.mode === modelData.mode
                 Accessible.name: modelData.title
                 onClicked: control.modeRequested(modelData.mode)
@@ -38,13 +39,13 @@ Rectangle {
                     radius: 5
                     color: segment.selected ? Theme.controlBackground
                                             : segment.down ? Theme.tint("secondary", 0.15) : "transparent"
-                    border.width: segment.selected ? 1 : 0
-                    border.color: Theme.separator
+                    border.width: segment.visualFocus ? 2 : segment.selected ? 1 : 0
+                    border.color: segment.visualFocus ? Theme.accent : Theme.separator
                 }
                 contentItem: SymbolIcon {
                     name: segment.modelData.icon
                     size: 16
-                    color: segment.selected ? Theme.accent : Theme.secondary
+                    color: segment.selected ? Theme.symbolTone("blue") : Theme.secondary
                 }
             }
         }

@@ -8,16 +8,11 @@ Rectangle {
     objectName: "welcomeView"
 
     signal selectFolder()
+    // Shown above the button when the stored root folder was not found.
+    property string notice
 
     // The kinds a scan recognises (Unknown is not a kind the user looks for).
-    readonly property var kinds: [
-        { type: "Node.js", icon: "cube.box", color: "green" },
-        { type: "React Native", icon: "iphone", color: "cyan" },
-        { type: "Next.js", icon: "globe", color: "primary" },
-        { type: "Java/Maven", icon: "cup.and.saucer", color: "orange" },
-        { type: "Python", icon: "chevron.left.forwardslash.chevron.right", color: "yellow" },
-        { type: "Swift", icon: "swift", color: "orange" }
-    ]
+    readonly property var kinds: WindowLogic.recognisedKinds
 
     color: Theme.windowBackground
 
@@ -40,7 +35,7 @@ Rectangle {
                 anchors.centerIn: parent
                 name: "folder.badge.gearshape"
                 size: 64
-                color: Theme.color("blue")
+                color: Theme.symbolTone("blue")
             }
         }
 
@@ -64,6 +59,21 @@ Rectangle {
                 lineHeight: fontMetrics.lineSpacing + 4
                 FontMetrics { id: fontMetrics; font: Theme.font.body }
             }
+        }
+
+        Text {
+            objectName: "missingFolderNotice"
+            visible: welcome.notice !== ""
+            Layout.alignment: Qt.AlignHCenter
+            Layout.maximumWidth: Math.min(welcome.width - 64, 640)
+            horizontalAlignment: Text.AlignHCenter
+            text: welcome.notice
+            textFormat: Text.PlainText
+            font: Theme.styled("body", Font.DemiBold)
+            color: Theme.textTone("orange")
+            wrapMode: Text.Wrap
+            maximumLineCount: 3
+            elide: Text.ElideMiddle
         }
 
         LabelButton {
@@ -95,14 +105,15 @@ Rectangle {
                     delegate: Column {
                         objectName: "kindTile"
                         required property var modelData
-                        width: 70
+                        width: 84
                         spacing: 4
                         SymbolIcon {
                             anchors.horizontalCenter: parent.horizontalCenter
                             name: modelData.icon
                             size: Theme.size("title2") + 4
-                            color: Theme.color(modelData.color)
+                            color: Theme.symbolTone(modelData.color)
                         }
+                        // One line for every kind, so the tiles stand level.
                         Text {
                             anchors.horizontalCenter: parent.horizontalCenter
                             width: parent.width
@@ -110,7 +121,8 @@ Rectangle {
                             text: modelData.type
                             font: Theme.font.caption2
                             color: Theme.secondary
-                            wrapMode: Text.WordWrap
+                            maximumLineCount: 1
+                            elide: Text.ElideRight
                         }
                     }
                 }

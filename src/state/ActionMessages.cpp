@@ -1,0 +1,35 @@
+#include "state/ActionMessages.h"
+
+#include "model/RemoteUrl.h"
+
+namespace {
+// A list of tried programs longer than this is shortened; the message stays one line.
+constexpr qsizetype kMaxNamedPrograms = 8;
+// A program name from the environment is cut to this length in the message.
+constexpr qsizetype kMaxNameLength = 80;
+
+QString shortened(const QString& text) {
+    return text.size() <= kMaxNameLength ? text : text.left(kMaxNameLength - 1) + QChar(0x2026);
+}
+} // namespace
+
+QString copiedMessage(const QString& url) {
+    if (urlCarriesSecret(url)) return QStringLiteral("Copied, without the password or token it contains");
+    return QStringLiteral("Copied");
+}
+
+QString terminalFailureMessage(const QStringList& tried) {
+    QString message = QStringLiteral("No terminal could be started.");
+    if (!tried.isEmpty()) {
+        QStringList names;
+        for (qsizetype i = 0; i < tried.size() && i < kMaxNamedPrograms; ++i) names.append(shortened(tried.at(i)));
+        if (tried.size() > kMaxNamedPrograms) names.append(QStringLiteral("%1 more").arg(tried.size() - kMaxNamedPrograms));
+        message += QStringLiteral(" Tried: ") + names.join(QStringLiteral(", ")) + QLatin1Char('.');
+    }
+    message += QStringLiteral(" Set $TERMINAL to the terminal you want.");
+    return message;
+}
+
+QString missingFolderMessage(const QString& folderText) {
+    return QStringLiteral("The folder %1 was not found. Choose a folder to continue.").arg(folderText);
+}

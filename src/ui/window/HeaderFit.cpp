@@ -1,0 +1,29 @@
+#include "HeaderFit.h"
+
+#include <algorithm>
+
+namespace headerfit {
+
+Fit fit(double available, double fixedWidth, double titleTextWidth, double folderNatural, bool searchShown) {
+    Fit result;
+    const double wanted = std::min(folderNatural, searchShown ? folderWidest : folderWidestAlone);
+    const double least = std::min(wanted, folderMinimum);
+    result.searchWidth = searchShown ? searchWidest : 0;
+
+    double room = available - fixedWidth - titleTextWidth - result.searchWidth;
+    if (room < least && searchShown) {
+        // Short of room with the folder text at its minimum: narrow the search field.
+        const double give = std::min(least - room, searchWidest - searchNarrowest);
+        result.searchWidth -= give;
+        room += give;
+    }
+    if (room < least && titleTextWidth > 0) {
+        // Then the title text gives way to its symbol.
+        result.showTitleText = false;
+        room += titleTextWidth;
+    }
+    result.folderWidth = std::clamp(room, std::min(folderFloor, wanted), wanted);
+    return result;
+}
+
+} // namespace headerfit

@@ -1,0 +1,97 @@
+import QtQuick
+import QtQuick.Controls
+import Codeorchardist
+
+// The window's menu bar, drawn like the header below it: "Projects" holds Choose Folder...,
+// Refresh All, Fetch All and Quit, each with its shortcut.
+MenuBar {
+    id: bar
+    objectName: "menuBar"
+
+    required property var viewModel
+    signal chooseFolder()
+    signal quit()
+
+    background: Rectangle {
+        implicitHeight: 28
+        color: Theme.windowBackground
+        Rectangle {
+            anchors.bottom: parent.bottom
+            width: parent.width
+            height: 1
+            color: Theme.separator
+        }
+    }
+    delegate: MenuBarItem {
+        id: item
+        font: Theme.font.body
+        contentItem: Text {
+            text: item.text
+            font: item.font
+            color: Theme.primary
+            verticalAlignment: Text.AlignVCenter
+        }
+        background: Rectangle {
+            radius: 4
+            color: item.highlighted || item.down ? Theme.tint("secondary", 0.15) : "transparent"
+        }
+    }
+
+    component ShortcutItem: MenuItem {
+        id: entry
+        objectName: action ? action.objectName + "Item" : ""
+        font: Theme.font.body
+        implicitWidth: 260
+        contentItem: Item {
+            implicitHeight: name.implicitHeight
+            Text {
+                id: name
+                anchors.left: parent.left
+                anchors.verticalCenter: parent.verticalCenter
+                text: entry.text
+                font: entry.font
+                color: entry.enabled ? Theme.primary : Theme.secondary
+            }
+            Text {
+                objectName: "shortcutText"
+                anchors.right: parent.right
+                anchors.verticalCenter: parent.verticalCenter
+                text: entry.action ? WindowLogic.shortcutText(entry.action.shortcut) : ""
+                font: entry.font
+                color: Theme.secondary
+            }
+        }
+    }
+
+    Menu {
+        title: "Projects"
+        delegate: ShortcutItem {}
+        Action {
+            objectName: "chooseFolderAction"
+            text: "Choose Folder..."
+            shortcut: "Ctrl+O"
+            onTriggered: bar.chooseFolder()
+        }
+        Action {
+            objectName: "refreshAllAction"
+            text: "Refresh All"
+            shortcut: "Ctrl+R"
+            // Like the Rescan button: nothing to do while a scan runs or before a folder is chosen.
+            enabled: bar.viewModel.hasScanPath && !bar.viewModel.isLoading
+            onTriggered: bar.viewModel.scanProjects()
+        }
+        Action {
+            objectName: "fetchAllAction"
+            text: "Fetch All"
+            enabled: bar.viewModel.hasScanPath && !bar.viewModel.isLoading && !bar.viewModel.fetcher.isFetching
+            onTriggered: bar.viewModel.fetchAll()
+        }
+        MenuSeparator {}
+        Action {
+            objectName: "quitAction"
+            text: "Quit"
+            shortcut: "Ctrl+Q"
+            onTriggered: bar.quit()
+        }
+    }
+}

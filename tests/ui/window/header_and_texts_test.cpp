@@ -1,0 +1,125 @@
+// The header's width sharing, the selection stepping of the list, and the window's small
+// texts: counts, scoped names, shortcuts, notices, the welcome kinds and capped folder texts.
+#include "HeaderFit.h"
+#include "WindowLogic.h"
+
+#include "state/DisplayText.h"
+
+#include <QKeySequence>
+#include <QStandardItemModel>
+#include <gtest/gtest.h>
+
+using headerfit::fit;
+
+TEST(HeaderFit, TheFolderTextGivesWayFirstThenTheSearchThenTheTitle)
+{
+    // Plenty of room: everything at its natural size.
+    auto wide = fit(2000, 600, 130, 250, true);
+    EXPECT_EQ(wide.folderWidth, 250);
+    EXPECT_EQ(wide.searchWidth, headerfit::searchWidest);
+    EXPECT_TRUE(wide.showTitleText);
+    // A long folder text is capped at its widest.
+    EXPECT_EQ(fit(2000, 600, 130, 900, true).folderWidth, headerfit::folderWidest);
+    EXPECT_EQ(fit(2000, 100, 130, 900, false).folderWidth, headerfit::folderWidestAlone);
+
+    // Less room: the folder button shrinks (its text elides) down to its minimum ...
+    auto tighter = fit(600 + 130 + 200 + 180, 600, 130, 250, true);
+    EXPECT_EQ(tighter.folderWidth, 180);
+    EXPECT_EQ(tighter.searchWidth, headerfit::searchWidest);
+    EXPECT_TRUE(tighter.showTitleText);
+    // ... then the search field narrows, and only it ...
+    auto narrower = fit(600 + 130 + 200 + headerfit::folderMinimum - 40, 600, 130, 250, true);
+    EXPECT_EQ(narrower.folderWidth, headerfit::folderMinimum);
+    EXPECT_EQ(narrower.searchWidth, headerfit::searchWidest - 40);
+    EXPECT_TRUE(narrower.showTitleText);
+    // ... then the title text goes, and what it leaves goes to the folder.
+    auto tight = fit(600 + 130 + 200 + headerfit::folderMinimum - 100, 600, 130, 250, true);
+    EXPECT_EQ(tight.searchWidth, headerfit::searchNarrowest);
+    EXPECT_FALSE(tight.showTitleText);
+    EXPECT_EQ(tight.folderWidth, headerfit::folderMinimum - 100 + 60 + 130);
+
+    // Whatever happens, the parts add up to the room when there is room for the floor.
+    for (double available = 700; available <= 1600; available += 7) {
+        const auto f = fit(available, 600, 130, 400, true);
+        const double used = 600 + (f.showTitleText ? 130 : 0) + f.searchWidth + f.folderWidth;
+        if (f.folderWidth > headerfit::folderFloor) {
+            EXPECT_LE(used, available + 1e-9) << available;
+        }
+        EXPECT_GE(f.searchWidth, headerfit::searchNarrowest);
+    }
+    // A short folder text is never stretched.
+    EXPECT_EQ(fit(700, 600, 130, 60, true).folderWidth, 60);
+}
+
+TEST(ListSelection, StepsClampToTheListAndStartAtTheFirstRow)
+{
+    QStandardItemModel model;
+    model.setItemRoleNames({{Qt::UserRole + 1, "id"}});
+    for (const char* id : {"a", "b", "c"}) {
+        auto* item = new QStandardItem;
+        item->setData(QString::fromLatin1(id), Qt::UserRole + 1);
+        model.appendRow(item);
+    }
+    WindowLogic logic;
+    EXPECT_EQ(logic.steppedProjectId(&model, "a", 1), "b");
+    EXPECT_EQ(logic.steppedProjectId(&model, "c", 1), "c");
+    EXPECT_EQ(logic.steppedProjectId(&model, "a", -1), "a");
+    EXPECT_EQ(logic.steppedProjectId(&model, "gone", 1), "a");
+    EXPECT_EQ(logic.steppedProjectId(&model, "", -1), "a");
+    QStandardItemModel empty;
+    EXPECT_EQ(logic.steppedProjectId(&empty, "a", 1), "");
+    EXPECT_EQ(logic.steppedProjectId(nullptr, "a", 1), "");
+}
+
+TEST(WindowTexts, CountsNamesShortcutsNoticesAndKinds)
+{
+    WindowLogic logic;
+    logic.setHomePath("/home/ann");
+    EXPECT_EQ(logic.countWord(1, "project", "projects"), "project");
+    EXPECT_EQ(logic.countWord(0, "project", "projects"), "projects");
+    EXPECT_EQ(logic.countWord(2, "project", "projects"), "projects");
+    EXPECT_EQ(logic.countWord(-1, "project", "projects"), "projects");
+
+    EXPECT_TRUE(logic.isScopedName("@react-navigation/native-stack"));
+    EXPECT_FALSE(logic.isScopedName("react-navigation"));
+    EXPECT_FALSE(logic.isScopedName("@/x"));
+    EXPECT_FALSE(logic.isScopedName("@scope"));
+
+    EXPECT_EQ(QKeySequence(logic.shortcutText(QStringLiteral("Ctrl+O")), QKeySequence::NativeText),
+              QKeySequence(QStringLiteral("Ctrl+O")));
+    EXPECT_EQ(logic.shortcutText(QVariant::fromValue(QKeySequence(QStringLiteral("Ctrl+Q")))),
+              QKeySequence(QStringLiteral("Ctrl+Q")).toString(QKeySequence::NativeText));
+
+    EXPECT_EQ(logic.missingFolderText(""), "");
+    const QString notice = logic.missingFolderText("/home/ann/code");
+    EXPECT_TRUE(notice.contains("~/code")) << notice.toStdString();
+    EXPECT_TRUE(notice.contains("not found"));
+
+    EXPECT_EQ(logic.noticeDuration("Copied"), 2000);
+    EXPECT_GT(logic.noticeDuration(QString(100, 'x')), logic.noticeDuration("Copied"));
+    EXPECT_EQ(logic.noticeDuration(QString(100000, 'x')), 10000);
+
+    // The welcome tiles come from the model's kinds: six, without Unknown.
+    const QVariantList kinds = logic.recognisedKinds();
+    ASSERT_EQ(kinds.size(), 6);
+    EXPECT_EQ(kinds.first().toMap().value("type").toString(), "Node.js");
+    for (const QVariant& k : kinds) {
+        EXPECT_NE(k.toMap().value("type").toString(), "Unknown");
+        EXPECT_FALSE(k.toMap().value("icon").toString().isEmpty());
+    }
+}
+
+TEST(DisplayTexts, LongTextsAreCappedWithoutSplittingCharacters)
+{
+    EXPECT_EQ(displayText(QStringLiteral("short")), "short");
+    const QString limit(displayTextLimit, QLatin1Char('a'));
+    EXPECT_EQ(displayText(limit), limit);
+    const QString capped = displayText(QString(5'000'000, QLatin1Char('b')));
+    EXPECT_EQ(capped.size(), displayTextLimit);
+    EXPECT_TRUE(capped.endsWith(QChar(0x2026)));
+    // An emoji across the cut point is dropped whole, not halved.
+    QString emoji = QString(displayTextLimit - 2, QLatin1Char('c')) + QString::fromUtf8("\xF0\x9F\x98\x80") + "tail";
+    const QString cut = displayText(emoji);
+    EXPECT_FALSE(cut.at(cut.size() - 2).isHighSurrogate());
+    EXPECT_FALSE(displayText(std::optional<QString>()).has_value());
+}
