@@ -196,6 +196,7 @@ void MindmapCanvas::setHovered(int index) {
 
 void MindmapCanvas::hoverAt(const QPointF& point) { setHovered(m_scene.index().topmostAt(point)); }
 void MindmapCanvas::clearHover() { setHovered(-1); }
+void MindmapCanvas::hoverEnterEvent(QHoverEvent* event) { hoverAt(event->position()); }
 void MindmapCanvas::hoverMoveEvent(QHoverEvent* event) { hoverAt(event->position()); }
 void MindmapCanvas::hoverLeaveEvent(QHoverEvent*) { clearHover(); }
 
