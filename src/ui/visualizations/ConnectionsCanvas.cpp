@@ -127,7 +127,10 @@ QSGNode* ConnectionsCanvas::updatePaintNode(QSGNode* oldNode, UpdatePaintNodeDat
         geometry->setDrawingMode(QSGGeometry::DrawTriangles);
         node->setGeometry(geometry);
         node->setFlag(QSGNode::OwnsGeometry);
-        node->setMaterial(new QSGVertexColorMaterial);
+        auto* material = new QSGVertexColorMaterial;
+        // Not merged with other geometry: panning moves the matrix, not the vertices.
+        material->setFlag(QSGMaterial::RequiresFullMatrix);
+        node->setMaterial(material);
         node->setFlag(QSGNode::OwnsMaterial);
     }
 

@@ -27,7 +27,11 @@ QSGGeometryNode* shapeNode(const ShapeMesh& mesh) {
     mesh.copyTo(geometry);
     node->setGeometry(geometry);
     node->setFlag(QSGNode::OwnsGeometry);
-    node->setMaterial(new QSGVertexColorMaterial);
+    auto* material = new QSGVertexColorMaterial;
+    // Drawn with the full matrix, not merged: the vertices stay in their buffer while the
+    // canvas pans, instead of being transformed again on every frame.
+    material->setFlag(QSGMaterial::RequiresFullMatrix);
+    node->setMaterial(material);
     node->setFlag(QSGNode::OwnsMaterial);
     return node;
 }
@@ -46,6 +50,7 @@ QSGGeometryNode* glyphNode(const MindmapScene::Layer& layer, QSGTexture* texture
     auto* material = new QSGTextureMaterial;
     material->setTexture(texture);
     material->setFiltering(QSGTexture::Linear);
+    material->setFlag(QSGMaterial::RequiresFullMatrix);
     node->setMaterial(material);
     node->setFlag(QSGNode::OwnsMaterial);
     return node;
@@ -130,7 +135,8 @@ void MindmapCanvas::updatePolish() {
     const bool covered = !m_builtArea.isEmpty() && m_builtArea.contains(m_visible);
     if (!m_dirty && covered) return;
     QRectF area = m_visible.isEmpty() ? QRectF(0, 0, m_model->canvasWidth(), m_model->canvasHeight()) : m_visible;
-    const double mx = std::max(area.width() * 0.5, 200.0), my = std::max(area.height() * 0.5, 200.0);
+    // A margin of a quarter of the view each way: most pans stay inside it.
+    const double mx = std::max(area.width() * 0.25, 150.0), my = std::max(area.height() * 0.25, 150.0);
     area.adjust(-mx, -my, mx, my);
     const double ratio = window() ? window()->effectiveDevicePixelRatio() : 1.0;
     m_scene.build(*m_model, m_palette, {area, m_scale, ratio, m_hovered}, m_atlas);

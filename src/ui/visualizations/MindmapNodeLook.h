@@ -37,6 +37,8 @@ inline constexpr double kChangeDot = 6;
 // theirs down to kFolderLabelMinPixels).
 inline constexpr double kLabelMinPixels = 8;
 inline constexpr double kFolderLabelMinPixels = 6;
+// Below this scale resting nodes cast no shadow.
+inline constexpr double kRestingShadowScale = 0.75;
 // Below this scale nodes are drawn as dots.
 inline constexpr double kDotScale = 0.25;
 inline constexpr double kDotPixels = 7; // dot diameter on screen

@@ -151,11 +151,11 @@ void MindmapScene::addNode(int index, const CachedGraphNode& node, const Mindmap
             const double glow = kRootGlowDiameter / 2 * g;
             QColor faint = blue;
             faint.setAlphaF(0.2f);
-            layer.shapes.addShadow(boxAround(c, glow, glow), glow, faint, 10 * g, segments);
+            layer.shapes.addShadow(boxAround(c, glow, glow), glow, faint, 10 * g, segments, true);
         }
         QColor shadow = blue;
         shadow.setAlphaF(highlighted ? 0.6f : 0.3f);
-        layer.shapes.addShadow(shape, r, shadow, (highlighted ? 15 : 8) * g, segments);
+        layer.shapes.addShadow(shape, r, shadow, (highlighted ? 15 : 8) * g, segments, true);
         QColor end = blue;
         end.setAlphaF(0.7f);
         const ShapeMesh::Paint fill{blue, MindmapPalette::over(palette.textBackground, blue, 0.7), shape.topLeft(),
@@ -183,9 +183,13 @@ void MindmapScene::addNode(int index, const CachedGraphNode& node, const Mindmap
 
     // Shadow, card or capsule, outline. Resting outlines are drawn a little stronger than a
     // faint tint so that a node stays distinct from a canvas of the same colour.
-    QColor shadow = tone;
-    shadow.setAlphaF(highlighted ? 0.5f : selected ? 0.3f : isProject ? 0.18f : 0.15f);
-    layer.shapes.addShadow(shape, corner, shadow, (highlighted ? 10 : 4) * g, segments);
+    // Resting shadows are a pixel or two wide below 75 %: left out there (the outline keeps
+    // the node apart from the canvas).
+    if (emphasised || view.scale >= kRestingShadowScale) {
+        QColor shadow = tone;
+        shadow.setAlphaF(highlighted ? 0.5f : selected ? 0.3f : isProject ? 0.18f : 0.15f);
+        layer.shapes.addShadow(shape, corner, shadow, (highlighted ? 10 : 4) * g, segments, true);
+    }
     const QColor fill = emphasised ? MindmapPalette::over(palette.controlBackground, tone, 0.12) : palette.controlBackground;
     QColor outline = tone;
     if (!emphasised) outline.setAlphaF(0.45f);

@@ -21,7 +21,7 @@ QColor ShapeMesh::Paint::at(QPointF p) const {
 
 int ShapeMesh::segmentsFor(double screenRadius) {
     if (!(screenRadius > 0)) return 1;
-    return std::clamp(int(std::ceil(std::sqrt(screenRadius) * 1.6)), 1, 10);
+    return std::clamp(int(std::ceil(std::sqrt(screenRadius))), 1, 8);
 }
 
 std::vector<QPointF> ShapeMesh::roundedRect(const QRectF& rect, double radius, int segments) {
@@ -53,10 +53,11 @@ std::uint32_t ShapeMesh::addVertex(QPointF p, const QColor& c, float alpha) {
     return std::uint32_t(m_vertices.size() - 1);
 }
 
-void ShapeMesh::addProfile(const QRectF& rect, double radius, const std::vector<Stop>& stops, int segments) {
+void ShapeMesh::addProfile(const QRectF& rect, double radius, const std::vector<Stop>& stops, int segments,
+                           bool hollow) {
     if (stops.empty() || !rect.isValid()) return;
     const QPointF centre = rect.center();
-    const std::uint32_t fanCentre = addVertex(centre, stops.front().paint.at(centre), stops.front().alpha);
+    const std::uint32_t fanCentre = hollow ? 0 : addVertex(centre, stops.front().paint.at(centre), stops.front().alpha);
     std::uint32_t previous = 0;
     size_t count = 0;
     for (size_t k = 0; k < stops.size(); ++k) {
@@ -72,6 +73,7 @@ void ShapeMesh::addProfile(const QRectF& rect, double radius, const std::vector<
         for (size_t i = 0; i < count; ++i) {
             const std::uint32_t a = std::uint32_t(i), b = std::uint32_t((i + 1) % count);
             if (k == 0) {
+                if (hollow) continue;
                 m_indices.insert(m_indices.end(), {fanCentre, first + a, first + b});
             } else {
                 m_indices.insert(m_indices.end(), {previous + a, previous + b, first + b, previous + a, first + b, first + a});
@@ -99,10 +101,11 @@ void ShapeMesh::addShape(const QRectF& rect, double radius, const Paint& fill, c
                segments);
 }
 
-void ShapeMesh::addShadow(const QRectF& rect, double radius, const QColor& color, double blur, int segments) {
+void ShapeMesh::addShadow(const QRectF& rect, double radius, const QColor& color, double blur, int segments,
+                          bool hollow) {
     if (!(blur > 0) || color.alpha() == 0) return;
     const Paint paint = Paint::solid(color);
-    addProfile(rect, radius, {{-blur, paint, 1.0f}, {blur, paint, 0.0f}}, segments);
+    addProfile(rect, radius, {{-blur, paint, 1.0f}, {blur, paint, 0.0f}}, segments, hollow);
 }
 
 QSGGeometry* ShapeMesh::newGeometry() {

@@ -40,7 +40,9 @@ public:
     void addShape(const QRectF& rect, double radius, const Paint& fill, const QColor& stroke, double strokeWidth,
                   double feather, int segments);
     // A soft shadow of the shape: `color` inside, fading to nothing `blur` beyond the edge.
-    void addShadow(const QRectF& rect, double radius, const QColor& color, double blur, int segments);
+    // `hollow` leaves out the part more than `blur` inside the edge (under an opaque shape).
+    void addShadow(const QRectF& rect, double radius, const QColor& color, double blur, int segments,
+                   bool hollow = false);
 
     const std::vector<Vertex>& vertices() const { return m_vertices; }
     const std::vector<std::uint32_t>& indices() const { return m_indices; }
@@ -62,8 +64,9 @@ private:
         float alpha;   // multiplies the paint's own alpha
     };
     // Concentric outlines at each stop, the bands between them filled, the innermost
-    // outline filled from its centre.
-    void addProfile(const QRectF& rect, double radius, const std::vector<Stop>& stops, int segments);
+    // outline filled from its centre unless `hollow`.
+    void addProfile(const QRectF& rect, double radius, const std::vector<Stop>& stops, int segments,
+                    bool hollow = false);
     std::uint32_t addVertex(QPointF p, const QColor& c, float alpha);
 
     std::vector<Vertex> m_vertices;
