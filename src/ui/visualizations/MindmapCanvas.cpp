@@ -6,7 +6,6 @@
 #include <QSGOpacityNode>
 #include <QSGTexture>
 #include <QSGTextureMaterial>
-#include <QSGVertexColorMaterial>
 
 #include <algorithm>
 #include <cstring>
@@ -21,35 +20,21 @@ public:
     std::vector<std::pair<QSGOpacityNode*, MindmapScene::Group>> layers;
 };
 
-QSGGeometryNode* shapeNode(const ShapeMesh& mesh) {
+QSGGeometryNode* layerNode(const MindmapScene::Layer& layer, QSGTexture* texture) {
     auto* node = new QSGGeometryNode;
-    QSGGeometry* geometry = ShapeMesh::newGeometry();
-    mesh.copyTo(geometry);
-    node->setGeometry(geometry);
-    node->setFlag(QSGNode::OwnsGeometry);
-    auto* material = new QSGVertexColorMaterial;
-    // Drawn with the full matrix, not merged: the vertices stay in their buffer while the
-    // canvas pans, instead of being transformed again on every frame.
-    material->setFlag(QSGMaterial::RequiresFullMatrix);
-    node->setMaterial(material);
-    node->setFlag(QSGNode::OwnsMaterial);
-    return node;
-}
-
-QSGGeometryNode* glyphNode(const MindmapScene::Layer& layer, QSGTexture* texture) {
-    auto* node = new QSGGeometryNode;
-    auto* geometry = new QSGGeometry(QSGGeometry::defaultAttributes_TexturedPoint2D(), int(layer.glyphVertices.size()),
-                                     int(layer.glyphIndices.size()), QSGGeometry::UnsignedShortType);
+    auto* geometry = new QSGGeometry(QSGGeometry::defaultAttributes_TexturedPoint2D(), int(layer.vertices.size()),
+                                     int(layer.indices.size()), QSGGeometry::UnsignedShortType);
     geometry->setDrawingMode(QSGGeometry::DrawTriangles);
-    std::memcpy(geometry->vertexDataAsTexturedPoint2D(), layer.glyphVertices.data(),
-                sizeof(QSGGeometry::TexturedPoint2D) * layer.glyphVertices.size());
-    quint16* indices = geometry->indexDataAsUShort();
-    for (size_t i = 0; i < layer.glyphIndices.size(); ++i) indices[i] = quint16(layer.glyphIndices[i]);
+    std::memcpy(geometry->vertexDataAsTexturedPoint2D(), layer.vertices.data(),
+                sizeof(QSGGeometry::TexturedPoint2D) * layer.vertices.size());
+    std::memcpy(geometry->indexDataAsUShort(), layer.indices.data(), sizeof(std::uint16_t) * layer.indices.size());
     node->setGeometry(geometry);
     node->setFlag(QSGNode::OwnsGeometry);
     auto* material = new QSGTextureMaterial;
     material->setTexture(texture);
     material->setFiltering(QSGTexture::Linear);
+    // Drawn with the full matrix, not merged: the vertices stay in their buffer while the
+    // canvas pans, instead of being transformed again on every frame.
     material->setFlag(QSGMaterial::RequiresFullMatrix);
     node->setMaterial(material);
     node->setFlag(QSGNode::OwnsMaterial);
@@ -167,8 +152,7 @@ QSGNode* MindmapCanvas::updatePaintNode(QSGNode* oldNode, UpdatePaintNodeData*) 
         for (const MindmapScene::Layer& layer : m_scene.layers()) {
             auto* opacity = new QSGOpacityNode;
             opacity->setOpacity(MindmapScene::opacityOf(layer.group, m_progress));
-            if (!layer.shapes.indices().empty()) opacity->appendChildNode(shapeNode(layer.shapes));
-            if (!layer.glyphIndices.empty() && root->texture) opacity->appendChildNode(glyphNode(layer, root->texture));
+            if (!layer.indices.empty() && root->texture) opacity->appendChildNode(layerNode(layer, root->texture));
             root->appendChildNode(opacity);
             root->layers.emplace_back(opacity, layer.group);
         }

@@ -16,15 +16,6 @@ int pixelSizeFor(double base, double textScale) { return std::max(1, int(std::lr
 
 QPointF grown(QPointF p, QPointF centre, double growth) { return centre + (p - centre) * growth; }
 
-QRectF boxAround(QPointF centre, double halfWidth, double halfHeight) {
-    return QRectF(centre.x() - halfWidth, centre.y() - halfHeight, 2 * halfWidth, 2 * halfHeight);
-}
-
-ShapeMesh::Paint discPaint(const QColor& tone, const QRectF& disc) {
-    // The gentle gradient of one colour: a lighter tone at the top.
-    return {tone.lighter(118), tone, disc.topLeft() + QPointF(disc.width() / 2, 0),
-            disc.bottomLeft() + QPointF(disc.width() / 2, 0), true};
-}
 
 } // namespace
 
@@ -88,46 +79,63 @@ const std::vector<SpriteAtlas::Placed>& MindmapScene::label(int node, Text text,
     return m_labels.emplace(key, atlas.layout(content, font, color)).first->second;
 }
 
+void MindmapScene::addQuad(Layer& layer, const QRectF& t, const QRectF& src) {
+    if (t.width() <= 0 || t.height() <= 0) return;
+    const auto first = std::uint16_t(layer.vertices.size());
+    QSGGeometry::TexturedPoint2D v[4];
+    // Texture coordinates in atlas pixels here; build() divides by the final image size.
+    v[0].set(float(t.left()), float(t.top()), float(src.left()), float(src.top()));
+    v[1].set(float(t.right()), float(t.top()), float(src.right()), float(src.top()));
+    v[2].set(float(t.right()), float(t.bottom()), float(src.right()), float(src.bottom()));
+    v[3].set(float(t.left()), float(t.bottom()), float(src.left()), float(src.bottom()));
+    layer.vertices.insert(layer.vertices.end(), v, v + 4);
+    layer.indices.insert(layer.indices.end(), {first, std::uint16_t(first + 1), std::uint16_t(first + 2), first,
+                                               std::uint16_t(first + 2), std::uint16_t(first + 3)});
+}
+
 void MindmapScene::addGlyphs(Layer& layer, const std::vector<SpriteAtlas::Placed>& glyphs, QPointF origin,
-                             double basePixels, QPointF centre, double growth, const SpriteAtlas& atlas) {
-    if (glyphs.empty()) return;
-    // Texture coordinates are in atlas pixels here; build() divides by the final image size.
-    const double k = basePixels; // rendered pixels per canvas point
+                             double k, QPointF centre, double growth, const SpriteAtlas& atlas) {
     for (const SpriteAtlas::Placed& g : glyphs) {
         const QRectF px = atlas.sprite(g.sprite).pixels;
-        const QRect cell = atlas.cell(g.sprite);
         const QPointF tl = grown(origin + QPointF((g.x + px.left()) / k, (g.y + px.top()) / k), centre, growth);
         const QPointF br = grown(origin + QPointF((g.x + px.right()) / k, (g.y + px.bottom()) / k), centre, growth);
-        const auto first = std::uint32_t(layer.glyphVertices.size());
-        QSGGeometry::TexturedPoint2D v[4];
-        v[0].set(float(tl.x()), float(tl.y()), float(cell.left()), float(cell.top()));
-        v[1].set(float(br.x()), float(tl.y()), float(cell.left() + cell.width()), float(cell.top()));
-        v[2].set(float(br.x()), float(br.y()), float(cell.left() + cell.width()), float(cell.top() + cell.height()));
-        v[3].set(float(tl.x()), float(br.y()), float(cell.left()), float(cell.top() + cell.height()));
-        layer.glyphVertices.insert(layer.glyphVertices.end(), v, v + 4);
-        layer.glyphIndices.insert(layer.glyphIndices.end(), {first, first + 1, first + 2, first, first + 2, first + 3});
+        addQuad(layer, QRectF(tl, br), QRectF(atlas.cell(g.sprite)));
         ++m_glyphs;
     }
 }
 
-void MindmapScene::addSymbol(Layer& layer, const QString& name, double size, const QColor& color, QPointF at,
-                             QPointF centre, double growth, double textScale, SpriteAtlas& atlas) {
-    const int px = pixelSizeFor(size, textScale);
-    const int sprite = atlas.symbol(name, px, color);
+void MindmapScene::addSprite(Layer& layer, int sprite, QPointF at, double k, double growth, const SpriteAtlas& atlas) {
     if (sprite < 0) return;
-    addGlyphs(layer, {{sprite, 0, 0}}, at, px / size, centre, growth, atlas);
+    const QRect cell = atlas.cell(sprite);
+    const double w = cell.width() / k * growth, h = cell.height() / k * growth;
+    addQuad(layer, QRectF(at.x() - w / 2, at.y() - h / 2, w, h), QRectF(cell));
+}
+
+void MindmapScene::addNinePatch(Layer& layer, const mindmapsprites::NinePatch& patch, const QRectF& shape, double k,
+                                const SpriteAtlas& atlas) {
+    if (patch.sprite < 0) return;
+    const QRectF cell(atlas.cell(patch.sprite));
+    const double e = patch.extent, corner = patch.cornerPixels / k;
+    const QRectF outer = shape.adjusted(-e, -e, e, e);
+    const double tx[4] = {outer.left(), outer.left() + corner, outer.right() - corner, outer.right()};
+    const double ty[4] = {outer.top(), outer.top() + corner, outer.bottom() - corner, outer.bottom()};
+    const double c = patch.cornerPixels;
+    const double sx[4] = {cell.left(), cell.left() + c, cell.right() - c, cell.right()};
+    const double sy[4] = {cell.top(), cell.top() + c, cell.bottom() - c, cell.bottom()};
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col)
+            addQuad(layer, QRectF(QPointF(tx[col], ty[row]), QPointF(tx[col + 1], ty[row + 1])),
+                    QRectF(QPointF(sx[col], sy[row]), QPointF(sx[col + 1], sy[row + 1])));
 }
 
 void MindmapScene::addDot(int index, const CachedGraphNode& node, const MindmapPalette& palette, const View& view,
-                          Layer& layer) {
+                          Layer& layer, SpriteAtlas& atlas) {
     const Box& b = m_boxes[size_t(index)];
     const QColor tone = b.look == MindmapModel::ProjectNode ? palette.tone(projecttype::color(node.project->type))
                                                             : palette.tone(viewmath::graphFolderColor(node.depth));
+    const double ts = view.scale * view.pixelRatio;
     const double grow = view.hovered == index ? 1.5 : 1.0;
-    const double radius = kDotPixels / 2 / view.scale * grow;
-    const double feather = 1 / (view.scale * view.pixelRatio);
-    layer.shapes.addShape(boxAround(node.position, radius, radius), radius, ShapeMesh::Paint::solid(tone), {}, 0,
-                          feather, 2);
+    addSprite(layer, mindmapsprites::dot(atlas, tone, kDotPixels * view.pixelRatio), node.position, ts, grow, atlas);
 }
 
 void MindmapScene::addNode(int index, const CachedGraphNode& node, const MindmapModel& model,
@@ -138,32 +146,16 @@ void MindmapScene::addNode(int index, const CachedGraphNode& node, const Mindmap
     const double g = growth(b.look, highlighted, hovered);
     const QPointF c = node.position;
     const double ts = view.scale * view.pixelRatio;
-    const double feather = 1 / ts;
     const Parts parts = partsOf(b, m_fonts);
-    const QRectF shape = boxAround(c, b.halfWidth * g, b.halfHeight * g);
     const QColor white(Qt::white);
 
     if (b.look == MindmapModel::Root) {
         const QColor blue = palette.tone(QStringLiteral("blue"));
-        const double r = kRootDiameter / 2 * g;
-        const int segments = ShapeMesh::segmentsFor(r * ts);
-        if (highlighted) {
-            const double glow = kRootGlowDiameter / 2 * g;
-            QColor faint = blue;
-            faint.setAlphaF(0.2f);
-            layer.shapes.addShadow(boxAround(c, glow, glow), glow, faint, 10 * g, segments, true);
-        }
-        QColor shadow = blue;
-        shadow.setAlphaF(highlighted ? 0.6f : 0.3f);
-        layer.shapes.addShadow(shape, r, shadow, (highlighted ? 15 : 8) * g, segments, true);
-        QColor end = blue;
-        end.setAlphaF(0.7f);
-        const ShapeMesh::Paint fill{blue, MindmapPalette::over(palette.textBackground, blue, 0.7), shape.topLeft(),
-                                    shape.bottomRight(), true};
-        Q_UNUSED(end);
-        layer.shapes.addShape(shape, r, fill, {}, 0, feather, segments);
-        if (24 * ts >= 4)
-            addSymbol(layer, QStringLiteral("folder.fill"), 24, white, c + parts.changeDot, c, g, ts, atlas);
+        const int bubble = mindmapsprites::bubble(atlas, blue, MindmapPalette::over(palette.textBackground, blue, 0.7),
+                                                  highlighted, ts);
+        addSprite(layer, bubble, c, ts, g, atlas);
+        if (24 * ts >= 4) addSprite(layer, atlas.symbol(QStringLiteral("folder.fill"), 24 * ts, white),
+                                    grown(c + parts.changeDot, c, g), ts, g, atlas);
         if (nameShown(b.look, view.scale)) {
             m_drewLabels = true;
             const double k = pixelSizeFor(12, ts) / 12.0;
@@ -178,38 +170,44 @@ void MindmapScene::addNode(int index, const CachedGraphNode& node, const Mindmap
     const bool emphasised = highlighted || selected;
     const QColor tone = isProject ? palette.tone(projecttype::color(node.project->type))
                                   : palette.tone(viewmath::graphFolderColor(node.depth));
-    const double corner = isProject ? kProjectCorner * g : shape.height() / 2;
-    const int segments = ShapeMesh::segmentsFor(corner * ts);
+    const bool symbolShown = parts.symbolSize * ts >= 4;
+    const QString symbol = !symbolShown ? QString() : isProject ? projecttype::icon(node.project->type)
+                                                                : QStringLiteral("folder.fill");
+    const double kg = ts * g;
 
-    // Shadow, card or capsule, outline. Resting outlines are drawn a little stronger than a
-    // faint tint so that a node stays distinct from a canvas of the same colour.
-    // Resting shadows are a pixel or two wide below 75 %: left out there (the outline keeps
-    // the node apart from the canvas).
+    // Below its label's threshold a resting project is drawn as its kind's disc alone, centred
+    // on its place (the view shows its name on hover).
+    if (isProject && !emphasised && !nameShown(b.look, view.scale)) {
+        addSprite(layer, mindmapsprites::disc(atlas, tone, symbol, palette.foregroundOn(tone), parts.discDiameter,
+                                              parts.symbolSize, kg),
+                  c, kg, 1.0, atlas);
+        return;
+    }
+
+    // Card or capsule with its shadow and outline. Resting outlines are a little stronger than
+    // a faint tint so that a node stays distinct from a canvas of its own colour; resting
+    // shadows would be a pixel or two wide below 75 %, so they are left out there.
+    mindmapsprites::CardLook look;
+    look.fill = emphasised ? MindmapPalette::over(palette.controlBackground, tone, 0.12) : palette.controlBackground;
+    look.outline = tone;
+    if (!emphasised) look.outline.setAlphaF(0.45f);
+    look.outlineWidth = emphasised ? 2.0 : 1.0;
+    look.radius = isProject ? kProjectCorner : b.halfHeight;
     if (emphasised || view.scale >= kRestingShadowScale) {
-        QColor shadow = tone;
-        shadow.setAlphaF(highlighted ? 0.5f : selected ? 0.3f : isProject ? 0.18f : 0.15f);
-        layer.shapes.addShadow(shape, corner, shadow, (highlighted ? 10 : 4) * g, segments, true);
+        look.shadow = tone;
+        look.shadow.setAlphaF(highlighted ? 0.5f : selected ? 0.3f : isProject ? 0.18f : 0.15f);
+        look.blur = highlighted ? 10 : 4;
     }
-    const QColor fill = emphasised ? MindmapPalette::over(palette.controlBackground, tone, 0.12) : palette.controlBackground;
-    QColor outline = tone;
-    if (!emphasised) outline.setAlphaF(0.45f);
-    const double outlineWidth = (emphasised ? 2.0 : 1.0) * g;
-    layer.shapes.addShape(shape, corner, ShapeMesh::Paint::solid(fill), outline, outlineWidth, feather, segments);
+    addNinePatch(layer, mindmapsprites::card(atlas, look, kg), QRectF(c.x() - b.halfWidth * g, c.y() - b.halfHeight * g,
+                                                                      2 * b.halfWidth * g, 2 * b.halfHeight * g),
+                 kg, atlas);
 
-    const double discRadius = parts.discDiameter / 2 * g;
-    const QPointF discCentre = grown(c + parts.disc, c, g);
-    const QRectF disc = boxAround(discCentre, discRadius, discRadius);
-    layer.shapes.addShape(disc, discRadius, discPaint(tone, disc), {}, 0, feather, ShapeMesh::segmentsFor(discRadius * ts));
-    if (parts.symbolSize * ts >= 4) {
-        const QString symbol = isProject ? projecttype::icon(node.project->type) : QStringLiteral("folder.fill");
-        addSymbol(layer, symbol, parts.symbolSize, palette.foregroundOn(tone), c + parts.disc, c, g, ts, atlas);
-    }
-    if (isProject && b.hasChanges) {
-        const QPointF dot = grown(c + parts.changeDot, c, g);
-        const double r = kChangeDot / 2 * g;
-        layer.shapes.addShape(boxAround(dot, r, r), r, ShapeMesh::Paint::solid(palette.tone(QStringLiteral("orange"))),
-                              {}, 0, feather, ShapeMesh::segmentsFor(r * ts));
-    }
+    addSprite(layer,
+              mindmapsprites::disc(atlas, tone, symbol, palette.foregroundOn(tone), parts.discDiameter, parts.symbolSize, kg),
+              grown(c + parts.disc, c, g), kg, 1.0, atlas);
+    if (isProject && b.hasChanges)
+        addSprite(layer, mindmapsprites::dot(atlas, palette.tone(QStringLiteral("orange")), kChangeDot * kg),
+                  grown(c + parts.changeDot, c, g), kg, 1.0, atlas);
     if (nameShown(b.look, view.scale)) {
         m_drewLabels = true;
         const QColor text = palette.tone(QStringLiteral("primary"));
@@ -230,7 +228,7 @@ void MindmapScene::build(const MindmapModel& model, const MindmapPalette& palett
     m_drewLabels = false;
     const double ts = view.scale * view.pixelRatio;
     if (ts != m_labelScale) {
-        // Labels are laid out at the pixel size they are shown at.
+        // Labels and pictures are painted at the pixel size they are shown at.
         atlas.clear();
         m_labels.clear();
         m_labelScale = ts;
@@ -251,17 +249,15 @@ void MindmapScene::build(const MindmapModel& model, const MindmapPalette& palett
         // Dots all lie in one depth; the root stays on top of them.
         const qint64 depth = dots ? (b.look == MindmapModel::Root ? 1 : 0) : node.depth;
         std::vector<size_t>& chain = layerOf[{depth, int(group)}];
-        // A node adds at most a few thousand vertices.
-        constexpr size_t room = ShapeMesh::kMaxVertices - 4096;
-        if (chain.empty() || m_layers[chain.back()].shapes.vertices().size() > room ||
-            m_layers[chain.back()].glyphVertices.size() > room) {
+        // A node adds at most a few hundred quads (its label is cut to a few dozen glyphs).
+        if (chain.empty() || m_layers[chain.back()].vertices.size() > 4 * (kMaxQuads - 400)) {
             chain.push_back(m_layers.size());
             m_layers.emplace_back();
             m_layers.back().depth = depth;
             m_layers.back().group = group;
         }
         Layer& layer = m_layers[chain.back()];
-        if (dots && b.look != MindmapModel::Root) addDot(index, node, palette, view, layer);
+        if (dots && b.look != MindmapModel::Root) addDot(index, node, palette, view, layer, atlas);
         else addNode(index, node, model, palette, view, layer, atlas);
         ++m_drawn;
     }
@@ -274,10 +270,10 @@ void MindmapScene::build(const MindmapModel& model, const MindmapPalette& palett
 
     const float w = float(std::max(atlas.image().width(), 1)), h = float(std::max(atlas.image().height(), 1));
     for (Layer& layer : m_layers) {
-        for (QSGGeometry::TexturedPoint2D& v : layer.glyphVertices) {
+        for (QSGGeometry::TexturedPoint2D& v : layer.vertices) {
             v.tx /= w;
             v.ty /= h;
         }
-        m_vertices += int(layer.shapes.vertices().size() + layer.glyphVertices.size());
+        m_vertices += int(layer.vertices.size());
     }
 }

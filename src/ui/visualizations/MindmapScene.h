@@ -3,8 +3,8 @@
 #include "MindmapModel.h"
 #include "MindmapNodeLook.h"
 #include "MindmapPalette.h"
+#include "MindmapSprites.h"
 #include "NodeIndex.h"
-#include "ShapeMesh.h"
 #include "SpriteAtlas.h"
 
 #include <QSGGeometry>
@@ -13,10 +13,11 @@
 #include <unordered_map>
 #include <vector>
 
-// What the mindmap canvas draws, as triangles: the nodes in or near the shown part of the
-// canvas, in layers by depth (deeper on top) and by dimming state, each layer with its
-// shapes (colour per vertex) and its label glyphs (quads into the sprite atlas). Built on
-// the GUI thread; the canvas copies the layers into scene-graph nodes.
+// What the mindmap canvas draws, as textured quads into one sprite atlas: the nodes in or
+// near the shown part of the canvas, in layers by depth (deeper on top) and by dimming state.
+// Each node is a few quads (its background as a nine-patch, its symbol disc, its label
+// glyphs), drawn in node order within a layer. Built on the GUI thread; the canvas copies
+// the layers into scene-graph nodes.
 class MindmapScene {
 public:
     // How a layer fades: the opacity it has at the start and at the end of a transition.
@@ -25,9 +26,8 @@ public:
     struct Layer {
         qint64 depth = 0;
         Group group = Plain;
-        ShapeMesh shapes;
-        std::vector<QSGGeometry::TexturedPoint2D> glyphVertices;
-        std::vector<std::uint32_t> glyphIndices;
+        std::vector<QSGGeometry::TexturedPoint2D> vertices;
+        std::vector<std::uint16_t> indices;
     };
 
     struct View {
@@ -52,6 +52,8 @@ public:
     int drawnNodes() const { return m_drawn; }
     int vertexCount() const { return m_vertices; }
     int glyphCount() const { return m_glyphs; }
+    // Quads a layer holds at most (16-bit indices).
+    static constexpr size_t kMaxQuads = 16000;
     bool drewLabels() const { return m_drewLabels; }
 
     static double opacityOf(Group group, double progress);
@@ -65,11 +67,16 @@ private:
                                                  double textScale);
     void addNode(int index, const CachedGraphNode& node, const MindmapModel& model, const MindmapPalette& palette,
                  const View& view, Layer& layer, SpriteAtlas& atlas);
-    void addDot(int index, const CachedGraphNode& node, const MindmapPalette& palette, const View& view, Layer& layer);
+    void addDot(int index, const CachedGraphNode& node, const MindmapPalette& palette, const View& view, Layer& layer,
+                SpriteAtlas& atlas);
+    // One quad from `sourcePixels` of the atlas onto `target`.
+    void addQuad(Layer& layer, const QRectF& target, const QRectF& sourcePixels);
+    void addSprite(Layer& layer, int sprite, QPointF centre, double pixelsPerPoint, double growth,
+                   const SpriteAtlas& atlas);
+    void addNinePatch(Layer& layer, const mindmapsprites::NinePatch& patch, const QRectF& shape, double pixelsPerPoint,
+                      const SpriteAtlas& atlas);
     void addGlyphs(Layer& layer, const std::vector<SpriteAtlas::Placed>& glyphs, QPointF origin, double basePixels,
                    QPointF centre, double growth, const SpriteAtlas& atlas);
-    void addSymbol(Layer& layer, const QString& name, double size, const QColor& color, QPointF at, QPointF centre,
-                   double growth, double textScale, SpriteAtlas& atlas);
 
     std::vector<mindmaplook::Box> m_boxes;
     mindmaplook::Fonts m_fonts;

@@ -93,36 +93,50 @@ int SpriteAtlas::glyph(const QRawFont& font, quint32 glyphIndex, const QColor& c
     return addSprite(key, QRect(at, cell.size()), QRectF(cell));
 }
 
-int SpriteAtlas::symbol(const QString& name, double pixelSize, const QColor& color) {
-    const int px = std::max(1, int(std::lround(pixelSize)));
-    const QString key = QStringLiteral("s%1|%2|%3").arg(name).arg(px).arg(color.rgba());
+void SpriteAtlas::paintSymbol(QPainter& p, const QString& name, const QRectF& box, const QColor& color) {
+    const auto symbol = symbolmap::lookup(name);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    if (symbol && symbol->codepoint == 0 && !symbol->path.isEmpty()) {
+        const QString svg = QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 24 24'>"
+                                           "<path fill='%1' d='%2'/></svg>")
+                                .arg(color.name(QColor::HexRgb), symbol->path);
+        QSvgRenderer renderer(svg.toUtf8());
+        p.setOpacity(color.alphaF());
+        renderer.render(&p, box);
+    } else {
+        QFont font(symbolmap::fontFamily());
+        font.setPixelSize(std::max(1, int(std::lround(box.height()))));
+        p.setFont(font);
+        p.setPen(color);
+        const char32_t codepoint = symbol ? symbol->codepoint : char32_t(0xe887); // help
+        p.drawText(box, Qt::AlignCenter, QString::fromUcs4(&codepoint, 1));
+    }
+    p.restore();
+}
+
+int SpriteAtlas::picture(const QString& key, QSize size, const std::function<void(QPainter&, const QRectF&)>& paint) {
     const auto found = m_index.constFind(key);
     if (found != m_index.cend()) return *found;
-
-    const auto symbol = symbolmap::lookup(name);
-    const QPoint at = reserve(px, px);
+    size = size.expandedTo(QSize(1, 1));
+    const QPoint at = reserve(size.width(), size.height());
     if (at.x() < 0) return -1;
     {
         QPainter p(&m_image);
         p.setRenderHint(QPainter::Antialiasing);
-        const QRectF box(at.x(), at.y(), px, px);
-        if (symbol && symbol->codepoint == 0 && !symbol->path.isEmpty()) {
-            const QString svg = QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 24 24'>"
-                                               "<path fill='%1' d='%2'/></svg>")
-                                    .arg(color.name(QColor::HexRgb), symbol->path);
-            QSvgRenderer renderer(svg.toUtf8());
-            p.setOpacity(color.alphaF());
-            renderer.render(&p, box);
-        } else {
-            QFont font(symbolmap::fontFamily());
-            font.setPixelSize(px);
-            p.setFont(font);
-            p.setPen(color);
-            const char32_t codepoint = symbol ? symbol->codepoint : char32_t(0xe887); // help
-            p.drawText(box, Qt::AlignCenter, QString::fromUcs4(&codepoint, 1));
-        }
+        p.setClipRect(QRect(at, size));
+        paint(p, QRectF(at, size));
     }
-    return addSprite(key, QRect(at, QSize(px, px)), QRectF(-px / 2.0, -px / 2.0, px, px));
+    return addSprite(key, QRect(at, size), QRectF(QPointF(0, 0), size));
+}
+
+int SpriteAtlas::symbol(const QString& name, double pixelSize, const QColor& color) {
+    const int px = std::max(1, int(std::lround(pixelSize)));
+    const QString key = QStringLiteral("s%1|%2|%3").arg(name).arg(px).arg(color.rgba());
+    const int sprite = picture(key, QSize(px, px), [&](QPainter& p, const QRectF& box) { paintSymbol(p, name, box, color); });
+    // Centred on its origin.
+    if (sprite >= 0) m_sprites[size_t(sprite)].pixels = QRectF(-px / 2.0, -px / 2.0, px, px);
+    return sprite;
 }
 
 std::vector<SpriteAtlas::Placed> SpriteAtlas::layout(const QString& text, const QFont& font, const QColor& color) {

@@ -8,7 +8,10 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <vector>
+
+class QPainter;
 
 // Small images packed into one texture image: the glyphs of the mindmap's labels (each
 // glyph of each font and colour once, not each label) and its symbols. Rendered with
@@ -33,6 +36,11 @@ public:
     int glyph(const QRawFont& font, quint32 glyphIndex, const QColor& color);
     // A symbol ("folder.fill") `pixelSize` high in `color`, centred on its origin.
     int symbol(const QString& name, double pixelSize, const QColor& color);
+    // A picture `size` pixels large painted by `paint` (into the rectangle it is given) on
+    // first use of `key`; its pixels rectangle starts at (0, 0).
+    int picture(const QString& key, QSize size, const std::function<void(QPainter&, const QRectF&)>& paint);
+    // Paints a symbol into `box` (the font glyph or the vector path).
+    static void paintSymbol(QPainter& painter, const QString& name, const QRectF& box, const QColor& color);
     // Shapes `text` in `font` and returns its glyphs, origin at the left end of the baseline.
     std::vector<Placed> layout(const QString& text, const QFont& font, const QColor& color);
 

@@ -1,4 +1,5 @@
 #include "MindmapScene.h"
+#include "MindmapSprites.h"
 #include "VizTestSupport.h"
 
 #include <QGuiApplication>
@@ -30,54 +31,62 @@ struct Scene {
     }
     int glyphs() const {
         size_t n = 0;
-        for (const auto& l : scene.layers()) n += l.glyphIndices.size() / 6;
+        for (const auto& l : scene.layers()) n += l.indices.size() / 6;
         return int(n);
     }
 };
 
-// Alpha and blue of the topmost triangle at `p` in one mesh (one-sample rasteriser).
-std::pair<double, double> sample(const ShapeMesh& mesh, QPointF p) {
-    std::pair<double, double> result{0, 0};
-    const auto& v = mesh.vertices();
-    const auto& idx = mesh.indices();
-    for (size_t t = 0; t + 2 < idx.size(); t += 3) {
-        const auto &a = v[idx[t]], &b = v[idx[t + 1]], &c = v[idx[t + 2]];
-        const double d = (b.y - c.y) * (a.x - c.x) + (c.x - b.x) * (a.y - c.y);
-        if (std::abs(d) < 1e-12) continue;
-        const double l1 = ((b.y - c.y) * (p.x() - c.x) + (c.x - b.x) * (p.y() - c.y)) / d;
-        const double l2 = ((c.y - a.y) * (p.x() - c.x) + (a.x - c.x) * (p.y() - c.y)) / d;
-        if (l1 < 0 || l2 < 0 || 1 - l1 - l2 < 0) continue;
-        const double l3 = 1 - l1 - l2;
-        result = {(l1 * a.a + l2 * b.a + l3 * c.a) / 255.0, (l1 * a.b + l2 * b.b + l3 * c.b) / 255.0};
-    }
-    return result;
-}
-
 } // namespace
 
-TEST(MindmapSceneTest, TheRootIsAnOpaqueBlueBubbleOverItsShadow) {
-    Scene s({viztest::project("/r/web/shop"), viztest::project("/r/tools/cli")});
+TEST(MindmapSceneTest, TheRootIsAnOpaqueBlueBubbleWithASoftShadow) {
+    SpriteAtlas atlas;
+    const int bubble = mindmapsprites::bubble(atlas, QColor("#0a6cde"), QColor("#6ca7eb"), false, 1.0);
+    ASSERT_GE(bubble, 0);
+    const QRect cell = atlas.cell(bubble);
+    const QImage& image = atlas.image();
+    const QPoint centre = cell.center();
+    EXPECT_EQ(qAlpha(image.pixel(centre)), 255);
+    EXPECT_GT(qBlue(image.pixel(centre)), 150);
+    // 49 points out: in the shadow, faint; 60 out: nothing.
+    const int faint = qAlpha(image.pixel(centre + QPoint(49, 0)));
+    EXPECT_GT(faint, 0);
+    EXPECT_LT(faint, 100);
+    EXPECT_EQ(qAlpha(image.pixel(centre + QPoint(60, 0))), 0);
+    // The same look is painted once.
+    EXPECT_EQ(mindmapsprites::bubble(atlas, QColor("#0a6cde"), QColor("#6ca7eb"), false, 1.0), bubble);
+}
+
+TEST(MindmapSceneTest, ACardStretchesAsANinePatchWithCornersKeptAtTheirSize) {
+    SpriteAtlas atlas;
+    mindmapsprites::CardLook look{Qt::white, Qt::blue, 2.0, 12, QColor(0, 0, 0, 80), 4};
+    const mindmapsprites::NinePatch patch = mindmapsprites::card(atlas, look, 2.0);
+    ASSERT_GE(patch.sprite, 0);
+    EXPECT_DOUBLE_EQ(patch.extent, 5.0);
+    EXPECT_EQ(patch.cornerPixels, 34) << "(12 + 5) points at 2 pixels per point";
+    const QRect cell = atlas.cell(patch.sprite);
+    EXPECT_EQ(cell.width(), 2 * 34 + 2);
+    // The outline at the middle of the top edge, white inside, shadow outside.
+    const QImage& image = atlas.image();
+    const int x = cell.left() + 35;
+    EXPECT_EQ(QColor(image.pixel(x, cell.top() + 12)).blue(), 255) << "outline";
+    EXPECT_EQ(QColor(image.pixel(x, cell.top() + 12)).red(), 0);
+    EXPECT_EQ(image.pixel(x, cell.top() + 30), QColor(Qt::white).rgba());
+    EXPECT_GT(qAlpha(image.pixel(x, cell.top() + 5)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(x, cell.top())), 0);
+
+    // Nine quads onto any box at least as large as the corners.
+    Scene s({viztest::project("/r/a")});
     s.build(1.0);
-    const QPointF root = s.model.nodePosition("/r");
-    ASSERT_FALSE(s.scene.layers().empty());
-    const MindmapScene::Layer& first = s.scene.layers().front();
-    EXPECT_EQ(first.depth, 0);
-    for (double dx : {0.0, 20.0, -30.0}) {
-        const auto [alpha, blue] = sample(first.shapes, root + QPointF(dx, 10));
-        EXPECT_NEAR(alpha, 1.0, 0.01) << dx;
-        EXPECT_GT(blue, 0.6);
-    }
-    // The shadow reaches beyond the bubble, faintly.
-    const auto [shadow, unused] = sample(first.shapes, root + QPointF(49, 0));
-    EXPECT_GT(shadow, 0.0);
-    EXPECT_LT(shadow, 0.3);
+    int quads = 0;
+    for (const auto& l : s.scene.layers()) quads += int(l.indices.size() / 6);
+    EXPECT_EQ(quads, 1 + 1 + 1 + 9 + 1 + 1) << "root bubble, symbol and name; the card, its disc and its name";
 }
 
 TEST(MindmapSceneTest, LabelsGiveWayBelowEightPixelsAndNodesBecomeDots) {
     Scene s({viztest::project("/r/web/shop"), viztest::project("/r/web/blog"), viztest::project("/r/tools/cli")});
     s.build(1.0);
-    const int full = s.glyphs();
-    EXPECT_GT(full, 20) << "names, branches absent, symbols";
+    const int full = s.scene.glyphCount();
+    EXPECT_GT(full, 10) << "the names' glyphs";
     EXPECT_TRUE(s.scene.drewLabels());
     EXPECT_EQ(s.scene.drawnNodes(), s.model.nodeCount());
 
@@ -85,16 +94,16 @@ TEST(MindmapSceneTest, LabelsGiveWayBelowEightPixelsAndNodesBecomeDots) {
     s.build(0.5);
     EXPECT_TRUE(MindmapScene::nameShown(MindmapModel::Directory, 0.5));
     EXPECT_FALSE(MindmapScene::nameShown(MindmapModel::ProjectNode, 0.5));
-    EXPECT_LT(s.glyphs(), full);
-    EXPECT_GT(s.glyphs(), 0);
+    EXPECT_LT(s.scene.glyphCount(), full);
+    EXPECT_GT(s.scene.glyphCount(), 0);
 
-    // At 20 % every node but the root is a dot: one small disc, no symbols, no text but the root's.
+    // At 20 % every node but the root is a dot: one quad each, no text.
     s.build(0.2);
-    size_t vertices = 0;
+    size_t dots = 0;
     for (const auto& l : s.scene.layers())
-        if (l.depth == 0) vertices += l.shapes.vertices().size();
-    EXPECT_GT(vertices, 0u);
-    EXPECT_LE(s.glyphs(), 2) << "at most the root's symbol";
+        if (l.depth == 0) dots += l.indices.size() / 6;
+    EXPECT_EQ(dots, size_t(s.model.nodeCount() - 1));
+    EXPECT_EQ(s.scene.glyphCount(), 0);
 }
 
 TEST(MindmapSceneTest, OnlyNodesInTheAreaAreBuiltAndHitsFindTheTopmost) {
@@ -147,4 +156,16 @@ TEST(MindmapSceneTest, HugeNamesAreCutAndMeasuredQuickly) {
     EXPECT_TRUE(box.elided);
     EXPECT_LT(box.name.size(), 100);
     EXPECT_LE(box.halfWidth * 2, mindmaplook::kMaxLabelWidth + 80);
+}
+
+TEST(MindmapPalette, SymbolsOnLightTonesGetTheDarkForeground) {
+    const MindmapPalette palette;
+    EXPECT_EQ(palette.foregroundOn(QColor("#d9a900")), QColor(0x1f, 0x1f, 0x21)) << "yellow";
+    EXPECT_EQ(palette.foregroundOn(QColor("#0a6cde")), QColor(Qt::white)) << "blue";
+    EXPECT_NEAR(MindmapPalette::contrast(Qt::white, Qt::black), 21.0, 1e-9);
+    EXPECT_EQ(MindmapPalette::over(Qt::white, Qt::black, 0.25), QColor::fromRgbF(0.75f, 0.75f, 0.75f));
+    const MindmapPalette loaded = MindmapPalette::from({{"blue", "#112233"}}, {{"controlBackground", "#2e2e30"}});
+    EXPECT_EQ(loaded.tone("blue"), QColor("#112233"));
+    EXPECT_EQ(loaded.controlBackground, QColor("#2e2e30"));
+    EXPECT_EQ(loaded.tone("no such name"), QColor(0x8a, 0x8a, 0x8f));
 }
