@@ -6,7 +6,7 @@
 //
 //   XDG_RUNTIME_DIR=$(mktemp -d) xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/ui/bench_visualizations [PROJECTS...]
 //
-// BENCH_ONLY=Tree|Network|Card limits the run to one mode. For Qt's own per-frame figures add
+// BENCH_ONLY=Tree|Network|Card limits the run to one mode; BENCH_SHOTS=DIR saves each first frame. For Qt's own per-frame figures add
 // QT_LOGGING_RULES="qt.scenegraph.time.renderloop=true".
 #include "GraphZoom.h"
 #include "MindmapCanvas.h"
@@ -132,6 +132,10 @@ public:
         nextFrame(m_window);
         const double first = timer.nsecsElapsed() / 1e6;
         std::printf("        (created %.1f ms, sized %.1f ms)\n", created, laidOut);
+        // BENCH_SHOTS=DIR keeps a picture of each view's first frame.
+        const QString shots = QString::fromLocal8Bit(qgetenv("BENCH_SHOTS"));
+        if (!shots.isEmpty())
+            m_window.grabWindow().save(QStringLiteral("%1/%2-%3-%4.png").arg(shots, type).arg(m_projects).arg(int(scale * 100)));
 
         // Frames while moving: one step per frame, the time from the step to the frame.
         QObject* flick = nullptr;
