@@ -1,9 +1,15 @@
-// Tree, Graph and Cards modes with 200 and 2,000 generated projects: the time from creating
-// the mode's view to its first frame on screen, and the frame times while scrolling the
-// Tree and the Cards and panning the Graph.
+// Tree, Graph and Cards modes with 200 and 2,000 generated projects (or the counts given) in a
+// 1400 x 900 window: the time from creating the mode's view to its first frame on screen, the
+// frame intervals while scrolling the Tree and the Cards and panning the Graph at 50 % and
+// 100 %, the slowest frame, and the resident memory after each mode next to that of a bare
+// window with one Text measured first in the same run.
 //
 //   XDG_RUNTIME_DIR=$(mktemp -d) xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/ui/bench_visualizations [PROJECTS...]
+//
+// BENCH_ONLY=Tree|Network|Card limits the run to one mode; BENCH_SHOTS=DIR saves each first frame. For Qt's own per-frame figures add
+// QT_LOGGING_RULES="qt.scenegraph.time.renderloop=true".
 #include "GraphZoom.h"
+#include "MindmapCanvas.h"
 #include "QmlSetup.h"
 
 #include "discovery/ProjectScanner.h"
@@ -56,6 +62,15 @@ void makeProjects(const QString& root, int count) {
     }
 }
 
+// Resident memory of this process in MiB.
+double residentMiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return 0;
+}
+
 struct Frames {
     double median = 0;
     double worst = 0;
@@ -82,7 +97,7 @@ public:
         auto settings = std::make_shared<QSettings>(m_settings.path() + QStringLiteral("/s.ini"), QSettings::IniFormat);
         m_viewModel = new ProjectsViewModel(ProjectScanner::shared(), settings, PlatformServices{}, &m_engine);
         m_zoom = new GraphZoom(&m_engine);
-        m_window.resize(1280, 800);
+        m_window.resize(1400, 900);
         m_window.show();
         if (!QTest::qWaitForWindowExposed(&m_window)) std::printf("window not exposed\n");
         QSignalSpy done(m_viewModel, &ProjectsViewModel::scanFinished);
@@ -91,7 +106,7 @@ public:
         done.wait(300000);
     }
 
-    void run(const QString& type, const char* motion) {
+    void run(const QString& type, const char* motion, double scale = 0.5) {
         // BENCH_ONLY=Tree|Graph|Card limits the run to one mode.
         const QByteArray only = qgetenv("BENCH_ONLY");
         if (!only.isEmpty() && !type.startsWith(QString::fromLatin1(only))) return;
@@ -101,8 +116,10 @@ public:
         QQmlComponent component(&m_engine);
         component.setData(("import QtQuick\nimport Codeorchardist\n" + type + " {}\n").toUtf8(), QUrl());
         QVariantMap properties{{QStringLiteral("viewModel"), QVariant::fromValue<QObject*>(m_viewModel)}};
-        if (type == QStringLiteral("NetworkGraphView"))
+        if (type == QStringLiteral("NetworkGraphView")) {
             properties.insert(QStringLiteral("zoom"), QVariant::fromValue<QObject*>(m_zoom));
+            m_zoom->setGraphScale(scale);
+        }
         std::unique_ptr<QQuickItem> view(qobject_cast<QQuickItem*>(component.createWithInitialProperties(properties)));
         if (!view) {
             std::printf("%s: %s\n", qPrintable(type), qPrintable(component.errorString()));
@@ -115,6 +132,10 @@ public:
         nextFrame(m_window);
         const double first = timer.nsecsElapsed() / 1e6;
         std::printf("        (created %.1f ms, sized %.1f ms)\n", created, laidOut);
+        // BENCH_SHOTS=DIR keeps a picture of each view's first frame.
+        const QString shots = QString::fromLocal8Bit(qgetenv("BENCH_SHOTS"));
+        if (!shots.isEmpty())
+            m_window.grabWindow().save(QStringLiteral("%1/%2-%3-%4.png").arg(shots, type).arg(m_projects).arg(int(scale * 100)));
 
         // Frames while moving: one step per frame, the time from the step to the frame.
         QObject* flick = nullptr;
@@ -139,8 +160,16 @@ public:
             frames.push_back(frame.nsecsElapsed() / 1e6);
         }
         const Frames f = summarise(frames);
-        std::printf("%6d projects  %-22s first frame %7.1f ms   %-8s %3zu frames: median %5.1f ms, worst %6.1f ms\n",
-                    m_projects, qPrintable(type), first, motion, frames.size(), f.median, f.worst);
+        const bool graph = type == QStringLiteral("NetworkGraphView");
+        std::printf("%6d projects  %-22s first frame %7.1f ms   %-5s %4.0f%% %3zu frames: median %5.1f ms, worst %6.1f ms",
+                    m_projects, qPrintable(type), first, motion, graph ? scale * 100 : 100.0, frames.size(), f.median,
+                    f.worst);
+        if (auto* canvas = view->findChild<MindmapCanvas*>())
+            std::printf("  (%d nodes drawn, %d vertices)", canvas->drawnNodes(), canvas->scene().vertexCount());
+        std::printf("\n");
+        view.reset();
+        nextFrame(m_window);
+        std::printf("        resident after %s: %.0f MiB\n", qPrintable(type), residentMiB());
         std::fflush(stdout);
     }
 
@@ -164,10 +193,26 @@ int main(int argc, char** argv) {
     if (sizes.isEmpty()) sizes = {200, 2000};
     std::printf("render loop: %s, platform: %s\n", qgetenv("QSG_RENDER_LOOP").isEmpty() ? "default" : qgetenv("QSG_RENDER_LOOP").constData(),
                 qPrintable(QGuiApplication::platformName()));
+    {
+        // The baseline: a bare Qt Quick window with one Text, in this same process.
+        QQmlEngine engine;
+        QQuickWindow window;
+        window.resize(1400, 900);
+        QQmlComponent component(&engine);
+        component.setData("import QtQuick\nText { text: \"Codeorchardist\" }\n", QUrl());
+        std::unique_ptr<QQuickItem> text(qobject_cast<QQuickItem*>(component.create()));
+        if (text) text->setParentItem(window.contentItem());
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) std::printf("bare window not exposed\n");
+        nextFrame(window);
+        std::printf("bare window with one Text: resident %.0f MiB\n", residentMiB());
+    }
     for (int n : sizes) {
         Bench bench(n);
+        std::printf("%6d projects scanned: resident %.0f MiB\n", n, residentMiB());
         bench.run(QStringLiteral("TreeVisualizationView"), "scroll");
-        bench.run(QStringLiteral("NetworkGraphView"), "pan");
+        bench.run(QStringLiteral("NetworkGraphView"), "pan", 0.5);
+        bench.run(QStringLiteral("NetworkGraphView"), "pan", 1.0);
         bench.run(QStringLiteral("CardDashboardView"), "scroll");
     }
     return 0;

@@ -6,13 +6,27 @@
 namespace {
 // Enough cells for any sensible drawing; a larger rectangle gets larger cells.
 constexpr double kMaxCellsPerSide = 4096;
+constexpr qsizetype kCellsPerPoint = 4;
+constexpr qsizetype kMinCells = 1024;
 } // namespace
 
-OverlapGrid::OverlapGrid(double cellSize, const QRectF& bounds) {
+qsizetype OverlapGrid::maxCells(qsizetype points) {
+    const qsizetype limit = qsizetype(kMaxCellsPerSide * kMaxCellsPerSide);
+    if (points >= limit / kCellsPerPoint) return limit;
+    return std::max(kMinCells, std::max<qsizetype>(points, 0) * kCellsPerPoint);
+}
+
+OverlapGrid::OverlapGrid(double cellSize, const QRectF& bounds, qsizetype points) {
     const bool finite = std::isfinite(bounds.left()) && std::isfinite(bounds.top()) &&
                         std::isfinite(bounds.width()) && std::isfinite(bounds.height()) && cellSize > 0;
     if (finite) {
-        const double side = std::max({cellSize, bounds.width() / kMaxCellsPerSide, bounds.height() / kMaxCellsPerSide});
+        // Square cells of side s over w x h give at most (w / s + 1) (h / s + 1) cells; with
+        // s >= sqrt(w h / budget) and at most 4096 per side that stays near the budget.
+        const double budget = double(maxCells(points));
+        const double area = bounds.width() * bounds.height();
+        const double spread = std::isfinite(area) ? std::sqrt(area / budget) : qInf();
+        const double side = std::max({cellSize, spread, bounds.width() / kMaxCellsPerSide,
+                                      bounds.height() / kMaxCellsPerSide});
         m_left = bounds.left();
         m_top = bounds.top();
         m_scale = 1 / side;

@@ -21,7 +21,13 @@ public:
     };
 
     // Cells at least `cellSize` wide over `bounds` (non-finite bounds give a single cell).
-    OverlapGrid(double cellSize, const QRectF& bounds);
+    // There are never more than about maxCells(points) cells, however wide the rectangle:
+    // a sparse drawing gets larger cells instead of memory for empty ones.
+    OverlapGrid(double cellSize, const QRectF& bounds, qsizetype points);
+
+    // The cell budget for `points` points: a few cells per point, at least 1024.
+    static qsizetype maxCells(qsizetype points);
+    qsizetype cellCount() const { return qsizetype(m_columns) * qsizetype(m_rows); }
 
     void insert(qsizetype index, QPointF position);
     // Moves an inserted index to its new position's cell.

@@ -65,7 +65,7 @@ void resolve(Layout& layout) {
     const qsizetype count = layout.positions.size();
     if (count < 2) return;
     QPointF* positions = layout.positions.data();
-    OverlapGrid grid(kThreshold, boundsOf(layout));
+    OverlapGrid grid(kThreshold, boundsOf(layout), count);
     for (qsizetype i = 0; i < count; ++i) {
         if (layout.movable.at(i)) grid.insert(i, positions[i]);
     }

@@ -137,7 +137,7 @@ TEST(Overlaps, GridKeepsFarAwayAndNonFinitePointsSafe) {
 }
 
 TEST(OverlapGridTest, BlockHoldsEveryPointWithinTheDistance) {
-    OverlapGrid grid(144, QRectF(-1000, -1000, 2000, 2000));
+    OverlapGrid grid(144, QRectF(-1000, -1000, 2000, 2000), 400);
     std::mt19937 random(3);
     std::uniform_real_distribution<double> coordinate(-1000, 1000);
     QList<QPointF> points;
@@ -165,4 +165,25 @@ TEST(OverlapGridTest, BlockHoldsEveryPointWithinTheDistance) {
         }
         for (qsizetype j : found) EXPECT_GT(j, i);
     }
+}
+
+TEST(OverlapGridTest, AVastSparseLayoutGetsFewLargeCellsAndStillSeparatesItsPairs) {
+    // Far more than 4096 cells of 144 across each way: a grid of the threshold's cell size
+    // would need hundreds of megabytes for a handful of points.
+    const QRectF vast(-400000, -400000, 800000, 800000);
+    OverlapGrid grid(144, vast, 3);
+    EXPECT_LE(grid.cellCount(), OverlapGrid::maxCells(3) + 2 * 4097);
+
+    // The pass over such a layout still does what the plain one does.
+    GraphNodeMap map = mapOf({{QPointF(-400000, -400000), 1}, {QPointF(-399900, -400000), 1},
+                              {QPointF(400000, 400000), 1}, {QPointF(399950, 400000), 1},
+                              {QPointF(0, 0), 0}});
+    GraphNodeMap plain = map;
+    resolveOverlaps(map);
+    resolveOverlapsQuadratic(plain);
+    expectBitIdentical(map, plain);
+    EXPECT_EQ(movedCount(plain, mapOf({{QPointF(-400000, -400000), 1}, {QPointF(-399900, -400000), 1},
+                                       {QPointF(400000, 400000), 1}, {QPointF(399950, 400000), 1},
+                                       {QPointF(0, 0), 0}})),
+              4);
 }

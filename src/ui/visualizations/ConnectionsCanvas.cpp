@@ -37,11 +37,18 @@ void appendLine(QList<QSGGeometry::ColoredPoint2D>& out, QPointF a, QPointF b, d
     const double length = std::hypot(d.x(), d.y());
     if (length <= 0 || opacity <= 0 || width <= 0) return;
     const QPointF n(-d.y() / length, d.x() / length);
+    if (width < feather) {
+        // Thinner than a pixel on screen: one pixel-wide quad, fainter, with no soft edges;
+        // a dense graph has thousands of these crossing the view, and every pixel counts.
+        const float alpha = static_cast<float>(color.a * opacity * width / feather);
+        const QPointF h = n * (feather * 0.5);
+        appendQuad(out, a - h, b - h, b + h, a + h, color, alpha, alpha);
+        return;
+    }
     const double half = width * 0.5;
-    // A line thinner than the soft edge is drawn as a fainter soft line instead.
     const double inner = std::max(half - feather * 0.5, 0.0);
     const double outer = half + feather * 0.5;
-    const float core = static_cast<float>(color.a * opacity * (width < feather ? width / feather : 1.0));
+    const float core = static_cast<float>(color.a * opacity);
     if (inner > 0) appendQuad(out, a - n * inner, b - n * inner, b + n * inner, a + n * inner, color, core, core);
     appendQuad(out, a + n * inner, b + n * inner, b + n * outer, a + n * outer, color, core, 0.0f);
     appendQuad(out, a - n * inner, b - n * inner, b - n * outer, a - n * outer, color, core, 0.0f);
@@ -127,7 +134,10 @@ QSGNode* ConnectionsCanvas::updatePaintNode(QSGNode* oldNode, UpdatePaintNodeDat
         geometry->setDrawingMode(QSGGeometry::DrawTriangles);
         node->setGeometry(geometry);
         node->setFlag(QSGNode::OwnsGeometry);
-        node->setMaterial(new QSGVertexColorMaterial);
+        auto* material = new QSGVertexColorMaterial;
+        // Not merged with other geometry: panning moves the matrix, not the vertices.
+        material->setFlag(QSGMaterial::RequiresFullMatrix);
+        node->setMaterial(material);
         node->setFlag(QSGNode::OwnsMaterial);
     }
 

@@ -11,7 +11,8 @@
 
 // Every connection line of the mindmap in one scene-graph geometry: one draw, however many
 // lines. Lines are straight (the curve's control points lie on the segment) and drawn as
-// quads with a one-pixel soft edge. Highlighted lines get a wide faint glow beneath them.
+// quads with a one-pixel soft edge; lines thinner than a pixel on screen as one fainter
+// pixel-wide quad. Highlighted lines get a wide faint glow beneath them.
 // `progress` runs from 0 to 1 after a highlight change and blends the previous look into
 // the new one. The item takes no pointer input.
 class ConnectionsCanvas : public QQuickItem {

@@ -24,4 +24,47 @@ void onGraphDataChanged(QObject* viewModel, QObject* context, std::function<void
         QObject::connect(vm, &ProjectsViewModel::graphDataChanged, context, std::move(handler));
 }
 
+bool filterActive(QObject* viewModel) {
+    auto* vm = qobject_cast<ProjectsViewModel*>(viewModel);
+    return vm && (!vm->searchText().isEmpty() || vm->selectedTypeFilter().has_value());
+}
+
+QSet<QString> matchingPaths(QObject* viewModel) {
+    QSet<QString> paths;
+    if (auto* vm = qobject_cast<ProjectsViewModel*>(viewModel)) {
+        const QList<Project>& filtered = vm->filteredProjects();
+        paths.reserve(filtered.size());
+        for (const Project& project : filtered) paths.insert(project.pathText());
+    }
+    return paths;
+}
+
+void onFilterChanged(QObject* viewModel, QObject* context, std::function<void()> handler) {
+    if (auto* vm = qobject_cast<ProjectsViewModel*>(viewModel))
+        QObject::connect(vm, &ProjectsViewModel::filteredProjectsChanged, context, std::move(handler));
+}
+
+QString selectedProjectPath(QObject* viewModel) {
+    auto* vm = qobject_cast<ProjectsViewModel*>(viewModel);
+    if (!vm) return {};
+    const QString id = vm->selectedProjectId();
+    if (id.isEmpty()) return {};
+    for (const Project& project : vm->projects())
+        if (project.id.toString(QUuid::WithoutBraces) == id) return project.pathText();
+    return {};
+}
+
+void onSelectionChanged(QObject* viewModel, QObject* context, std::function<void()> handler) {
+    if (auto* vm = qobject_cast<ProjectsViewModel*>(viewModel))
+        QObject::connect(vm, &ProjectsViewModel::selectedProjectChanged, context, std::move(handler));
+}
+
+QString currentProjectId(QObject* viewModel, const QString& path) {
+    if (auto* vm = qobject_cast<ProjectsViewModel*>(viewModel)) {
+        for (const Project& project : vm->projects())
+            if (project.pathText() == path) return project.id.toString(QUuid::WithoutBraces);
+    }
+    return {};
+}
+
 } // namespace vmaccess

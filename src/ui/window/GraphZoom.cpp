@@ -1,5 +1,8 @@
 #include "GraphZoom.h"
 
+#include "ViewMath.h"
+
+#include <algorithm>
 #include <cmath>
 
 GraphZoom::GraphZoom(QObject* parent)
@@ -58,8 +61,43 @@ void GraphZoom::zoomOut()
     setGraphScale(zoomedOut(m_scale));
 }
 
+void GraphZoom::setViewportSize(const QSizeF& size)
+{
+    if (size == m_viewport || !std::isfinite(size.width()) || !std::isfinite(size.height()))
+        return;
+    m_viewport = size;
+    emit sizesChanged();
+}
+
+void GraphZoom::setCanvasSize(const QSizeF& size)
+{
+    if (size == m_canvas || !std::isfinite(size.width()) || !std::isfinite(size.height()))
+        return;
+    m_canvas = size;
+    emit sizesChanged();
+}
+
+double GraphZoom::fitScale(const QSizeF& viewport, const QSizeF& canvas)
+{
+    const double drawingWidth = canvas.width() - 2 * canvasMargin;
+    const double drawingHeight = canvas.height() - 2 * canvasMargin;
+    const double roomWidth = viewport.width() - 2 * fitPadding;
+    const double roomHeight = viewport.height() - 2 * fitPadding;
+    if (!(drawingWidth > 0) || !(drawingHeight > 0) || !(roomWidth > 0) || !(roomHeight > 0))
+        return initialScale;
+    const double scale = std::min(roomWidth / drawingWidth, roomHeight / drawingHeight);
+    return std::clamp(scale, minimumScale, maximumScale);
+}
+
 void GraphZoom::reset()
 {
     setGraphScale(initialScale);
-    setGraphOffset(QSizeF(0, 0));
+    // Scaling is about the canvas centre, so the centring offset holds at every scale.
+    setGraphOffset(viewmath::centringOffset(m_viewport, m_canvas));
+}
+
+void GraphZoom::fit()
+{
+    setGraphScale(fitScale(m_viewport, m_canvas));
+    setGraphOffset(viewmath::centringOffset(m_viewport, m_canvas));
 }

@@ -1,5 +1,6 @@
 #include "ConnectionsCanvas.h"
 #include "GraphZoom.h"
+#include "MindmapCanvas.h"
 #include "MindmapModel.h"
 #include "MindmapPanner.h"
 #include "VizTestSupport.h"
@@ -34,15 +35,24 @@ struct GraphFixture : ::testing::Test {
         ui.render();
     }
     QString path(const char* relative) const { return QString::fromUtf8(disk.root() + '/' + relative); }
-    QQuickItem* node(const QString& p) const { return itemWith(view, "nodeId", p); }
+    MindmapCanvas* nodes() const {
+        return qobject_cast<MindmapCanvas*>(view->property("canvas").value<QQuickItem*>()->property("nodes").value<QObject*>());
+    }
+    // Where the node at `p` is on the window.
+    QPoint at(const QString& p) const {
+        return nodes()->mapToScene(mindmap->nodePosition(p)).toPoint();
+    }
+    void tap(const QString& p) { QTest::mouseClick(&ui.window(), Qt::LeftButton, Qt::NoModifier, at(p)); }
+    // Waits for the dimming fade to finish and the canvas to be drawn again.
+    bool settled() {
+        const bool done = QTest::qWaitFor([&] { return nodes()->progress() >= 1.0; }, 3000);
+        ui.render();
+        return done;
+    }
     QString projectId(const QString& name) {
         for (const Project& p : ui.viewModel().projects())
             if (p.name == name) return p.id.toString(QUuid::WithoutBraces);
         return {};
-    }
-    // Waits for the node's fade to finish (the animation runs on the event loop).
-    bool settlesAt(QQuickItem* item, double opacity) {
-        return QTest::qWaitFor([&] { return qFuzzyCompare(item->opacity(), opacity); }, 3000);
     }
     void drag(QPoint from, QPoint by, int steps = 10) {
         QTest::mousePress(&ui.window(), Qt::LeftButton, Qt::NoModifier, from);
@@ -79,44 +89,98 @@ TEST_F(GraphFixture, FirstAppearanceCentresTheCanvas) {
 
 TEST_F(GraphFixture, TappingAProjectSelectsItHighlightsItsLineAndDimsTheRest) {
     ui.viewModel().selectProject("");
-    QQuickItem* shop = node(path("web/shop"));
-    ASSERT_NE(shop, nullptr);
-    click(shop);
+    tap(path("web/shop"));
     EXPECT_EQ(ui.viewModel().selectedProjectId(), projectId("shop"));
     EXPECT_EQ(mindmap->highlightedNodeId(), path("web/shop"));
     // The line by path text: the node, its folders up to the root and beyond it.
     for (const QString& p : {path("web/shop"), path("web"), QString::fromUtf8(disk.root()), QStringLiteral("/tmp")})
         EXPECT_TRUE(mindmap->isHighlighted(p)) << p.toStdString();
     EXPECT_FALSE(mindmap->isHighlighted(path("web/blog")));
-    EXPECT_FALSE(mindmap->isHighlighted(path("tools")));
-    EXPECT_TRUE(settlesAt(node(path("tools/cli")), 0.25));
-    EXPECT_TRUE(settlesAt(node(path("web/blog")), 0.25));
-    EXPECT_TRUE(settlesAt(node(path("web")), 1.0));
-    EXPECT_TRUE(node(path("web"))->property("isHighlighted").toBool());
+    EXPECT_TRUE(mindmap->isDimmed(path("tools/cli")));
+    EXPECT_TRUE(mindmap->isDimmed(path("web/blog")));
+    EXPECT_FALSE(mindmap->isDimmed(path("web")));
+    EXPECT_EQ(mindmap->selectedIndex(), mindmap->indexOf(path("web/shop")));
+    EXPECT_TRUE(settled());
 
     // The second tap toggles the highlight off; the selection stays.
-    click(shop);
+    tap(path("web/shop"));
     EXPECT_FALSE(mindmap->hasHighlight());
     EXPECT_EQ(ui.viewModel().selectedProjectId(), projectId("shop"));
-    EXPECT_TRUE(settlesAt(node(path("tools/cli")), 1.0));
+    EXPECT_FALSE(mindmap->isDimmed(path("tools/cli")));
 }
 
 TEST_F(GraphFixture, FolderTapsHighlightTheSubtreeAndLeaveTheSelection) {
     ui.viewModel().selectProject(projectId("cli"));
-    click(node(path("web")));
+    tap(path("web"));
     EXPECT_EQ(ui.viewModel().selectedProjectId(), projectId("cli"));
-    // Which paths light up is the model's test; the tap must have reached it.
-    EXPECT_EQ(mindmap->highlightedNodeId(), path("web"));
-    // The selected project's card keeps its selected look even while dimmed.
-    EXPECT_TRUE(node(path("tools/cli"))->property("isSelected").toBool());
+    EXPECT_TRUE(mindmap->isHighlighted(path("web/blog")));
+    EXPECT_TRUE(mindmap->isHighlighted(path("web/shop")));
+    EXPECT_TRUE(mindmap->isDimmed(path("tools")));
+    EXPECT_EQ(mindmap->selectedIndex(), mindmap->indexOf(path("tools/cli")));
 }
 
 TEST_F(GraphFixture, ABackgroundTapClearsTheHighlight) {
-    click(node(path("web")));
+    tap(path("web"));
     ASSERT_TRUE(mindmap->hasHighlight());
     QTest::mouseClick(&ui.window(), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
     EXPECT_FALSE(mindmap->hasHighlight());
-    EXPECT_TRUE(settlesAt(node(path("tools")), 1.0));
+}
+
+TEST_F(GraphFixture, ASearchDimsTheNodesThatDoNotMatchAndCountsTheMatches) {
+    QQuickItem* count = child(view, "matchText");
+    ASSERT_NE(count, nullptr);
+    EXPECT_FALSE(count->isVisible());
+    ui.viewModel().setSearchText("shop");
+    EXPECT_TRUE(count->isVisible());
+    EXPECT_EQ(count->property("text").toString(), QStringLiteral("1 of 3 match"));
+    EXPECT_FALSE(mindmap->isDimmed(path("web/shop")));
+    EXPECT_TRUE(mindmap->isDimmed(path("web/blog")));
+    EXPECT_TRUE(mindmap->isDimmed(path("tools")));
+    EXPECT_TRUE(settled());
+    ui.viewModel().setSearchText("");
+    EXPECT_FALSE(count->isVisible());
+    EXPECT_FALSE(mindmap->isDimmed(path("web/blog")));
+}
+
+TEST_F(GraphFixture, HoveringANodeWhoseLabelIsLeftOutShowsItReadably) {
+    ui.zoom().setGraphScale(0.5);
+    ui.render();
+    QQuickItem* label = child(view, "hoverLabel");
+    ASSERT_NE(label, nullptr);
+    EXPECT_FALSE(label->isVisible());
+    QTest::mouseMove(&ui.window(), QPoint(2, 2));
+    QTest::mouseMove(&ui.window(), at(path("tools/cli")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return nodes()->hoveredPath() == path("tools/cli"); }, 3000));
+    EXPECT_TRUE(label->isVisible()) << "project names are 6 px at 50 %";
+    EXPECT_EQ(nodes()->hoveredName(), QStringLiteral("cli"));
+    // The label sits above the node, inside the view.
+    const QPointF top = label->mapToScene(QPointF(label->width() / 2, label->height()));
+    EXPECT_LT(top.y(), at(path("tools/cli")).y());
+    // At 100 % the name is drawn on the node itself.
+    ui.zoom().setGraphScale(1.0);
+    ui.render();
+    QTest::mouseMove(&ui.window(), at(path("tools/cli")));
+    EXPECT_FALSE(nodes()->hoveredLabelHidden());
+}
+
+TEST_F(GraphFixture, ResetAndFitCentreTheGraphInTheViewport) {
+    const QSizeF centred = ui.zoom().graphOffset();
+    drag(QPoint(20, 20), QPoint(120, 60));
+    ui.zoom().setGraphScale(2.0);
+    ui.zoom().reset();
+    EXPECT_DOUBLE_EQ(ui.zoom().graphScale(), 0.5);
+    EXPECT_EQ(ui.zoom().graphOffset(), centred);
+
+    // A double tap on the background fits the whole drawing.
+    QTest::mouseDClick(&ui.window(), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
+    const QSizeF canvas(mindmap->canvasWidth(), mindmap->canvasHeight());
+    EXPECT_DOUBLE_EQ(ui.zoom().graphScale(), GraphZoom::fitScale(QSizeF(900, 700), canvas));
+    ui.render();
+    // Every node lies inside the viewport.
+    for (const CachedGraphNode& n : mindmap->graph().flatNodes) {
+        const QPointF p = nodes()->mapToScene(n.position);
+        EXPECT_TRUE(QRectF(0, 0, 900, 700).contains(p)) << n.fullPath.toStdString();
+    }
 }
 
 TEST_F(GraphFixture, ConnectionsAreOneGeometryThatGrowsAGlowWhenHighlighted) {
@@ -125,7 +189,7 @@ TEST_F(GraphFixture, ConnectionsAreOneGeometryThatGrowsAGlowWhenHighlighted) {
     ASSERT_NE(lines, nullptr);
     const int plain = lines->vertexCount();
     EXPECT_GT(plain, 0);
-    click(node(path("web/shop")));
+    tap(path("web/shop"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return lines->progress() >= 1.0; }, 3000));
     ui.render();
     // Two highlighted connections (root-web, web-shop) gain a glow each.
@@ -144,11 +208,11 @@ TEST_F(GraphFixture, ShortMovementsAreTapsAndDragsPanAndAddUp) {
     drag(empty, QPoint(-50, 0));
     EXPECT_NEAR(ui.zoom().graphOffset().width(), start.width() + 50, 0.5);
 
-    // After the window's reset, the next drag starts from the reset position.
+    // After the window's reset (centred again), the next drag starts from the reset position.
     ui.zoom().reset();
     drag(empty, QPoint(0, 40));
-    EXPECT_NEAR(ui.zoom().graphOffset().width(), 0, 0.5);
-    EXPECT_NEAR(ui.zoom().graphOffset().height(), 40, 0.5);
+    EXPECT_NEAR(ui.zoom().graphOffset().width(), start.width(), 0.5);
+    EXPECT_NEAR(ui.zoom().graphOffset().height(), start.height() + 40, 0.5);
 }
 
 TEST_F(GraphFixture, ControlWheelZoomsWithinThePanelsLimits) {
@@ -162,19 +226,10 @@ TEST_F(GraphFixture, ControlWheelZoomsWithinThePanelsLimits) {
     EXPECT_DOUBLE_EQ(ui.zoom().graphScale(), 3.0);
 }
 
-TEST_F(GraphFixture, NodeLooksFollowTheKindOfNode) {
-    QQuickItem* root = node(QString::fromUtf8(disk.root()));
-    QQuickItem* web = node(path("web"));
-    QQuickItem* shop = node(path("web/shop"));
-    EXPECT_EQ(root->property("look").toInt(), MindmapModel::Root);
-    EXPECT_EQ(web->property("look").toInt(), MindmapModel::Directory);
-    EXPECT_EQ(shop->property("look").toInt(), MindmapModel::ProjectNode);
-    EXPECT_EQ(web->property("folderColor").toString(), QStringLiteral("purple"));
-    EXPECT_TRUE(child(shop, "card"));
-    EXPECT_TRUE(child(web, "capsule"));
-    // Nodes sit centred on their positions.
-    const QPointF c = shop->mapToItem(view->property("canvas").value<QQuickItem*>(),
-                                      QPointF(shop->width() / 2, shop->height() / 2));
-    EXPECT_NEAR(c.x(), mindmap->nodePosition(path("web/shop")).x(), 1e-6);
-    EXPECT_NEAR(c.y(), mindmap->nodePosition(path("web/shop")).y(), 1e-6);
+TEST_F(GraphFixture, TheNodesAreAFewSceneGraphNodesBuiltOnlyNearTheView) {
+    // No item per node: the canvas has no children, and it drew every node of this small graph.
+    EXPECT_TRUE(nodes()->childItems().isEmpty());
+    EXPECT_EQ(nodes()->drawnNodes(), mindmap->nodeCount());
+    EXPECT_EQ(nodes()->nodeAt(mindmap->nodePosition(path("web"))), path("web"));
+    EXPECT_EQ(nodes()->nodeAt(QPointF(1, 1)), QString());
 }

@@ -2,7 +2,6 @@
 #include "MindmapModel.h"
 #include "VizTestSupport.h"
 
-#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 #include <cmath>
@@ -19,22 +18,12 @@ struct Sample {
     CachedGraphData graph = buildGraphData({blog, cli, shop}, "/r");
 };
 
-QStringList rowPaths(const MindmapModel& model) {
-    QStringList paths;
-    for (int i = 0; i < model.count(); ++i)
-        paths << model.data(model.index(i), MindmapModel::NodeIdRole).toString();
-    return paths;
-}
-
-QRectF everything(const CachedGraphData& g) { return QRectF(0, 0, g.width, g.height); }
-
 } // namespace
 
 TEST(MindmapModelTest, TappingAProjectSelectsItAndHighlightsItsLine) {
     Sample s;
     MindmapModel model;
     model.setGraphData(s.graph);
-    model.setVisibleRect(everything(s.graph));
     QSignalSpy changed(&model, &MindmapModel::highlightChanged);
 
     EXPECT_EQ(model.tapNode("/r/web/shop"), s.shop.id.toString(QUuid::WithoutBraces));
@@ -46,11 +35,13 @@ TEST(MindmapModelTest, TappingAProjectSelectsItAndHighlightsItsLine) {
     ASSERT_EQ(changed.count(), 1);
     EXPECT_FALSE(changed.at(0).at(0).toBool());
 
-    // The rows report the flags as QML reads them.
-    const int blogRow = static_cast<int>(rowPaths(model).indexOf("/r/web/blog"));
-    ASSERT_GE(blogRow, 0);
-    EXPECT_TRUE(model.data(model.index(blogRow), MindmapModel::DimmedRole).toBool());
-    EXPECT_FALSE(model.data(model.index(blogRow), MindmapModel::HighlightedRole).toBool());
+    // The per-node flags the canvas draws from, and the state before the change.
+    const int blog = model.indexOf("/r/web/blog");
+    ASSERT_GE(blog, 0);
+    EXPECT_TRUE(model.dimmedAt(blog));
+    EXPECT_FALSE(model.wasDimmedAt(blog));
+    EXPECT_FALSE(model.highlightedAt(blog));
+    EXPECT_TRUE(model.highlightedAt(model.indexOf("/r/web/shop")));
 }
 
 TEST(MindmapModelTest, ASecondTapTogglesTheHighlightOffButStillSelects) {
@@ -104,91 +95,63 @@ TEST(MindmapModelTest, ARescanKeepsTheHighlightAndStalePathsDimEverythingElse) {
     EXPECT_FALSE(model.isDimmed("/r"));
 }
 
-TEST(MindmapModelTest, NodeLooksFollowDepthKindAndRecord) {
+TEST(MindmapModelTest, NodeLooksFollowDepthAndRecord) {
+    Sample s;
+    auto look = [&](const char* path) { return MindmapModel::lookOf(*s.graph.nodes.find(path)); };
+    EXPECT_EQ(look("/r"), MindmapModel::Root);
+    EXPECT_EQ(look("/r/web"), MindmapModel::Directory);
+    EXPECT_EQ(look("/r/tools/cli"), MindmapModel::ProjectNode);
+    CachedGraphNode bare;
+    bare.depth = 2;
+    bare.isDirectory = false;
+    EXPECT_EQ(MindmapModel::lookOf(bare), MindmapModel::None);
+}
+
+TEST(MindmapModelTest, AFilterDimsProjectsThatFailItAndFoldersWithNoneThatPass) {
     Sample s;
     MindmapModel model;
     model.setGraphData(s.graph);
-    model.setVisibleRect(everything(s.graph));
-    QHash<QString, int> looks;
-    for (int i = 0; i < model.count(); ++i)
-        looks.insert(rowPaths(model).at(i), model.data(model.index(i), MindmapModel::LookRole).toInt());
-    EXPECT_EQ(looks.value("/r"), MindmapModel::Root);
-    EXPECT_EQ(looks.value("/r/web"), MindmapModel::Directory);
-    EXPECT_EQ(looks.value("/r/tools/cli"), MindmapModel::ProjectNode);
-    const int web = static_cast<int>(rowPaths(model).indexOf("/r/web"));
-    EXPECT_EQ(model.data(model.index(web), MindmapModel::FolderColorRole).toString(), QStringLiteral("purple"));
+    QSignalSpy matched(&model, &MindmapModel::matchChanged);
+    EXPECT_TRUE(model.matchText().isEmpty());
+
+    model.setMatches(true, {s.shop.pathText()});
+    EXPECT_EQ(matched.count(), 1);
+    EXPECT_EQ(model.matchText(), QStringLiteral("1 of 3 match"));
+    EXPECT_FALSE(model.isDimmed("/r/web/shop"));
+    EXPECT_TRUE(model.isDimmed("/r/web/blog"));
+    EXPECT_FALSE(model.isDimmed("/r/web")) << "a folder leading to a match";
+    EXPECT_TRUE(model.isDimmed("/r/tools")) << "a folder with no match below";
+    EXPECT_TRUE(model.isDimmed("/r/tools/cli"));
+    EXPECT_FALSE(model.isDimmed("/r"));
+    EXPECT_TRUE(model.wasDimmedAt(model.indexOf("/r/web/blog")) == false) << "fades in from undimmed";
+
+    // A highlight on top dims what is outside the line as well; clearing the filter keeps it.
+    model.tapNode("/r/tools/cli");
+    EXPECT_TRUE(model.isDimmed("/r/web/shop"));
+    EXPECT_TRUE(model.isDimmed("/r/tools/cli")) << "highlighted but not matching";
+    model.setMatches(false, {});
+    EXPECT_FALSE(model.isDimmed("/r/tools/cli"));
+    EXPECT_TRUE(model.isDimmed("/r/web/shop"));
+    EXPECT_EQ(model.matchCount(), 3);
+    EXPECT_TRUE(model.matchText().isEmpty());
+
+    // No match at all: every project and folder dims, the root stays.
+    model.tapBackground();
+    model.setMatches(true, {});
+    EXPECT_EQ(model.matchText(), QStringLiteral("0 of 3 match"));
+    EXPECT_TRUE(model.isDimmed("/r/web"));
+    EXPECT_FALSE(model.isDimmed("/r"));
 }
 
-TEST(MindmapModelTest, OnlyNodesNearTheViewAreRowsAndPanningKeepsTheModelConsistent) {
-    const CachedGraphData graph = buildGraphData(viztest::workspace("/w", 2000, kNow), "/w");
+TEST(MindmapModelTest, TheSelectedNodeIsFoundByItsProjectsPath) {
+    Sample s;
     MindmapModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    model.setGraphData(graph);
-    EXPECT_EQ(model.count(), 0); // nothing is shown yet
-
-    QRectF view(0, 0, 1600, 1200);
-    view.moveCenter(QPointF(graph.width / 2, graph.height / 2));
-    model.setVisibleRect(view);
-    EXPECT_GT(model.count(), 0);
-    EXPECT_LT(model.count(), model.nodeCount() * 3 / 4);
-
-    // Pan across the canvas in steps; after each step every node within reach of the view is
-    // a row, once, and rows report their drawing order.
-    for (int step = 0; step < 40; ++step) {
-        view.translate(173, 97 * ((step % 7) - 3));
-        model.setVisibleRect(view);
-        const QRectF reach = view.adjusted(-MindmapModel::cullMargin / 2, -MindmapModel::cullMargin / 2,
-                                           MindmapModel::cullMargin / 2, MindmapModel::cullMargin / 2);
-        const QList<int>& rows = model.rows();
-        EXPECT_EQ(QSet<int>(rows.begin(), rows.end()).size(), rows.size());
-        for (int i = 0; i < graph.flatNodes.size(); ++i) {
-            if (reach.contains(graph.flatNodes.at(i).position)) {
-                ASSERT_TRUE(rows.contains(i)) << "step " << step << " node " << i;
-            }
-        }
-        for (int r = 0; r < model.count(); ++r) {
-            const int order = model.data(model.index(r), MindmapModel::OrderRole).toInt();
-            EXPECT_EQ(order, rows.at(r));
-        }
-    }
-    // Showing everything makes every node a row.
-    model.setVisibleRect(everything(graph));
-    EXPECT_EQ(model.count(), model.nodeCount());
-}
-
-TEST(MindmapModelTest, WithABudgetRowsArriveNearestFirstOverSeveralTurns) {
-    const CachedGraphData graph = buildGraphData(viztest::workspace("/w", 2000, kNow), "/w");
-    MindmapModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    model.setGraphData(graph);
-    model.setBatchBudget(1);
-    const QRectF all(0, 0, graph.width, graph.height);
-    model.setVisibleRect(all);
-    ASSERT_GT(model.pendingCount(), 0);
-    const int firstBatch = model.count();
-    EXPECT_GT(firstBatch, 0);
-    // The first rows are the ones nearest the middle of the view.
-    auto distance = [&](int index) {
-        const QPointF d = graph.flatNodes.at(index).position - all.center();
-        return std::hypot(d.x(), d.y());
-    };
-    double nearestPending = 1e18;
-    QSet<int> rows(model.rows().begin(), model.rows().end());
-    for (int i = 0; i < graph.flatNodes.size(); ++i)
-        if (!rows.contains(i)) nearestPending = std::min(nearestPending, distance(i));
-    for (int index : model.rows()) EXPECT_LE(distance(index), nearestPending);
-    // The rest follow on later turns of the event loop.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return model.pendingCount() == 0; }, 20000));
-    EXPECT_EQ(model.count(), model.nodeCount());
-
-    // Moving to a corner: the rows out of reach go as well, over later turns.
-    const QRectF corner(0, 0, 600, 400);
-    model.setVisibleRect(corner);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return model.pendingCount() == 0; }, 20000));
-    const QRectF reach = corner.adjusted(-MindmapModel::cullMargin, -MindmapModel::cullMargin,
-                                         MindmapModel::cullMargin, MindmapModel::cullMargin);
-    for (int index : model.rows()) EXPECT_TRUE(reach.contains(graph.flatNodes.at(index).position));
-    EXPECT_LT(model.count(), model.nodeCount());
+    model.setGraphData(s.graph);
+    EXPECT_EQ(model.selectedIndex(), -1);
+    model.setSelectedPath(s.blog.pathText());
+    EXPECT_EQ(model.selectedIndex(), model.indexOf("/r/web/blog"));
+    model.setSelectedPath("/elsewhere");
+    EXPECT_EQ(model.selectedIndex(), -1);
 }
 
 TEST(ConnectionStrokeTest, OpacitiesAndWidthsFollowTheHighlight) {

@@ -104,6 +104,28 @@ TEST(GraphZoom, ResetReturnsToHalfAndNoOffsetAndSignalsChanges)
     EXPECT_EQ(scaleSpy.count(), 2) << "no change, no signal";
 }
 
+TEST(GraphZoom, ResetCentresAndFitShowsTheWholeDrawing)
+{
+    GraphZoom zoom;
+    zoom.setViewportSize(QSizeF(1000, 700));
+    zoom.setCanvasSize(QSizeF(2400, 1400)); // a 2000 x 1000 drawing and the 200 margin
+    zoom.setGraphScale(2.0);
+    zoom.setGraphOffset(QSizeF(-4000, 2500));
+    zoom.reset();
+    EXPECT_DOUBLE_EQ(zoom.graphScale(), 0.5);
+    EXPECT_EQ(zoom.graphOffset(), QSizeF(-700, -350)) << "the canvas centre on the viewport centre";
+
+    zoom.fit();
+    // (1000 - 48) / 2000 and (700 - 48) / 1000: the width decides.
+    EXPECT_DOUBLE_EQ(zoom.graphScale(), 0.476);
+    EXPECT_EQ(zoom.graphOffset(), QSizeF(-700, -350));
+
+    EXPECT_DOUBLE_EQ(GraphZoom::fitScale(QSizeF(1000, 700), QSizeF(410, 410)), 3.0) << "a tiny drawing: the largest zoom";
+    EXPECT_DOUBLE_EQ(GraphZoom::fitScale(QSizeF(1000, 700), QSizeF(400000, 400000)), 0.1);
+    EXPECT_DOUBLE_EQ(GraphZoom::fitScale(QSizeF(0, 0), QSizeF(2400, 1400)), 0.5) << "not laid out yet";
+    EXPECT_NEAR(GraphZoom::fitScale(QSizeF(1000, 700), QSizeF(800, 600)), 2.38, 1e-12);
+}
+
 TEST(GraphZoom, RejectsValuesThatWouldBreakTheView)
 {
     GraphZoom zoom;

@@ -1,61 +1,76 @@
 import QtQuick
 import Codeorchardist
 
-// The mindmap canvas at its own size: the connection lines (one drawing, no input) under the
-// nodes. Taps are resolved here: the topmost node under the point, else the background.
+// The mindmap canvas at its own size: the connection lines under the nodes, both drawn by
+// one item each. Taps are resolved here: the topmost node under the point, else the background.
 Item {
     id: content
 
     required property MindmapModel mindmap
-    property string selectedProjectId: ""
-    // Canvas points per screen point, for the lines' one-pixel soft edge.
+    // Screen points per canvas point.
     property real pixelScale: 1.0
+    // The part of the canvas on screen.
+    property rect visibleRect: Qt.rect(0, 0, 0, 0)
 
     signal nodeTapped(string path)
     signal backgroundTapped()
 
     readonly property alias connections: lines
-    readonly property alias nodeRepeater: nodes
+    readonly property alias nodes: nodeLayer
 
     width: mindmap.canvasWidth
     height: mindmap.canvasHeight
 
-    // The node under `point` (canvas coordinates), or null; later nodes lie on top.
-    function nodeAt(point) {
-        let best = null
-        for (let i = 0; i < nodes.count; ++i) {
-            const item = nodes.itemAt(i)
-            if (!item || !item.visible || item.width <= 0) continue
-            const local = item.mapFromItem(content, point.x, point.y)
-            if (item.contains(local) && (best === null || item.z > best.z)) best = item
-        }
-        return best
-    }
+    // The path of the node under `point` (canvas coordinates), or "".
+    function nodeAt(point) { return nodeLayer.nodeAt(point) }
 
     function tapAt(point) {
-        const item = nodeAt(point)
-        if (item) item.tapAction()
+        const path = nodeAt(point)
+        if (path !== "") nodeTapped(path)
         else backgroundTapped()
     }
+
+    // Nodes whose dimming changed fade over 0.2 s.
+    function fadeNodes() {
+        fade.stop()
+        nodeLayer.progress = 0
+        fade.start()
+    }
+
+    readonly property var tones: Theme.dark ? Theme.darkTones : Theme.lightTones
 
     ConnectionsCanvas {
         id: lines
         anchors.fill: parent
         model: content.mindmap
         pixelScale: content.pixelScale
-        colors: ({
-            green: Theme.color("green"), cyan: Theme.color("cyan"), primary: Theme.color("primary"),
-            orange: Theme.color("orange"), yellow: Theme.color("yellow"), gray: Theme.color("gray"),
-            secondary: Theme.color("secondary"), blue: Theme.color("blue"), purple: Theme.color("purple"),
-            indigo: Theme.color("indigo"), teal: Theme.color("teal"), pink: Theme.color("pink"),
-            red: Theme.color("red")
-        })
+        colors: content.tones
 
         NumberAnimation on progress {
             id: transition
             running: false
             from: 0
             to: 1
+        }
+    }
+
+    MindmapCanvas {
+        id: nodeLayer
+        objectName: "mindmapNodes"
+        anchors.fill: parent
+        model: content.mindmap
+        tones: content.tones
+        backgrounds: ({ controlBackground: Theme.controlBackground, textBackground: Theme.textBackground })
+        pixelScale: content.pixelScale
+        visibleRect: content.visibleRect
+
+        NumberAnimation on progress {
+            id: fade
+            running: false
+            from: 0
+            to: 1
+            duration: 200
+            easing.type: Easing.OutQuad
         }
     }
 
@@ -67,20 +82,8 @@ Item {
             transition.easing.type = cleared ? Easing.OutQuad : Easing.InOutQuad
             lines.progress = 0
             transition.start()
+            content.fadeNodes()
         }
-    }
-
-    Item {
-        id: nodeLayer
-        anchors.fill: parent
-        Repeater {
-            id: nodes
-            model: content.mindmap
-            delegate: NodeView {
-                selectedProjectId: content.selectedProjectId
-                detailed: content.pixelScale >= 0.75
-                tapAction: function() { content.nodeTapped(nodeId) }
-            }
-        }
+        function onMatchChanged() { content.fadeNodes() }
     }
 }

@@ -4,7 +4,8 @@ import Codeorchardist
 
 // The Graph mode: the mindmap canvas scaled about its centre by the window's graphScale and
 // moved by its graphOffset. Dragging pans (from 10 points of movement on), a tap on a node
-// highlights its line and selects its project, a tap on the background clears the highlight.
+// highlights its line and selects its project, a tap on the background clears the highlight,
+// a double tap on the background fits the whole graph.
 Item {
     id: root
 
@@ -21,21 +22,22 @@ Item {
     MindmapModel {
         id: mindmapModel
         viewModel: root.viewModel
-        // Fill a dense graph in over several frames rather than in one long one.
-        batchBudget: 12
-        visibleRect: pan.visibleCanvasRect(Qt.size(root.width, root.height),
-                                           Qt.size(mindmapModel.canvasWidth, mindmapModel.canvasHeight),
-                                           root.zoom.graphScale, root.zoom.graphOffset)
     }
 
     MindmapPanner { id: pan }
 
+    readonly property size canvasSize: Qt.size(mindmapModel.canvasWidth, mindmapModel.canvasHeight)
+    readonly property rect visibleCanvas: pan.visibleCanvasRect(Qt.size(width, height), canvasSize,
+                                                                root.zoom.graphScale, root.zoom.graphOffset)
+
+    // The zoom panel's reset and fit centre with these.
+    Binding { target: root.zoom; property: "viewportSize"; value: Qt.size(root.width, root.height) }
+    Binding { target: root.zoom; property: "canvasSize"; value: root.canvasSize }
+
     // The first time the ready canvas is shown, centre it.
     function centreOnce() {
         if (pan.hasInitialized || !mindmapModel.ready || width <= 0 || height <= 0) return
-        root.zoom.graphOffset = pan.initialize(Qt.size(width, height),
-                                               Qt.size(mindmapModel.canvasWidth, mindmapModel.canvasHeight),
-                                               root.zoom.graphOffset)
+        root.zoom.graphOffset = pan.initialize(Qt.size(width, height), canvasSize, root.zoom.graphOffset)
     }
     Component.onCompleted: centreOnce()
     onWidthChanged: centreOnce()
@@ -79,8 +81,8 @@ Item {
         MindmapContent {
             id: content
             mindmap: mindmapModel
-            selectedProjectId: root.viewModel ? root.viewModel.selectedProjectId : ""
             pixelScale: root.zoom.graphScale
+            visibleRect: root.visibleCanvas
             transform: [
                 Scale {
                     origin.x: content.width / 2
@@ -98,9 +100,12 @@ Item {
         }
 
         TapHandler {
-            onTapped: (eventPoint) => {
-                const p = content.mapFromItem(viewport, eventPoint.position.x, eventPoint.position.y)
-                content.tapAt(p)
+            function canvasPoint(eventPoint) {
+                return content.mapFromItem(viewport, eventPoint.position.x, eventPoint.position.y)
+            }
+            onTapped: (eventPoint) => content.tapAt(canvasPoint(eventPoint))
+            onDoubleTapped: (eventPoint) => {
+                if (content.nodeAt(canvasPoint(eventPoint)) === "") root.zoom.fit()
             }
         }
         DragHandler {
@@ -118,6 +123,26 @@ Item {
             onWheel: (event) => {
                 root.zoom.graphScale = pan.wheelZoom(root.zoom.graphScale, event.angleDelta.y / 120)
             }
+        }
+
+        MindmapHoverLabel {
+            objectName: "hoverLabel"
+            nodes: content.nodes
+            canvas: content
+            zoom: root.zoom
+            visible: nodes.hoveredLabelHidden && nodes.hoveredPath !== ""
+        }
+
+        Text {
+            objectName: "matchText"
+            anchors.left: parent.left
+            anchors.top: parent.top
+            anchors.margins: 16
+            visible: mindmapModel.filterActive
+            text: mindmapModel.matchText
+            font: Theme.font.headline
+            color: Theme.secondary
+            textFormat: Text.PlainText
         }
     }
 }

@@ -9,6 +9,12 @@ Item {
     required property var viewModel
     required property GraphZoom zoom
 
+    // Ctrl+0: the whole graph in the window.
+    Shortcut {
+        sequence: "Ctrl+0"
+        onActivated: screen.zoom.fit()
+    }
+
     NetworkGraphView {
         anchors.fill: parent
         viewModel: screen.viewModel

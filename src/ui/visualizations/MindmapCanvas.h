@@ -1,0 +1,110 @@
+#pragma once
+
+#include "MindmapModel.h"
+#include "MindmapPalette.h"
+#include "MindmapScene.h"
+#include "SpriteAtlas.h"
+
+#include <QPointer>
+#include <QQuickItem>
+#include <QRectF>
+#include <QVariantMap>
+#include <QtQml/qqmlregistration.h>
+
+// The mindmap's nodes, drawn by one item in a few scene-graph nodes: per depth and dimming
+// state one geometry of shapes and one of label glyphs from a shared sprite atlas. Only the
+// nodes in or near `visibleRect` are built; below 25 % they are dots, and labels smaller than
+// about 8 pixels on screen are left out (the hovered node's label is shown by the view).
+// Hover and hit tests go through a grid index of the nodes.
+class MindmapCanvas : public QQuickItem {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(MindmapModel* model READ model WRITE setModel NOTIFY modelChanged)
+    // Named tones of the current appearance ("blue" -> colour, ...).
+    Q_PROPERTY(QVariantMap tones READ tones WRITE setTones NOTIFY paletteChanged)
+    // "controlBackground" and "textBackground".
+    Q_PROPERTY(QVariantMap backgrounds READ backgrounds WRITE setBackgrounds NOTIFY paletteChanged)
+    // Screen points per canvas point (the window's zoom).
+    Q_PROPERTY(double pixelScale READ pixelScale WRITE setPixelScale NOTIFY pixelScaleChanged)
+    // The part of the canvas on screen, in canvas points.
+    Q_PROPERTY(QRectF visibleRect READ visibleRect WRITE setVisibleRect NOTIFY visibleRectChanged)
+    // 0 -> 1 after a highlight or filter change: dimmed nodes fade over it.
+    Q_PROPERTY(double progress READ progress WRITE setProgress NOTIFY progressChanged)
+    Q_PROPERTY(QString hoveredPath READ hoveredPath NOTIFY hoveredChanged)
+    Q_PROPERTY(QString hoveredName READ hoveredName NOTIFY hoveredChanged)
+    Q_PROPERTY(QString hoveredBranch READ hoveredBranch NOTIFY hoveredChanged)
+    // The hovered node's box on the canvas.
+    Q_PROPERTY(QRectF hoveredRect READ hoveredRect NOTIFY hoveredChanged)
+    // Whether the hovered node's label is left out or cut at this scale (the view then shows it).
+    Q_PROPERTY(bool hoveredLabelHidden READ hoveredLabelHidden NOTIFY hoveredChanged)
+    Q_PROPERTY(int drawnNodes READ drawnNodes NOTIFY built)
+
+public:
+    explicit MindmapCanvas(QQuickItem* parent = nullptr);
+    ~MindmapCanvas() override;
+
+    MindmapModel* model() const { return m_model; }
+    void setModel(MindmapModel* model);
+    QVariantMap tones() const { return m_tones; }
+    void setTones(const QVariantMap& tones);
+    QVariantMap backgrounds() const { return m_backgrounds; }
+    void setBackgrounds(const QVariantMap& backgrounds);
+    double pixelScale() const { return m_scale; }
+    void setPixelScale(double scale);
+    QRectF visibleRect() const { return m_visible; }
+    void setVisibleRect(const QRectF& rect);
+    double progress() const { return m_progress; }
+    void setProgress(double progress);
+
+    QString hoveredPath() const;
+    QString hoveredName() const;
+    QString hoveredBranch() const;
+    QRectF hoveredRect() const;
+    bool hoveredLabelHidden() const;
+    int drawnNodes() const { return m_scene.drawnNodes(); }
+    const MindmapScene& scene() const { return m_scene; }
+
+    // The path of the topmost node at `point` (canvas points), or "".
+    Q_INVOKABLE QString nodeAt(const QPointF& point) const;
+    // Sets the hovered node as the pointer at `point` would (also used by tests).
+    Q_INVOKABLE void hoverAt(const QPointF& point);
+    Q_INVOKABLE void clearHover();
+
+signals:
+    void modelChanged();
+    void paletteChanged();
+    void pixelScaleChanged();
+    void visibleRectChanged();
+    void progressChanged();
+    void hoveredChanged();
+    // After the scene was rebuilt.
+    void built();
+
+protected:
+    void updatePolish() override;
+    QSGNode* updatePaintNode(QSGNode* oldNode, UpdatePaintNodeData*) override;
+    void hoverEnterEvent(QHoverEvent* event) override;
+    void hoverMoveEvent(QHoverEvent* event) override;
+    void hoverLeaveEvent(QHoverEvent* event) override;
+    void releaseResources() override;
+
+private:
+    void graphReset();
+    // Marks the scene for rebuilding; `everywhere` also when the built area still covers the view.
+    void invalidate();
+    void setHovered(int index);
+
+    QPointer<MindmapModel> m_model;
+    QVariantMap m_tones, m_backgrounds;
+    MindmapPalette m_palette;
+    double m_scale = 1.0;
+    QRectF m_visible;
+    QRectF m_builtArea;
+    double m_progress = 1.0;
+    int m_hovered = -1;
+    bool m_dirty = true;      // the scene must be rebuilt
+    bool m_newLayers = false; // the scene-graph nodes must be remade from the scene
+    bool m_opacityOnly = false;
+    MindmapScene m_scene;
+    SpriteAtlas m_atlas;
+};
