@@ -26,7 +26,7 @@ void onGraphDataChanged(QObject* viewModel, QObject* context, std::function<void
 
 bool filterActive(QObject* viewModel) {
     auto* vm = qobject_cast<ProjectsViewModel*>(viewModel);
-    return vm && (!vm->searchText().isEmpty() || vm->selectedTypeFilter().has_value());
+    return vm && vm->filterActive();
 }
 
 QSet<QString> matchingPaths(QObject* viewModel) {
@@ -41,7 +41,7 @@ QSet<QString> matchingPaths(QObject* viewModel) {
 
 void onFilterChanged(QObject* viewModel, QObject* context, std::function<void()> handler) {
     if (auto* vm = qobject_cast<ProjectsViewModel*>(viewModel))
-        QObject::connect(vm, &ProjectsViewModel::filteredProjectsChanged, context, std::move(handler));
+        QObject::connect(vm, &ProjectsViewModel::filterStateChanged, context, std::move(handler));
 }
 
 QString selectedProjectPath(QObject* viewModel) {
