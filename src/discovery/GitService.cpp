@@ -42,7 +42,14 @@ QList<QByteArray> currentEnvironment() {
     return env;
 }
 
+// The stop flag of the calling thread's StopScope.
+thread_local const std::atomic<bool>* t_stop = nullptr;
+
 } // namespace
+
+GitService::StopScope::StopScope(const std::atomic<bool>* stop) : m_previous(t_stop) { t_stop = stop; }
+
+GitService::StopScope::~StopScope() { t_stop = m_previous; }
 
 GitService& GitService::shared() {
     // Never destroyed, like the scanner that uses it from its own thread until the process ends.
@@ -87,11 +94,9 @@ std::optional<QString> GitService::runGit(const QStringList& arguments, const QB
     request.environment = m_environment;
     request.timeout = m_timeout;
 
-    std::optional<QByteArray> output;
-    {
-        std::lock_guard lock(m_mutex);
-        output = runProcess(request);
-    }
+    request.cancel = t_stop;
+
+    const std::optional<QByteArray> output = runProcess(request);
     if (!output) return std::nullopt;
     return decodeUtf8(*output);
 }

@@ -7,13 +7,13 @@
 #include <QList>
 #include <QStringList>
 #include <chrono>
-#include <mutex>
+#include <atomic>
 #include <optional>
 
 // Answers questions about a folder's Git repository by running the git executable in it.
-// Calls are serialised: at most one git process runs at a time per service, and the
-// process-wide `shared()` instance is the only one the application uses. Nothing is
-// reported as an error; whatever goes wrong yields the operation's empty answer.
+// Every call may be made from any thread, and calls from different threads run their git
+// processes side by side; the process-wide `shared()` instance is the only one the application
+// uses. Nothing is reported as an error; whatever goes wrong yields the operation's empty answer.
 class GitService {
 public:
     static constexpr std::chrono::milliseconds kDefaultTimeout{30000};
@@ -43,11 +43,23 @@ public:
     // core.fsmonitor forced off through git's environment configuration.
     static QList<QByteArray> gitEnvironment(const QList<QByteArray>& inherited);
 
+    // While one lives, the git runs of the calling thread are killed (with their process
+    // groups) as soon as `stop` becomes true, and yield nothing, as a run past its time limit.
+    class StopScope {
+    public:
+        explicit StopScope(const std::atomic<bool>* stop);
+        ~StopScope();
+        StopScope(const StopScope&) = delete;
+        StopScope& operator=(const StopScope&) = delete;
+
+    private:
+        const std::atomic<bool>* m_previous;
+    };
+
 private:
-    QByteArray m_git;
-    std::chrono::milliseconds m_timeout;
-    QList<QByteArray> m_environment;
-    std::mutex m_mutex;
+    const QByteArray m_git;
+    const std::chrono::milliseconds m_timeout;
+    const QList<QByteArray> m_environment;
 };
 
 // Parsing of "remote -v" output, shared by getRemotes and its tests.
