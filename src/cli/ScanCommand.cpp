@@ -1,8 +1,10 @@
 #include "cli/ScanCommand.h"
 
 #include "cli/GraphFormat.h"
+#include "cli/Interrupt.h"
 #include "cli/ProjectFormats.h"
 #include "cli/ScanOptions.h"
+#include "cli/ScanRunner.h"
 #include "cli/TreeFormat.h"
 #include "discovery/ProjectScanner.h"
 
@@ -11,6 +13,7 @@
 #include <dirent.h>
 #include <ostream>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -26,13 +29,17 @@ const std::vector<std::pair<QString, ProjectFormatter>>& formatters() {
 }
 
 constexpr const char* kUsage =
-    "Usage: codeorchardist-scan [--max-depth N] [--format FORMAT] FOLDER\n"
+    "Usage: codeorchardist-scan [--max-depth N] [--format FORMAT] [--jobs N] [--progress] FOLDER\n"
     "\n"
     "Finds the software projects under FOLDER and prints their state.\n"
     "\n"
     "Options:\n"
     "  --max-depth N    how many folder levels below FOLDER to examine (default 10)\n"
     "  --format FORMAT  output format: %1 (default table)\n"
+    "  --jobs N         how many git processes may run side by side (default: one per\n"
+    "                   processor, at most 16)\n"
+    "  --progress       show the progress line on standard error even when it is not a terminal\n"
+    "  --no-progress    never show the progress line\n"
     "  --help           show this help\n"
     "  --version        show the version\n";
 
@@ -49,6 +56,11 @@ bool isReadableFolder(const QByteArray& path) {
 } // namespace
 
 int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return runScanCommand(args, out, err, ScanCommandContext{nullptr, &interrupt::flag(), ::isatty(STDERR_FILENO) == 1});
+}
+
+int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   const ScanCommandContext& context) {
     QStringList names;
     for (const auto& [name, writer] : formatters()) names.append(name);
 
@@ -72,7 +84,14 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return 2;
     }
 
-    const QList<Project> projects = ProjectScanner::shared().scanProjects(options.folder, options.maxDepth).result();
+    const bool showProgress = options.progress == ScanOptions::Progress::always ||
+                              (options.progress == ScanOptions::Progress::whenTerminal && context.errorIsTerminal);
+    ProjectScanner& scanner = context.scanner ? *context.scanner : ProjectScanner::shared();
+    const std::optional<QList<Project>> scanned =
+        runWatchedScan(scanner, ScanRequest{options.folder, options.maxDepth, options.jobs, nullptr},
+                       showProgress ? &err : nullptr, context.interrupt);
+    if (!scanned) return interrupt::kExitStatus;
+    const QList<Project>& projects = *scanned;
     for (const auto& [name, writer] : formatters()) {
         if (name == options.format) writer(projects, options.folder, out);
     }

@@ -10,6 +10,9 @@ struct ScanOptions {
     QByteArray folder; // absolute, as the file system's bytes
     int maxDepth = 10;
     QString format = QStringLiteral("table");
+    int jobs = 0; // git processes side by side; 0: one per online processor, at most 16
+    // The progress line on standard error: shown when it is a terminal, or as asked.
+    enum class Progress { whenTerminal, always, never } progress = Progress::whenTerminal;
     bool help = false;
     bool version = false;
 };

@@ -1,4 +1,6 @@
+#include "cli/Interrupt.h"
 #include "cli/ScanCommand.h"
+#include "discovery/ProjectScanner.h"
 
 #include <QCoreApplication>
 
@@ -7,5 +9,10 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
-    return runScanCommand(args, std::cout, std::cerr);
+    interrupt::catchInterrupt();
+    const int status = runScanCommand(args, std::cout, std::cerr);
+    interrupt::restoreDefault();
+    // Nothing of the scanner may run while the program's static objects go away.
+    ProjectScanner::shared().shutdown();
+    return status;
 }

@@ -1,7 +1,9 @@
 #include "CaptureMode.h"
 #include "CommandLine.h"
 #include "QmlSetup.h"
+#include "QuitOnSignal.h"
 
+#include "discovery/ProjectScanner.h"
 #include "state/ProjectsViewModel.h"
 #include "state/platform/DesktopServices.h"
 
@@ -40,13 +42,17 @@ int main(int argc, char** argv)
     }
 
     QGuiApplication app(argc, argv);
+    quitOnTerminationSignals(app);
     uisetup::prepareApplication();
     QQmlEngine engine;
     uisetup::prepareEngine(engine);
     QObject::connect(&engine, &QQmlEngine::quit, &app, &QGuiApplication::quit, Qt::QueuedConnection);
 
-    if (cl.captureMode())
-        return runCaptureMode(engine, cl.screenshotDir, cl.folder);
+    if (cl.captureMode()) {
+        const int rc = runCaptureMode(engine, cl.screenshotDir, cl.folder);
+        ProjectScanner::shared().shutdown();
+        return rc;
+    }
 
     ProjectsViewModel* viewModel = createApplicationViewModel(&app);
     // A folder on the command line is taken as if chosen in the dialog: stored, then scanned.
@@ -58,6 +64,8 @@ int main(int argc, char** argv)
         viewModel->chooseFolder(QUrl::fromLocalFile(cl.folder));
     window->show();
     const int rc = app.exec();
+    // A scan still running ends now, before anything it uses goes away.
+    ProjectScanner::shared().shutdown();
     window.reset();
     return rc;
 }
