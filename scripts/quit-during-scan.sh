@@ -4,6 +4,11 @@
 # than LIMIT seconds. Run it with a sanitizer build to catch use of destroyed objects:
 #   scripts/quit-during-scan.sh build-asan/src/ui/codeorchardist /tmp/codeorchardist-bench-git 10
 set -euo pipefail
+# Runs itself again under one X server for all runs.
+if [ -z "${QUIT_DURING_SCAN_INNER:-}" ]; then
+  export QUIT_DURING_SCAN_INNER=1
+  exec xvfb-run -a -s "-screen 0 1600x1000x24" "$0" "$@"
+fi
 app=$(realpath "$1")
 folder=$2
 times=${3:-10}
@@ -13,8 +18,7 @@ chmod 700 "$XDG_RUNTIME_DIR"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-run_all() {
-  failures=0
+failures=0
   for i in $(seq 1 "$times"); do
     export XDG_CONFIG_HOME="$work/config$i"
     delay=$(awk -v s="$RANDOM" 'BEGIN { srand(s); printf "%.2f", 0.5 + rand() * 3.5 }')
@@ -34,10 +38,5 @@ run_all() {
     fi
     echo "run $i: quit after ${delay}s, exit status $status, exit took ${took}s: $verdict"
   done
-  echo "$failures of $times runs failed"
-  [ "$failures" -eq 0 ]
-}
-
-export -f run_all
-export app folder times limit work
-xvfb-run -a -s "-screen 0 1600x1000x24" bash -c run_all
+echo "$failures of $times runs failed"
+[ "$failures" -eq 0 ]
