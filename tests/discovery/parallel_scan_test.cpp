@@ -189,10 +189,15 @@ TEST(ParallelScan, StopKillsRunningGitAndAppliesNothing) {
 
         std::ifstream in(pids.constData());
         for (long pid = 0; in >> pid;) {
-            // Gone, or a zombie waiting for its reaper.
-            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-            if (!stat.open(QIODevice::ReadOnly)) continue;
-            EXPECT_TRUE(stat.readAll().contains(") Z ")) << "child " << pid << " still runs";
+            // A killed process ends a moment after the signal: wait until it is gone or a
+            // zombie waiting for its reaper. Only a child that was never killed stays longer.
+            const auto ended = [pid] {
+                QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+                return !stat.open(QIODevice::ReadOnly) || stat.readAll().contains(") Z ");
+            };
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+            while (!ended() && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+            EXPECT_TRUE(ended()) << "child " << pid << " still runs";
         }
         ::unlink(pids.constData());
     }
