@@ -1,9 +1,12 @@
-// A full scan of generated git repositories against a shell loop that runs the same four
-// git commands per repository, serially, in the same run.
+// The full scan of generated git repositories against shell loops that run the same four git
+// commands per repository, serially and two repositories at a time (xargs -P 2), in the same
+// run; then the scan with 1, 2 and 4 workers, each result compared with the one-worker scan.
 //
 //   bench_git_scan [ROOT] [REPOS] [RUNS]   (default /tmp/codeorchardist-bench-git, 200 repos, 5 runs)
+//   bench_git_scan /tmp/codeorchardist-bench-git-1000 1000 3
 
 #include "BenchSupport.h"
+#include "discovery/GitJobPool.h"
 #include "discovery/ProjectScanner.h"
 
 #include <QCoreApplication>
@@ -29,6 +32,14 @@ void generate(const std::string& root, int repos) {
     bench::writeFile(root + "/.generated", "ok");
 }
 
+QList<Project> withoutIds(QList<Project> projects) {
+    for (Project& p : projects) {
+        p.id = QUuid();
+        for (GitRemote& r : p.remotes) r.id = QUuid();
+    }
+    return projects;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -42,51 +53,61 @@ int main(int argc, char** argv) {
         generate(root, repos);
     }
 
-    const std::string loop =
-        "for d in '" + root + "'/repo*/; do cd \"$d\"; /usr/bin/git branch --show-current; /usr/bin/git remote -v; "
-        "/usr/bin/git status --porcelain; /usr/bin/git log -1 --format=%ct; done";
-    const std::vector<std::string> shell = {"/bin/sh", "-c", loop};
-    // The same loop with the environment every scan gives git (no optional locks, no
-    // fsmonitor): separates git's own behaviour under those switches from the scanner's cost.
-    const std::vector<std::string> shellSameEnv = {
+    // The four runs the scan makes for each repository, in the forms it uses.
+    const std::string commands = "/usr/bin/git branch --show-current; /usr/bin/git remote -v; "
+                                 "/usr/bin/git status --porcelain=v2 --branch --show-stash; "
+                                 "/usr/bin/git log -1 --format=%ct%x00%h%x00%an%x00%s";
+    const std::vector<std::string> serialLoop = {"/bin/sh", "-c",
+                                                 "for d in '" + root + "'/repo*/; do cd \"$d\"; " + commands + "; done"};
+    const std::vector<std::string> twoWayLoop = {
         "/bin/sh", "-c",
-        "export GIT_OPTIONAL_LOCKS=0 GIT_CONFIG_COUNT=1 GIT_CONFIG_KEY_0=core.fsmonitor GIT_CONFIG_VALUE_0=false; " +
-            loop};
+        "ls -d '" + root + "'/repo*/ | xargs -P 2 -n 1 /bin/sh -c 'cd \"$1\" && " + commands + "' worker"};
 
-    // The same four runs with the forms the scan uses today (porcelain v2 with branch and
-    // stash headers, the last commit's summary): git's own share of any difference.
-    const std::vector<std::string> shellNewForms = {
-        "/bin/sh", "-c",
-        "for d in '" + root + "'/repo*/; do cd \"$d\"; /usr/bin/git branch --show-current; /usr/bin/git remote -v; "
-        "/usr/bin/git status --porcelain=v2 --branch --show-stash; "
-        "/usr/bin/git log -1 '--format=%ct%x00%h%x00%an%x00%s'; done"};
-
-    ProjectScanner& scanner = ProjectScanner::shared();
+    GitService& git = GitService::shared();
     const QByteArray rootBytes = QByteArray::fromStdString(root);
-    size_t found = 0;
-    const auto scan = [&] {
+    const auto scan = [&](int jobs, QList<Project>* out) {
+        ProjectScanner scanner(git);
         const auto start = std::chrono::steady_clock::now();
-        found = size_t(scanner.scanProjects(rootBytes, 10).result().size());
-        return bench::secondsSince(start);
+        ScanOutcome outcome = scanner.startScan(ScanRequest{rootBytes, 10, jobs, nullptr}).result();
+        const double seconds = bench::secondsSince(start);
+        if (out) *out = std::move(outcome.projects);
+        return seconds;
     };
 
-    bench::timeCommand(shell);
-    scan();
-    std::vector<double> loopTimes, sameEnvTimes, newFormTimes, scanTimes;
+    const int defaultJobs = GitJobPool::defaultWorkers();
+    const std::vector<int> jobCounts = {1, 2, 4};
+    QList<Project> serialResult;
+    bench::timeCommand(serialLoop); // warm the cache
+    scan(1, &serialResult);
+
+    std::vector<double> serialTimes, twoWayTimes, defaultTimes;
+    std::vector<std::vector<double>> jobTimes(jobCounts.size());
+    bool identical = true;
     for (int i = 0; i < runs; ++i) {
-        loopTimes.push_back(bench::timeCommand(shell));
-        scanTimes.push_back(scan());
-        sameEnvTimes.push_back(bench::timeCommand(shellSameEnv));
-        newFormTimes.push_back(bench::timeCommand(shellNewForms));
+        serialTimes.push_back(bench::timeCommand(serialLoop));
+        twoWayTimes.push_back(bench::timeCommand(twoWayLoop));
+        QList<Project> result;
+        defaultTimes.push_back(scan(0, &result));
+        identical = identical && withoutIds(result) == withoutIds(serialResult);
+        for (size_t j = 0; j < jobCounts.size(); ++j) {
+            jobTimes[j].push_back(scan(jobCounts[j], &result));
+            identical = identical && withoutIds(result) == withoutIds(serialResult);
+        }
     }
-    const double l = bench::median(loopTimes), e = bench::median(sameEnvTimes), s = bench::median(scanTimes);
-    const double n = bench::median(newFormTimes);
-    std::printf("repositories found:             %zu\n", found);
-    std::printf("shell loop (4 gits):            median %.0f ms over %d runs\n", l * 1000, runs);
-    std::printf("shell loop, scan's git env:     median %.0f ms over %d runs\n", e * 1000, runs);
-    std::printf("shell loop, the scan's forms:   median %.0f ms over %d runs\n", n * 1000, runs);
-    std::printf("full scan:                      median %.0f ms over %d runs\n", s * 1000, runs);
-    std::printf("ratio scan / loop:              %.2f (goal <= 1.05)\n", s / l);
-    std::printf("ratio scan / loop with env:     %.2f\n", s / e);
-    return 0;
+    const double serial = bench::median(serialTimes), twoWay = bench::median(twoWayTimes);
+    const double full = bench::median(defaultTimes);
+    std::printf("repositories found:               %lld (online processors: %d)\n",
+                static_cast<long long>(serialResult.size()), defaultJobs);
+    std::printf("serial shell loop (4 gits):       median %.0f ms over %d runs\n", serial * 1000, runs);
+    std::printf("2-way loop (xargs -P 2):          median %.0f ms\n", twoWay * 1000);
+    std::printf("full scan (default, %d workers):  median %.0f ms\n", defaultJobs, full * 1000);
+    for (size_t j = 0; j < jobCounts.size(); ++j) {
+        const double t = bench::median(jobTimes[j]);
+        std::printf("scan --jobs %d:                    median %.0f ms  (%.2f x serial loop)\n", jobCounts[j], t * 1000,
+                    t / serial);
+    }
+    std::printf("ratio full scan / 2-way loop:     %.2f (goal <= 0.90)\n", full / twoWay);
+    std::printf("ratio full scan / serial loop:    %.2f\n", full / serial);
+    std::printf("results identical to --jobs 1:    %s\n", identical ? "yes" : "NO");
+    return identical ? 0 : 1;
 }

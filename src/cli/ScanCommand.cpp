@@ -1,9 +1,11 @@
 #include "cli/ScanCommand.h"
 
 #include "cli/GraphFormat.h"
+#include "cli/Interrupt.h"
 #include "cli/ProjectFormats.h"
 #include "cli/ScanHelp.h"
 #include "cli/ScanOptions.h"
+#include "cli/ScanRunner.h"
 #include "cli/TreeFormat.h"
 #include "discovery/FetchQueue.h"
 #include "discovery/ProjectScanner.h"
@@ -17,6 +19,7 @@
 #include <dirent.h>
 #include <ostream>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -81,6 +84,12 @@ void fetchRepositories(const QList<Project>& projects, std::ostream& err, bool e
 
 int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    const TerminalStreams& terminals) {
+    return runScanCommand(args, out, err, ScanCommandContext{nullptr, nullptr, terminals});
+}
+
+int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   const ScanCommandContext& context) {
+    const TerminalStreams& terminals = context.terminals;
     QStringList names;
     for (const auto& [name, writer] : formatters()) names.append(name);
 
@@ -104,12 +113,21 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return 2;
     }
 
-    ProjectScanner& scanner = ProjectScanner::shared();
-    QList<Project> projects = scanner.scanProjects(options.folder, options.maxDepth).result();
+    const bool showProgress = options.progress == ScanOptions::Progress::always ||
+                              (options.progress == ScanOptions::Progress::whenTerminal && terminals.err);
+    ProjectScanner& scanner = context.scanner ? *context.scanner : ProjectScanner::shared();
+    const auto scan = [&] {
+        return runWatchedScan(scanner, ScanRequest{options.folder, options.maxDepth, options.jobs, nullptr},
+                              showProgress ? &err : nullptr, context.interrupt);
+    };
+    std::optional<QList<Project>> scanned = scan();
+    if (!scanned) return interrupt::kExitStatus;
     if (options.fetch) {
-        fetchRepositories(projects, err, terminals.err);
-        projects = scanner.scanProjects(options.folder, options.maxDepth).result();
+        fetchRepositories(*scanned, err, terminals.err);
+        scanned = scan();
+        if (!scanned) return interrupt::kExitStatus;
     }
+    QList<Project> projects = std::move(*scanned);
     if (options.attention) projects.removeIf([](const Project& p) { return !needsAttention(p); });
 
     if (options.format == QLatin1String("table")) {

@@ -17,6 +17,9 @@ QByteArray absoluteFolderPath(const QByteArray& path, const QByteArray& cwd) {
 }
 
 namespace {
+// More git processes than this only crowd the machine.
+constexpr int kMaxJobs = 256;
+
 QByteArray currentDirectory() {
     std::string buffer(4096, '\0');
     while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
@@ -70,6 +73,18 @@ ScanOptionsResult parseScanOptions(const std::vector<std::string>& args, const Q
             else if (v == "auto") options.color = ColorMode::automatic;
             else if (v == "always") options.color = ColorMode::always;
             else return fail("option --color needs one of: never auto always");
+        } else if (name == "--jobs") {
+            const auto v = takeValue();
+            if (!v) return fail("option --jobs needs a number");
+            int jobs = 0;
+            const auto [ptr, ec] = std::from_chars(v->data(), v->data() + v->size(), jobs);
+            if (ec != std::errc() || ptr != v->data() + v->size() || jobs < 1 || jobs > kMaxJobs)
+                return fail("--jobs needs a whole number from 1 to " + std::to_string(kMaxJobs) + ", not '" + *v + "'");
+            options.jobs = jobs;
+        } else if (arg == "--progress") {
+            options.progress = ScanOptions::Progress::always;
+        } else if (arg == "--no-progress") {
+            options.progress = ScanOptions::Progress::never;
         } else if (name == "--format") {
             const auto v = takeValue();
             if (!v) return fail("option --format needs one of: " + formats.join(QLatin1Char(' ')).toStdString());

@@ -15,6 +15,9 @@ struct ScanOptions {
     bool attention = false; // list only the projects that need attention
     bool fetch = false;     // fetch every repository before reading its state
     ColorMode color = ColorMode::automatic;
+    int jobs = 0; // git processes side by side; 0: one per online processor, at most 16
+    // The progress line on standard error: shown when it is a terminal, or as asked.
+    enum class Progress { whenTerminal, always, never } progress = Progress::whenTerminal;
     bool help = false;
     bool version = false;
 };

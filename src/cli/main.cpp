@@ -1,5 +1,7 @@
+#include "cli/Interrupt.h"
 #include "cli/ScanCommand.h"
 #include "cli/TerminalText.h"
+#include "discovery/ProjectScanner.h"
 
 #include <QCoreApplication>
 
@@ -9,6 +11,13 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
-    return runScanCommand(args, std::cout, std::cerr,
-                          TerminalStreams{::isatty(1) == 1, ::isatty(2) == 1, terminaltext::terminalColumns(STDOUT_FILENO)});
+    interrupt::catchInterrupt();
+    const int status = runScanCommand(
+        args, std::cout, std::cerr,
+        ScanCommandContext{nullptr, &interrupt::flag(),
+                           TerminalStreams{::isatty(1) == 1, ::isatty(2) == 1, terminaltext::terminalColumns(STDOUT_FILENO)}});
+    interrupt::restoreDefault();
+    // Nothing of the scanner may run while the program's static objects go away.
+    ProjectScanner::shared().shutdown();
+    return status;
 }

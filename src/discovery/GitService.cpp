@@ -49,7 +49,14 @@ QList<QByteArray> currentEnvironment() {
     return env;
 }
 
+// The stop flag of the calling thread's StopScope.
+thread_local const std::atomic<bool>* t_stop = nullptr;
+
 } // namespace
+
+GitService::StopScope::StopScope(const std::atomic<bool>* stop) : m_previous(t_stop) { t_stop = stop; }
+
+GitService::StopScope::~StopScope() { t_stop = m_previous; }
 
 GitService& GitService::shared() {
     // Never destroyed, like the scanner that uses it from its own thread until the process ends.
@@ -85,7 +92,7 @@ ProcessResult GitService::runCheckedGit(const QStringList& arguments, const QByt
     request.workingDirectory = folder;
     request.environment = gitenv::forRepository(m_environment, folder);
     request.timeout = m_timeout;
-    std::lock_guard lock(m_mutex);
+    request.cancel = t_stop;
     return runProcessFull(request);
 }
 

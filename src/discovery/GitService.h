@@ -11,7 +11,6 @@
 #include <QStringList>
 #include <atomic>
 #include <chrono>
-#include <mutex>
 #include <optional>
 
 // Everything one scan of a repository learns: the project's git fields and the sync state.
@@ -31,10 +30,10 @@ struct FetchResult {
 };
 
 // Answers questions about a folder's Git repository by running the git executable in it.
-// Reads are serialised: at most one reading git process runs at a time per service, and the
-// process-wide `shared()` instance is the only one the application uses. Fetches run beside
-// them, as many at a time as their callers start. The single questions yield their empty
-// answer whatever goes wrong; readState also says what went wrong.
+// Every call may be made from any thread, and calls from different threads run their git
+// processes side by side; the process-wide `shared()` instance is the only one the application
+// uses. The single questions yield their empty answer whatever goes wrong; readState also says
+// what went wrong.
 class GitService {
 public:
     static constexpr std::chrono::milliseconds kDefaultTimeout{30000};
@@ -75,6 +74,19 @@ public:
     // that fails the preflight check gets no run (a failed start).
     ProcessResult runGitFull(const QStringList& arguments, const QByteArray& folder);
 
+    // While one lives, the git runs of the calling thread are killed (with their process
+    // groups) as soon as `stop` becomes true, and yield nothing, as a run past its time limit.
+    class StopScope {
+    public:
+        explicit StopScope(const std::atomic<bool>* stop);
+        ~StopScope();
+        StopScope(const StopScope&) = delete;
+        StopScope& operator=(const StopScope&) = delete;
+
+    private:
+        const std::atomic<bool>* m_previous;
+    };
+
 private:
     // The environment of a fetch: no terminal prompt, SSH in batch mode unless the user chose
     // their own SSH command, and none of the repository's own programs.
@@ -83,11 +95,10 @@ private:
     // runGitFull for a folder that has passed the preflight check.
     ProcessResult runCheckedGit(const QStringList& arguments, const QByteArray& folder);
 
-    QByteArray m_git;
-    std::chrono::milliseconds m_timeout;
-    std::chrono::milliseconds m_fetchTimeout;
-    QList<QByteArray> m_environment;
-    std::mutex m_mutex;
+    const QByteArray m_git;
+    const std::chrono::milliseconds m_timeout;
+    const std::chrono::milliseconds m_fetchTimeout;
+    const QList<QByteArray> m_environment;
 };
 
 // Puts a reading into the project's git fields (branch, remotes, changes, last commit time, state).

@@ -1,89 +1,66 @@
 #include "discovery/ProjectScanner.h"
 
 #include "discovery/FileAccess.h"
+#include "discovery/FolderWalker.h"
 #include "discovery/GitFolder.h"
+#include "discovery/GitJobPool.h"
 #include "discovery/ManifestReaders.h"
 
 #include <QCollator>
 #include <QPromise>
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstring>
+#include <chrono>
 #include <memory>
-
-// Which marker entries a folder holds.
-struct ProjectScanner::Markers {
-    bool packageJson = false;
-    bool pomXml = false;
-    bool setupPy = false;
-    bool pyprojectToml = false;
-    bool packageSwift = false;
-    bool git = false;
-};
 
 namespace {
 
-enum class Marker { none, packageJson, pomXml, setupPy, pyprojectToml, packageSwift, git };
+// How often the walk publishes the folder it is in.
+constexpr auto kFolderPublishInterval = std::chrono::milliseconds(50);
 
-Marker markerFor(const char* name) {
-    switch (name[0]) {
-    case 'p':
-        if (std::strcmp(name, "package.json") == 0) return Marker::packageJson;
-        if (std::strcmp(name, "pom.xml") == 0) return Marker::pomXml;
-        if (std::strcmp(name, "pyproject.toml") == 0) return Marker::pyprojectToml;
-        break;
-    case 's':
-        if (std::strcmp(name, "setup.py") == 0) return Marker::setupPy;
-        break;
-    case 'P':
-        if (std::strcmp(name, "Package.swift") == 0) return Marker::packageSwift;
-        break;
-    case '.':
-        if (std::strcmp(name, ".git") == 0) return Marker::git;
-        break;
-    default:
-        break;
+
+// The nearest repository folder around each folder of a pre-order walk: repositories the walk
+// has entered stay on the stack while it is inside them.
+class EnclosingRepositories {
+public:
+    explicit EnclosingRepositories(const QByteArray& root) {
+        if (auto above = gitfolder::enclosingRepository(root)) m_stack.push_back(*above);
+        m_outside = m_stack.size();
     }
-    return Marker::none;
-}
+    // The repository `visit` lies in (not counting its own ".git"); remembers it when it is one.
+    std::optional<QByteArray> around(const FolderVisit& visit) {
+        while (m_stack.size() > m_outside && !isInside(visit.path, m_stack.back())) m_stack.pop_back();
+        std::optional<QByteArray> enclosing;
+        if (!m_stack.empty()) enclosing = m_stack.back();
+        if (visit.markers.git) m_stack.push_back(visit.path);
+        return enclosing;
+    }
 
-// The existence of a listed entry, following symbolic links like any existence test.
-bool listedEntryExists(int dirFd, const dirent* entry) {
-    if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) return true;
-    struct stat st;
-    return ::fstatat(dirFd, entry->d_name, &st, 0) == 0;
-}
-
-// The entry itself is a folder; symbolic links are not followed.
-bool isDirectoryEntry(int dirFd, const dirent* entry) {
-    if (entry->d_type == DT_DIR) return true;
-    if (entry->d_type != DT_UNKNOWN) return false;
-    struct stat st;
-    return ::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
-}
-
-QByteArray toBytes(const std::string& s) { return QByteArray(s.data(), qsizetype(s.size())); }
+private:
+    static bool isInside(const QByteArray& path, const QByteArray& folder) {
+        return path.size() > folder.size() && path.startsWith(folder) &&
+               (folder.endsWith('/') || path.at(folder.size()) == '/');
+    }
+    std::vector<QByteArray> m_stack;
+    // The repository above the root (if any) is never left.
+    size_t m_outside = 0;
+};
 
 } // namespace
 
 ProjectScanner& ProjectScanner::shared() {
-    // Never destroyed: a scan still running when the application quits must not hold up
-    // its exit (the pool's destructor would wait for the walk to end).
+    // Never destroyed: the program ends its scans with shutdown() before it exits.
     static ProjectScanner* const instance = new ProjectScanner(GitService::shared());
     return *instance;
 }
 
 const QSet<QByteArray>& ProjectScanner::skipDirectories() {
-    static const QSet<QByteArray> names = {
+    // Never destroyed, so that a walk still running at exit cannot find it gone.
+    static const QSet<QByteArray>* const names = new QSet<QByteArray>{
         "node_modules", ".git", ".next", ".gradle", "build", "target", "dist",
         "Pods",         ".idea", ".vscode", "venv", "__pycache__", ".claude",
     };
-    return names;
+    return *names;
 }
 
 ProjectScanner::ProjectScanner(GitService& gitService) : m_git(gitService) {
@@ -92,94 +69,122 @@ ProjectScanner::ProjectScanner(GitService& gitService) : m_git(gitService) {
     m_executor.setObjectName(QStringLiteral("ProjectScanner"));
 }
 
-ProjectScanner::~ProjectScanner() { m_executor.waitForDone(); }
+ProjectScanner::~ProjectScanner() { shutdown(); }
+
+void ProjectScanner::shutdown() {
+    {
+        std::lock_guard lock(m_activeMutex);
+        m_closing = true;
+        for (const std::weak_ptr<ScanControl>& weak : m_active) {
+            if (const std::shared_ptr<ScanControl> control = weak.lock()) control->requestStop();
+        }
+    }
+    m_executor.waitForDone();
+}
+
+void ProjectScanner::track(const std::shared_ptr<ScanControl>& control) {
+    std::lock_guard lock(m_activeMutex);
+    if (m_closing) control->requestStop();
+    std::erase_if(m_active, [](const std::weak_ptr<ScanControl>& weak) { return weak.expired(); });
+    m_active.push_back(control);
+}
 
 QFuture<QList<Project>> ProjectScanner::scanProjects(const QByteArray& root, int maxDepth) {
-    auto promise = std::make_shared<QPromise<QList<Project>>>();
-    QFuture<QList<Project>> future = promise->future();
+    return startScan(ScanRequest{root, maxDepth, 0, nullptr}).then([](const ScanOutcome& outcome) {
+        return outcome.projects;
+    });
+}
+
+QFuture<ScanOutcome> ProjectScanner::startScan(ScanRequest request) {
+    if (!request.control) request.control = std::make_shared<ScanControl>();
+    track(request.control);
+    auto promise = std::make_shared<QPromise<ScanOutcome>>();
+    QFuture<ScanOutcome> future = promise->future();
     promise->start();
-    m_executor.start([this, root, maxDepth, promise] {
-        QList<Project> projects;
-        scanDirectory(root, 0, maxDepth, projects);
-        sortByName(projects);
-        promise->addResult(std::move(projects));
+    m_executor.start([this, request = std::move(request), promise] {
+        promise->addResult(run(request, *request.control));
         promise->finish();
     });
     return future;
 }
 
-void ProjectScanner::scanDirectory(const QByteArray& folder, int depth, int maxDepth, QList<Project>& projects) {
-    std::string path(folder.constData(), size_t(folder.size()));
-    walk(path, depth, maxDepth, gitfolder::enclosingRepository(folder), projects);
+ScanOutcome ProjectScanner::run(const ScanRequest& request, ScanControl& control) {
+    if (control.stopRequested()) return {{}, true};
+    const int jobs = request.jobs > 0 ? request.jobs : GitJobPool::defaultWorkers();
+    std::unique_ptr<GitJobPool> pool = jobs > 1 ? std::make_unique<GitJobPool>(jobs) : nullptr;
+
+    // Records in walk order. A repository's record is filled by one git job while the walk
+    // goes on; the list only ever moves the pointers, never the records.
+    std::vector<std::unique_ptr<Project>> records;
+    auto lastPublished = std::chrono::steady_clock::time_point{};
+
+    EnclosingRepositories repositories(request.root);
+    FolderWalker walker(control.stopFlag(), [&](const FolderVisit& visit) {
+        control.folderVisited();
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastPublished >= kFolderPublishInterval) {
+            control.setCurrentFolder(visit.path.constData(), size_t(visit.path.size()));
+            lastPublished = now;
+        }
+        std::optional<Project> project = detect(visit, repositories.around(visit));
+        if (!project) return;
+        control.projectFound(project->hasGit);
+        records.push_back(std::make_unique<Project>(std::move(*project)));
+        if (!records.back()->hasGit) return;
+
+        Project* record = records.back().get();
+        auto job = [this, record, &control] {
+            if (!control.stopRequested()) {
+                const GitService::StopScope scope(control.stopFlag());
+                readGitState(*record);
+            }
+            control.repositoryRead();
+        };
+        if (pool) pool->post(std::move(job));
+        else job();
+    });
+    walker.walk(request.root, request.maxDepth);
+    control.walkEnded();
+
+    if (pool) {
+        if (control.stopRequested()) pool->dropWaiting();
+        pool->waitUntilIdle();
+        pool.reset();
+    }
+    if (control.stopRequested()) return {{}, true};
+
+    QList<Project> projects;
+    projects.reserve(qsizetype(records.size()));
+    for (std::unique_ptr<Project>& record : records) projects.append(std::move(*record));
+    sortByName(projects);
+    return {std::move(projects), false};
 }
 
-void ProjectScanner::walk(std::string& path, int depth, int maxDepth, const std::optional<QByteArray>& repository,
-                          QList<Project>& projects) {
-    if (depth > maxDepth) return;
-
-    DIR* dir = ::opendir(path.c_str());
-    if (!dir) {
-        // The listing is denied or the folder is gone: the folder may still be a project.
-        if (auto project = detectProject(toBytes(path))) projects.append(std::move(*project));
-        return;
-    }
-    const int dirFd = ::dirfd(dir);
-
-    // One listing answers the marker tests and yields the subfolders, in listing order.
-    Markers markers;
-    std::vector<std::string> subfolders;
-    const bool descend = depth < maxDepth;
-    while (const dirent* entry = ::readdir(dir)) {
-        const char* name = entry->d_name;
-        if (name[0] == '.') {
-            if (markerFor(name) == Marker::git) markers.git = listedEntryExists(dirFd, entry);
-            continue;
-        }
-        switch (markerFor(name)) {
-        case Marker::packageJson: markers.packageJson = listedEntryExists(dirFd, entry); break;
-        case Marker::pomXml: markers.pomXml = listedEntryExists(dirFd, entry); break;
-        case Marker::setupPy: markers.setupPy = listedEntryExists(dirFd, entry); break;
-        case Marker::pyprojectToml: markers.pyprojectToml = listedEntryExists(dirFd, entry); break;
-        case Marker::packageSwift: markers.packageSwift = listedEntryExists(dirFd, entry); break;
-        default: break;
-        }
-        if (descend && isDirectoryEntry(dirFd, entry) &&
-            !skipDirectories().contains(QByteArray::fromRawData(name, qsizetype(std::strlen(name))))) {
-            subfolders.emplace_back(name);
-        }
-    }
-    ::closedir(dir);
-
-    if (auto project = detect(toBytes(path), markers, repository)) projects.append(std::move(*project));
-
-    const std::optional<QByteArray> inner = markers.git ? std::optional(toBytes(path)) : repository;
-    const size_t base = path.size();
-    for (const std::string& name : subfolders) {
-        if (path.empty() || path.back() != '/') path += '/';
-        path += name;
-        walk(path, depth + 1, maxDepth, inner, projects);
-        path.resize(base);
-    }
+void ProjectScanner::scanDirectory(const QByteArray& folder, int depth, int maxDepth, QList<Project>& projects) {
+    EnclosingRepositories repositories(folder);
+    FolderWalker walker(nullptr, [&](const FolderVisit& visit) {
+        std::optional<Project> project = detect(visit, repositories.around(visit));
+        if (!project) return;
+        if (project->hasGit) readGitState(*project);
+        projects.append(std::move(*project));
+    });
+    walker.walk(folder, maxDepth - depth);
 }
 
 std::optional<Project> ProjectScanner::detectProject(const QByteArray& folder) {
-    const auto has = [&](const char* name) { return fileaccess::exists(fileaccess::join(folder, name)); };
-    Markers markers;
-    markers.packageJson = has("package.json");
-    markers.pomXml = has("pom.xml");
-    markers.setupPy = has("setup.py");
-    markers.pyprojectToml = has("pyproject.toml");
-    markers.packageSwift = has("Package.swift");
-    markers.git = m_git.isGitRepository(folder);
-    return detect(folder, markers, gitfolder::enclosingRepository(folder));
+    FolderVisit visit{folder, folder, FolderWalker::probeMarkers(folder), false};
+    visit.markers.git = m_git.isGitRepository(folder);
+    std::optional<Project> project = detect(visit, gitfolder::enclosingRepository(folder));
+    if (project && project->hasGit) readGitState(*project);
+    return project;
 }
 
-std::optional<Project> ProjectScanner::detect(const QByteArray& folder, const Markers& markers,
-                                              const std::optional<QByteArray>& repository) {
-    const auto folderName = [&] { return QString::fromUtf8(fileaccess::lastComponent(folder)); };
+std::optional<Project> ProjectScanner::detect(const FolderVisit& visit, const std::optional<QByteArray>& repository) {
+    const FolderMarkers& markers = visit.markers;
+    const QByteArray& folder = visit.accessPath;
 
     Project project;
-    project.path = folder;
+    project.path = visit.path;
     std::optional<QString> manifestName;
     if (markers.packageJson) {
         const ManifestInfo info = parsePackageJSON(folder);
@@ -204,14 +209,20 @@ std::optional<Project> ProjectScanner::detect(const QByteArray& folder, const Ma
         project.type = ProjectType::unknown;
         if (!markers.git) return std::nullopt;
     }
-    project.name = manifestName ? *manifestName : folderName();
+    project.name = manifestName ? *manifestName : QString::fromUtf8(fileaccess::lastComponent(visit.path));
     project.hasGit = markers.git;
-
-    if (project.hasGit) applyReading(project, m_git.readState(folder));
-    else project.repository = repository;
-    if (!project.lastModified) project.lastModified = modificationDate(folder);
+    if (!project.hasGit) project.repository = repository;
+    // Stands for the last change until a repository's last commit replaces it.
+    project.lastModified = modificationDate(folder);
     project.id = QUuid::createUuid();
     return project;
+}
+
+void ProjectScanner::readGitState(Project& project) {
+    const std::optional<QDateTime> folderTime = project.lastModified;
+    applyReading(project, m_git.readState(project.path));
+    // Before the first commit (or when git could not tell) the folder's own time stands.
+    if (!project.lastModified) project.lastModified = folderTime;
 }
 
 std::optional<QDateTime> ProjectScanner::modificationDate(const QByteArray& folder) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "discovery/GitService.h"
+#include "discovery/ScanControl.h"
 #include "model/Project.h"
 
 #include <QByteArray>
@@ -8,13 +9,34 @@
 #include <QList>
 #include <QSet>
 #include <QThreadPool>
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <vector>
+
+struct FolderVisit;
+
+// One scan: the folder, how deep, how many git processes may run side by side, and the
+// control through which it is stopped and its progress read.
+struct ScanRequest {
+    QByteArray root;
+    int maxDepth = 10;
+    // 1 reads each repository on the walk's own thread as soon as it is found; more run that
+    // many git processes beside the walk; 0 or less means GitJobPool::defaultWorkers().
+    int jobs = 0;
+    std::shared_ptr<ScanControl> control; // made by the scanner when empty
+};
+
+struct ScanOutcome {
+    QList<Project> projects; // empty when stopped
+    bool stopped = false;
+};
 
 // Walks a folder tree and turns the project folders it finds into `Project` values.
 //
-// The scanner is a serial service: `scanProjects` queues the work on the scanner's own
-// thread, one call at a time, and returns a future the caller can continue on its own
-// thread (QFuture::then with a context object) without blocking it.
+// Scans run one after another on the scanner's own thread; within a scan the git state of
+// different repositories is read in parallel while the walk goes on, and the result is the
+// same whatever the timing: the walk's pre-order, then the stable sort by name.
 class ProjectScanner {
 public:
     static ProjectScanner& shared();
@@ -23,6 +45,7 @@ public:
     static const QSet<QByteArray>& skipDirectories();
 
     explicit ProjectScanner(GitService& gitService = GitService::shared());
+    // Stops the scans that are running or waiting and waits for them to end.
     ~ProjectScanner();
     ProjectScanner(const ProjectScanner&) = delete;
     ProjectScanner& operator=(const ProjectScanner&) = delete;
@@ -30,6 +53,12 @@ public:
     // Walks `root` (depth 0) down to `maxDepth` and yields the projects sorted by name,
     // case-insensitively in the user's locale; equal names keep the walk's order.
     QFuture<QList<Project>> scanProjects(const QByteArray& root, int maxDepth);
+    // The same with a choice of workers and a control; a stopped scan yields no projects.
+    QFuture<ScanOutcome> startScan(ScanRequest request);
+
+    // Stops every scan, running or waiting, and every later one, and waits until none runs.
+    // For the end of the program: nothing of the scanner's runs once it returns.
+    void shutdown();
 
     // The walk itself, on the calling thread: appends the projects found in pre-order.
     void scanDirectory(const QByteArray& folder, int depth, int maxDepth, QList<Project>& projects);
@@ -42,13 +71,17 @@ public:
     static void sortByName(QList<Project>& projects);
 
 private:
-    struct Markers;
-    // `repository` is the nearest repository folder above `path`, if any.
-    void walk(std::string& path, int depth, int maxDepth, const std::optional<QByteArray>& repository,
-              QList<Project>& projects);
-    std::optional<Project> detect(const QByteArray& folder, const Markers& markers,
-                                  const std::optional<QByteArray>& repository);
+    ScanOutcome run(const ScanRequest& request, ScanControl& control);
+    // The project record of a visited folder without its git state.
+    // `repository` is the nearest repository folder around the visited one, if any.
+    std::optional<Project> detect(const FolderVisit& visit, const std::optional<QByteArray>& repository);
+    // Fills the git fields of a repository's record, in the order git is always asked.
+    void readGitState(Project& project);
+    void track(const std::shared_ptr<ScanControl>& control);
 
     GitService& m_git;
     QThreadPool m_executor;
+    std::mutex m_activeMutex;
+    std::vector<std::weak_ptr<ScanControl>> m_active;
+    bool m_closing = false;
 };

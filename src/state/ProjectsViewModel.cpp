@@ -5,6 +5,7 @@
 #include "state/FolderBookmark.h"
 #include "state/FolderUrl.h"
 #include "state/ProjectListModel.h"
+#include "state/ScanSession.h"
 #include "state/WhenFinished.h"
 
 #include <QPromise>
@@ -38,6 +39,7 @@ ProjectsViewModel::ProjectsViewModel(ProjectScanner& scanner, std::shared_ptr<QS
       m_settings(std::move(settings)),
       m_services(std::move(services)),
       m_filteredModel(new ProjectListModel(this)),
+      m_scanSession(new ScanSession(scanner, this)),
       m_loadingMessage(QStringLiteral("Scanning projects...")) {
     m_buildPool.setMaxThreadCount(1);
     m_buildPool.setObjectName(QStringLiteral("VisualizationBuilds"));
@@ -281,11 +283,18 @@ void ProjectsViewModel::scanProjects() {
     const quint64 generation = ++m_scanGeneration;
     setLoading(true);
     setLoadingMessage(kScanningMessage);
-    whenFinished(this, m_scanner.scanProjects(*m_scanPath, kFullScanDepth),
-                 [this, generation](const QFuture<QList<Project>>& future) {
-                     applyScanResult(generation, future.resultCount() > 0 ? future.result() : QList<Project>());
-                 });
+    m_scanSession->start(*m_scanPath, kFullScanDepth, [this, generation](std::optional<QList<Project>> projects) {
+        if (projects) {
+            applyScanResult(generation, std::move(*projects));
+        } else if (generation == m_scanGeneration) {
+            // Stopped: everything stays as it was before the scan.
+            setLoading(false);
+            emit scanFinished();
+        }
+    });
 }
+
+void ProjectsViewModel::stopScan() { m_scanSession->stop(); }
 
 void ProjectsViewModel::applyScanResult(quint64 generation, QList<Project> projects) {
     // A newer scan has started since: its result, not this one, is what the user asked for.

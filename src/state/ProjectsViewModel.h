@@ -5,6 +5,7 @@
 #include "state/PlatformServices.h"
 #include "state/ProjectFetcher.h"
 #include "state/ProjectFilter.h"
+#include "state/ScanSession.h"
 #include "state/TreeData.h"
 
 #include <QAbstractItemModel>
@@ -59,6 +60,7 @@ class ProjectsViewModel : public QObject {
     Q_PROPERTY(bool filterActive READ filterActive NOTIFY filterStateChanged)
     Q_PROPERTY(QString matchSummary READ matchSummary NOTIFY filterStateChanged)
     Q_PROPERTY(QString missingFolder READ missingFolder NOTIFY missingFolderChanged)
+    Q_PROPERTY(ScanSession* scanSession READ scanSession CONSTANT)
 
 public:
     // The settings key of the root folder's bookmark; the path fallback appends ".path".
@@ -157,6 +159,11 @@ public:
     // graph data. Does nothing without a root folder. When scans overlap the newest one wins:
     // `isLoading` stays true until it is done, and `scanFinished` is emitted once it is.
     Q_INVOKABLE void scanProjects();
+    // Stops the running full scan: nothing of it is applied (projects, selection and data sets
+    // stay), `isLoading` becomes false and `scanFinished` is emitted.
+    Q_INVOKABLE void stopScan();
+    // The running full scan's progress and stop.
+    ScanSession* scanSession() const { return m_scanSession; }
     // Rebuilds the tree and graph data from all projects and the root folder off the main
     // thread; `done` runs on the main thread once the newest rebuild has been applied.
     void rebuildVisualizations(std::function<void()> done = {});
@@ -228,6 +235,7 @@ private:
     QList<Project> m_projects;
     ProjectSearchIndex m_searchIndex;
     ProjectListModel* m_filteredModel = nullptr;
+    ScanSession* m_scanSession = nullptr;
     // filteredProjects() as a list, made on first read after each change.
     mutable std::optional<QList<Project>> m_filteredList;
     std::optional<Project> m_selected;

@@ -1,8 +1,10 @@
 #include "CaptureMode.h"
 #include "CommandLine.h"
 #include "QmlSetup.h"
+#include "QuitOnSignal.h"
 #include "SingleInstance.h"
 
+#include "discovery/ProjectScanner.h"
 #include "state/FolderUrl.h"
 #include "state/ProjectsViewModel.h"
 #include "state/platform/DesktopServices.h"
@@ -44,13 +46,17 @@ int main(int argc, char** argv)
     // A QApplication, not only a QGuiApplication: the folder chooser is a widget dialog (or the
     // desktop's own, through the platform theme).
     QApplication app(argc, argv);
+    quitOnTerminationSignals(app);
     uisetup::prepareApplication();
     QQmlEngine engine;
     uisetup::prepareEngine(engine);
     QObject::connect(&engine, &QQmlEngine::quit, &app, &QApplication::quit, Qt::QueuedConnection);
 
-    if (cl.captureMode())
-        return runCaptureMode(engine, cl.screenshotDir, cl.folder, cl.captureSize);
+    if (cl.captureMode()) {
+        const int rc = runCaptureMode(engine, cl.screenshotDir, cl.folder, cl.captureSize);
+        ProjectScanner::shared().shutdown();
+        return rc;
+    }
 
     // A window already open on the same settings takes the folder and comes forward instead.
     SingleInstance instance(SingleInstance::serverPathFor(QSettings().fileName()));
@@ -75,6 +81,8 @@ int main(int argc, char** argv)
     });
     window->show();
     const int rc = app.exec();
+    // A scan still running ends now, before anything it uses goes away.
+    ProjectScanner::shared().shutdown();
     window.reset();
     return rc;
 }

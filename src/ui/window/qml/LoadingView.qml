@@ -1,15 +1,21 @@
 import QtQuick
+import QtQuick.Controls
 import Qt5Compat.GraphicalEffects
 import Codeorchardist
 
 // Shown while a scan runs: a turning ring, a breathing disc, the current loading message and
-// "Please wait" with cycling dots. Created afresh for every scan, so all of it restarts.
+// "Please wait" with cycling dots; below them the scan's progress (counts, a bar once only git
+// runs remain, the folder being walked) and its Stop button (also Escape). Created afresh for
+// every scan, so all of it restarts.
 Rectangle {
     id: loading
     objectName: "loadingView"
 
     property string message
     property string dots: ""
+    // The running scan's ScanSession; without one no progress or Stop is shown.
+    property var session: null
+    readonly property bool scanRunning: session !== null && session.running
 
     color: Theme.windowBackground
 
@@ -97,6 +103,55 @@ Rectangle {
                 color: Theme.secondary
             }
         }
+
+        Column {
+            objectName: "scanProgress"
+            anchors.horizontalCenter: parent.horizontalCenter
+            spacing: 8
+            visible: loading.scanRunning
+            width: 420
+
+            Text {
+                objectName: "scanProgressText"
+                width: parent.width
+                horizontalAlignment: Text.AlignHCenter
+                textFormat: Text.PlainText
+                text: loading.session ? loading.session.progressText : ""
+                font: Theme.font.subheadline
+                color: Theme.secondary
+            }
+            ProgressBar {
+                objectName: "scanProgressBar"
+                width: parent.width
+                from: 0
+                to: 1
+                value: loading.session ? Math.max(0, loading.session.fraction) : 0
+                // Keeps its place while the walk runs, so nothing moves when it appears.
+                opacity: loading.session && loading.session.fraction >= 0 ? 1 : 0
+            }
+            Text {
+                objectName: "scanFolder"
+                width: parent.width
+                horizontalAlignment: Text.AlignHCenter
+                textFormat: Text.PlainText
+                elide: Text.ElideMiddle
+                text: loading.session ? loading.session.currentFolder : ""
+                font: Theme.font.caption
+                color: Theme.secondary
+            }
+            LabelButton {
+                objectName: "stopScanButton"
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: "Stop"
+                onClicked: loading.session.stop()
+            }
+        }
+    }
+
+    Shortcut {
+        sequence: "Escape"
+        enabled: loading.scanRunning
+        onActivated: loading.session.stop()
     }
 
     // Lives and dies with this screen, so it stops when the screen goes away.

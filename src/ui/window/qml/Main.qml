@@ -77,7 +77,7 @@ ApplicationWindow {
     Shortcut { sequence: "Ctrl+4"; onActivated: window.viewMode = ViewMode.Cards }
     Shortcut {
         sequence: "Escape"
-        enabled: window.viewModel.searchText !== ""
+        enabled: window.viewModel.searchText !== "" && !window.viewModel.isLoading
         onActivated: window.viewModel.searchText = ""
     }
 
@@ -141,7 +141,7 @@ ApplicationWindow {
     }
     Component {
         id: loadingScreen
-        LoadingView { message: window.viewModel.loadingMessage }
+        LoadingView { message: window.viewModel.loadingMessage; session: window.viewModel.scanSession }
     }
     Component {
         id: noProjectsScreen
@@ -149,7 +149,9 @@ ApplicationWindow {
             objectName: "noProjectsView"
             icon: "folder.badge.questionmark"
             title: "No Projects Found"
-            message: "No projects were detected in the selected folder.\nTry selecting a different folder."
+            message: window.viewModel.scanSession.lastScanStopped
+                     ? window.viewModel.scanSession.stoppedMessage
+                     : "No projects were detected in the selected folder.\nTry selecting a different folder."
             buttonTitle: "Change Folder"
             onButtonAction: window.viewModel.selectFolder()
         }
