@@ -85,7 +85,7 @@ TEST(ScanProgressLine, ShownOnStandardErrorOnlyAndErasedAtTheEnd) {
 TEST(ScanInterrupt, SigintStopsTheScanWithStatus130AndNoOutput) {
     TempTree tree;
     tree.write("r/package.json", "{}");
-    tree.mkdir("r/.git");
+    testfolders::initRepository(tree.path() + "/r");
     TempTree tools;
     const QByteArray started = tools.path() + "/started";
     const QByteArray hangingGit = writeScript(tools, "git", "touch '" + started + "'\nexec sleep 300\n");

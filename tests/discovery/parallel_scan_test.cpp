@@ -160,7 +160,8 @@ TEST(ParallelScan, StopKillsRunningGitAndAppliesNothing) {
     TempTree tree;
     for (int i = 0; i < 6; ++i) {
         tree.write("r" + QByteArray::number(i) + "/package.json", "{}");
-        tree.mkdir("r" + QByteArray::number(i) + "/.git");
+        // A real git folder: git is asked only about folders that lead to one.
+        testfolders::initRepository(tree.path() + "/r" + QByteArray::number(i));
     }
     TempTree tools;
     const QByteArray pids = tools.path() + "/pids";
@@ -206,7 +207,7 @@ TEST(ParallelScan, StopKillsRunningGitAndAppliesNothing) {
 TEST(ParallelScan, ShutdownStopsRunningAndWaitingScans) {
     TempTree tree;
     tree.write("r/package.json", "{}");
-    tree.mkdir("r/.git");
+    testfolders::initRepository(tree.path() + "/r");
     TempTree tools;
     const QByteArray started = tools.path() + "/started";
     const QByteArray hangingGit = writeScript(tools, "git", "touch '" + started + "'\nexec sleep 300\n");
