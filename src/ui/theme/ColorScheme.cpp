@@ -152,6 +152,12 @@ ColorScheme::ColorScheme(QObject* parent) : QObject(parent) {}
 
 QColor ColorScheme::named(const QString& name, bool dark) const { return colorscheme::named(name, dark); }
 
+QVariantMap ColorScheme::tones(bool dark) const {
+    QVariantMap map;
+    for (const QString& name : colorscheme::names()) map.insert(name, colorscheme::named(name, dark));
+    return map;
+}
+
 QColor ColorScheme::surface(const QString& role, bool dark) const { return colorscheme::surface(role, dark); }
 
 QColor ColorScheme::textOnNamed(const QString& name, bool dark, double fadedOpacity) const {

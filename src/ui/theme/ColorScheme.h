@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QList>
 #include <QObject>
+#include <QVariantMap>
 #include <QString>
 #include <QStringList>
 #include <QtQml/qqmlregistration.h>
@@ -56,6 +57,8 @@ public:
     explicit ColorScheme(QObject* parent = nullptr);
 
     Q_INVOKABLE QColor named(const QString& name, bool dark) const;
+    // Every named colour of the appearance, by name.
+    Q_INVOKABLE QVariantMap tones(bool dark) const;
     Q_INVOKABLE QColor surface(const QString& role, bool dark) const;
     // textOn for a fill of the named colour (and, when below 1, the same colour at
     // `fadedOpacity` over the control surface, for gradients that fade).

@@ -41,6 +41,10 @@ QtObject {
         return ColorScheme.tintedText(name, 0.15, dark, 3.0)
     }
 
+    // Every named colour by name, for views that draw in C++.
+    readonly property var lightTones: ColorScheme.tones(false)
+    readonly property var darkTones: ColorScheme.tones(true)
+
     readonly property color primary: color("primary")
     readonly property color secondary: color("secondary")
     readonly property color accent: color("blue")

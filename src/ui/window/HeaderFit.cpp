@@ -4,7 +4,8 @@
 
 namespace headerfit {
 
-Fit fit(double available, double fixedWidth, double titleTextWidth, double folderNatural, bool searchShown) {
+Fit fit(double available, double fixedWidth, double titleTextWidth, double folderNatural, bool searchShown,
+        double counterWordsWidth) {
     Fit result;
     const double wanted = std::min(folderNatural, searchShown ? folderWidest : folderWidestAlone);
     const double least = std::min(wanted, folderMinimum);
@@ -22,7 +23,14 @@ Fit fit(double available, double fixedWidth, double titleTextWidth, double folde
         result.showTitleText = false;
         room += titleTextWidth;
     }
-    result.folderWidth = std::clamp(room, std::min(folderFloor, wanted), wanted);
+    const double floor = std::min(folderFloor, wanted);
+    if (room < floor && counterWordsWidth > 0) {
+        // Still short with the folder button at its floor: the counters show their numbers
+        // alone (the words stay in their tooltips).
+        result.showCounterWords = false;
+        room += counterWordsWidth;
+    }
+    result.folderWidth = std::clamp(room, floor, wanted);
     return result;
 }
 

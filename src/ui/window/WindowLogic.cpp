@@ -215,12 +215,14 @@ QString WindowLogic::steppedProjectId(QAbstractItemModel* model, const QString& 
 }
 
 QVariantMap WindowLogic::fitHeader(double available, double fixedWidth, double titleTextWidth,
-                                   double folderNatural, bool searchShown) const
+                                   double folderNatural, bool searchShown, double counterWordsWidth) const
 {
-    const headerfit::Fit fit = headerfit::fit(available, fixedWidth, titleTextWidth, folderNatural, searchShown);
+    const headerfit::Fit fit =
+        headerfit::fit(available, fixedWidth, titleTextWidth, folderNatural, searchShown, counterWordsWidth);
     return {{QStringLiteral("folderWidth"), fit.folderWidth},
             {QStringLiteral("searchWidth"), fit.searchWidth},
-            {QStringLiteral("showTitleText"), fit.showTitleText}};
+            {QStringLiteral("showTitleText"), fit.showTitleText},
+            {QStringLiteral("showCounterWords"), fit.showCounterWords}};
 }
 
 QString WindowLogic::countWord(int count, const QString& singular, const QString& plural) const

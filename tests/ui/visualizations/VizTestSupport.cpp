@@ -8,7 +8,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QQmlComponent>
 #include <QQuickItem>
 #include <QSettings>
@@ -196,9 +196,11 @@ void keepGlDriverLoaded() {
 }
 } // namespace
 
-// Every test program runs with a QGuiApplication (fonts, the scene graph and QML need one).
+// Every test program runs with a QApplication, as the program does (fonts, the scene graph and
+// QML need an application object; the folder chooser and the test library's pointer events
+// expect the widgets one).
 int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     uisetup::prepareApplication();
     ::testing::InitGoogleTest(&argc, argv);
     const int status = RUN_ALL_TESTS();

@@ -49,6 +49,15 @@ TEST(HeaderFit, TheFolderTextGivesWayFirstThenTheSearchThenTheTitle)
     }
     // A short folder text is never stretched.
     EXPECT_EQ(fit(700, 600, 130, 60, true).folderWidth, 60);
+
+    // Last of all the counters drop their words, and only when the folder is at its floor.
+    EXPECT_TRUE(fit(600 + 140 + headerfit::folderFloor, 600, 130, 400, true, 200).showCounterWords);
+    const auto numbersOnly = fit(600 + 140 + headerfit::folderFloor - 50, 600, 130, 400, true, 200);
+    EXPECT_FALSE(numbersOnly.showCounterWords);
+    EXPECT_FALSE(numbersOnly.showTitleText);
+    EXPECT_EQ(numbersOnly.searchWidth, headerfit::searchNarrowest);
+    EXPECT_EQ(numbersOnly.folderWidth, headerfit::folderFloor - 50 + 200 > 400 ? 400 : headerfit::folderFloor - 50 + 200);
+    EXPECT_TRUE(fit(500, 600, 130, 400, true).showCounterWords) << "no words to drop";
 }
 
 TEST(ListSelection, StepsClampToTheListAndStartAtTheFirstRow)

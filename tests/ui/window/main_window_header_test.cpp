@@ -10,7 +10,8 @@ namespace {
 using uitest::WindowFixture;
 
 const char* const kControls[] = {"titleGroup", "folderButton", "searchBox", "kindFilter",
-                                 "viewModeSwitch", "rescanButton", "projectsPill", "modifiedPill"};
+                                 "viewModeSwitch", "rescanButton", "projectsPill", "modifiedPill",
+                                 "attentionPill"};
 
 class HeaderGeometry : public WindowFixture {
 protected:

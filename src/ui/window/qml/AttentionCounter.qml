@@ -7,10 +7,12 @@ Row {
     id: counter
 
     property var viewModel
+    property alias pill: attentionPill
 
     spacing: 12
 
     StatPill {
+        id: attentionPill
         objectName: "attentionPill"
         value: counter.viewModel.attentionCount
         label: WindowLogic.countWord(value, "needs attention", "need attention")

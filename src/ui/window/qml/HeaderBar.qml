@@ -22,11 +22,11 @@ Rectangle {
     // The widths of the controls that do not flex, and the gaps between all of them.
     readonly property real fixedWidth: titleSymbol.implicitWidth
         + (hasFolder ? search.chromeWidth + kindSlot.width + 2 + modeSwitch.implicitWidth
-                       + rescan.implicitWidth + counters.implicitWidth : 0)
+                       + rescan.implicitWidth + counters.fullWidth : 0)
         + gap * (hasFolder ? 9 : 2)
     readonly property var fit: WindowLogic.fitHeader(width - 2 * margin, fixedWidth,
                                                      titleText.implicitWidth + titleRow.spacing,
-                                                     folderButton.naturalWidth, hasFolder)
+                                                     folderButton.naturalWidth, hasFolder, counters.wordsWidth)
 
     function focusSearch() {
         if (search.visible)
@@ -153,20 +153,32 @@ Rectangle {
             spacing: 12
             Layout.alignment: Qt.AlignVCenter
             Layout.minimumWidth: implicitWidth
+            readonly property var pills: [projectsPill, modifiedPill, attention.pill]
+            readonly property real fullWidth: pills.reduce((sum, p) => sum + p.fullWidth, 0) + spacing * (pills.length - 1)
+                + (attention.implicitWidth - attention.pill.implicitWidth)
+            readonly property real wordsWidth: pills.reduce((sum, p) => sum + p.wordWidth, 0)
             StatPill {
+                id: projectsPill
+                showWord: bar.fit.showCounterWords
                 objectName: "projectsPill"
                 value: bar.viewModel.projectCount
                 label: WindowLogic.countWord(value, "project", "projects")
                 tone: "blue"
             }
             StatPill {
+                id: modifiedPill
+                showWord: bar.fit.showCounterWords
                 objectName: "modifiedPill"
                 value: bar.viewModel.modifiedCount
                 label: "modified"
                 tone: "orange"
                 FilterClick { viewModel: bar.viewModel; key: "modified"; tip: "Show only the projects with uncommitted changes" }
             }
-            AttentionCounter { viewModel: bar.viewModel }
+            AttentionCounter {
+                id: attention
+                viewModel: bar.viewModel
+                pill.showWord: bar.fit.showCounterWords
+            }
         }
     }
 }

@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls
 import Codeorchardist
 
 // A small counter: the number in the pill's colour, then a word, on a tint of that colour.
@@ -9,6 +10,11 @@ Item {
     property string label
     // The named colour of the number and the tint.
     property string tone: "blue"
+    // False where the header is short of room: the number alone, the word in the tooltip.
+    property bool showWord: true
+    // The width with the word, whether it shows or not, and the word's share of it.
+    readonly property real fullWidth: valueText.implicitWidth + content.spacing + labelText.implicitWidth + 20
+    readonly property real wordWidth: content.spacing + labelText.implicitWidth
 
     implicitWidth: content.implicitWidth + 20
     implicitHeight: content.implicitHeight + 12
@@ -24,6 +30,7 @@ Item {
         anchors.centerIn: parent
         spacing: 4
         Text {
+            id: valueText
             objectName: "pillValue"
             anchors.verticalCenter: parent.verticalCenter
             text: pill.value.toString()
@@ -31,11 +38,17 @@ Item {
             color: Theme.tintedText(pill.tone, 0.1)
         }
         Text {
+            id: labelText
             objectName: "pillLabel"
+            visible: pill.showWord
             anchors.verticalCenter: parent.verticalCenter
             text: pill.label
             font: Theme.font.caption
             color: Theme.secondary
         }
     }
+
+    HoverHandler { id: hover; enabled: !pill.showWord }
+    ToolTip.visible: hover.hovered
+    ToolTip.text: pill.value + " " + pill.label
 }
