@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 using testfolders::TempTree;
+using testfolders::writeScript;
 
 namespace {
 
@@ -50,12 +51,6 @@ CommandRun runWith(const std::vector<std::string>& args, const ScanCommandContex
     std::ostringstream out, err;
     const int status = runScanCommand(args, out, err, context);
     return {status, out.str(), err.str()};
-}
-
-QByteArray writeScript(const TempTree& tree, const QByteArray& name, const QByteArray& body) {
-    const QByteArray path = tree.write(name, "#!/bin/sh\n" + body);
-    ::chmod(path.constData(), 0755);
-    return path;
 }
 
 TEST(ScanProgressLine, ShownOnStandardErrorOnlyAndErasedAtTheEnd) {

@@ -18,15 +18,11 @@
 
 namespace gitsafety {
 
+using testfolders::writeScript;
+
 inline bool fileExists(const QByteArray& path) {
     struct stat st;
     return ::lstat(path.constData(), &st) == 0;
-}
-
-inline QByteArray writeScript(const testfolders::TempTree& tree, const QByteArray& name, const QByteArray& body) {
-    const QByteArray path = tree.write(name, "#!/bin/sh\n" + body);
-    ::chmod(path.constData(), 0755);
-    return path;
 }
 
 // A program that leaves `marker` behind and passes its standard input through (so that it

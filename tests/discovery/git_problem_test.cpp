@@ -9,15 +9,10 @@
 #include <unistd.h>
 
 using testfolders::TempTree;
+using testfolders::writeScript;
 using testfolders::git;
 
 namespace {
-
-QByteArray writeScript(const TempTree& tree, const QByteArray& name, const QByteArray& body) {
-    const QByteArray path = tree.write(name, "#!/bin/sh\n" + body);
-    ::chmod(path.constData(), 0755);
-    return path;
-}
 
 bool chownTree(const QByteArray& path, uid_t uid, gid_t gid) {
     const QByteArray cmd = "chown -R " + QByteArray::number(uid) + ":" + QByteArray::number(gid) + " '" + path + "'";

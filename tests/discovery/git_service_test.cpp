@@ -6,15 +6,10 @@
 #include <sys/stat.h>
 
 using testfolders::TempTree;
+using testfolders::writeScript;
 using testfolders::git;
 
 namespace {
-
-QByteArray writeScript(const TempTree& tree, const QByteArray& name, const QByteArray& body) {
-    const QByteArray path = tree.write(name, "#!/bin/sh\n" + body);
-    ::chmod(path.constData(), 0755);
-    return path;
-}
 
 TEST(GitService, RemotesKeepTheFetchLocationAndSortOrdinally) {
     TempTree tree;

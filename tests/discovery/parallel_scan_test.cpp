@@ -19,6 +19,7 @@
 #include <thread>
 
 using testfolders::TempTree;
+using testfolders::writeScript;
 
 namespace {
 
@@ -87,12 +88,6 @@ QList<Project> withoutIds(QList<Project> projects) {
 ScanOutcome scanWith(GitService& git, const QByteArray& root, int jobs, std::shared_ptr<ScanControl> control = {}) {
     ProjectScanner scanner(git);
     return scanner.startScan(ScanRequest{root, 10, jobs, std::move(control)}).result();
-}
-
-QByteArray writeScript(const TempTree& tree, const QByteArray& name, const QByteArray& body) {
-    const QByteArray path = tree.write(name, "#!/bin/sh\n" + body);
-    ::chmod(path.constData(), 0755);
-    return path;
 }
 
 TEST(ParallelScan, AnyNumberOfWorkersGivesTheSerialResult) {

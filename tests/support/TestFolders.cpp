@@ -85,4 +85,10 @@ void initRepository(const QByteArray& folder, const QByteArray& date) {
         date);
 }
 
+QByteArray writeScript(const TempTree& tree, const QByteArray& name, const QByteArray& body) {
+    const QByteArray path = tree.write(name, "#!/bin/sh\n" + body);
+    ::chmod(path.constData(), 0755);
+    return path;
+}
+
 } // namespace testfolders

@@ -29,6 +29,9 @@ QByteArray git(const QByteArray& folder, const QStringList& args, const QByteArr
 int gitMayFail(const QByteArray& folder, const QStringList& args);
 
 // "git init" plus one commit of everything in the folder, made at `date` ("2026-01-31T09:15:00Z").
+// An executable shell script `name` in `tree` running `body`; its path.
+QByteArray writeScript(const TempTree& tree, const QByteArray& name, const QByteArray& body);
+
 void initRepository(const QByteArray& folder, const QByteArray& date = "2026-01-31T09:15:00Z");
 
 } // namespace testfolders
