@@ -14,6 +14,10 @@ using namespace viztest;
 
 namespace {
 
+// How long a test waits for a state it needs; it goes on as soon as the state is there (a
+// loaded machine may take seconds to run an animation).
+constexpr int kStateWaitMs = 20000;
+
 // r/web/shop, r/web/blog, r/tools/cli: the root, two folders and three projects.
 struct GraphFixture : ::testing::Test {
     Workspace disk;
@@ -45,7 +49,7 @@ struct GraphFixture : ::testing::Test {
     void tap(const QString& p) { QTest::mouseClick(&ui.window(), Qt::LeftButton, Qt::NoModifier, at(p)); }
     // Waits for the dimming fade to finish and the canvas to be drawn again.
     bool settled() {
-        const bool done = QTest::qWaitFor([&] { return nodes()->progress() >= 1.0; }, 3000);
+        const bool done = QTest::qWaitFor([&] { return nodes()->progress() >= 1.0; }, kStateWaitMs);
         ui.render();
         return done;
     }
@@ -150,7 +154,7 @@ TEST_F(GraphFixture, HoveringANodeWhoseLabelIsLeftOutShowsItReadably) {
     EXPECT_FALSE(label->isVisible());
     QTest::mouseMove(&ui.window(), QPoint(2, 2));
     QTest::mouseMove(&ui.window(), at(path("tools/cli")));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return nodes()->hoveredPath() == path("tools/cli"); }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return nodes()->hoveredPath() == path("tools/cli"); }, kStateWaitMs));
     EXPECT_TRUE(label->isVisible()) << "project names are 6 px at 50 %";
     EXPECT_EQ(nodes()->hoveredName(), QStringLiteral("cli"));
     // The label sits above the node, inside the view.
@@ -160,7 +164,7 @@ TEST_F(GraphFixture, HoveringANodeWhoseLabelIsLeftOutShowsItReadably) {
     ui.zoom().setGraphScale(1.0);
     ui.render();
     QTest::mouseMove(&ui.window(), at(path("tools/cli")));
-    EXPECT_FALSE(nodes()->hoveredLabelHidden());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !nodes()->hoveredLabelHidden(); }, kStateWaitMs));
 }
 
 TEST_F(GraphFixture, ResetAndFitCentreTheGraphInTheViewport) {
@@ -190,7 +194,7 @@ TEST_F(GraphFixture, ConnectionsAreOneGeometryThatGrowsAGlowWhenHighlighted) {
     const int plain = lines->vertexCount();
     EXPECT_GT(plain, 0);
     tap(path("web/shop"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return lines->progress() >= 1.0; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lines->progress() >= 1.0; }, kStateWaitMs));
     ui.render();
     // Two highlighted connections (root-web, web-shop) gain a glow each.
     EXPECT_GT(lines->vertexCount(), plain);
