@@ -84,7 +84,7 @@ TEST_F(HeaderGeometry, EveryControlStaysWholeFromTheMinimumWidthUp)
         window->resize(width, 700);
         ASSERT_TRUE(QTest::qWaitFor([&] { return item("headerBar")->width() == width; }, uitest::kWindowWait));
         // A fault shows as a layout that never gets tidy: wait for it a while, then report it.
-        (void)QTest::qWaitFor([&] { return tidy(); }, 5000);
+        (void)QTest::qWaitFor([&] { return tidy(); }, 20000);
         expectTidy(QStringLiteral("width %1").arg(width));
     }
 
