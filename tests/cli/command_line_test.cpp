@@ -1,6 +1,7 @@
 // The scanner as a command-line tool: usage errors, --help and --version, and table output
 // that a terminal shows as written.
 #include "cli/ProjectFormats.h"
+#include "CommandRun.h"
 #include "cli/ScanCommand.h"
 #include "cli/ScanHelp.h"
 #include "cli/TerminalText.h"
@@ -19,17 +20,8 @@ using testfolders::TempTree;
 
 namespace {
 
-struct CommandResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CommandResult run(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = runScanCommand(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using clitest::CommandResult;
+using clitest::run;
 
 QStringList linesOf(const std::string& text) {
     return QString::fromStdString(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts);

@@ -1,4 +1,5 @@
 #include "cli/ScanCommand.h"
+#include "CommandRun.h"
 #include "cli/ScanOptions.h"
 #include "support/TestFolders.h"
 
@@ -14,17 +15,8 @@ using testfolders::TempTree;
 
 namespace {
 
-struct CommandResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CommandResult run(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = runScanCommand(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using clitest::CommandResult;
+using clitest::run;
 
 TEST(ScanCommand, JsonReportsEveryFieldWithNullsForAbsentValues) {
     TempTree tree;

@@ -1,5 +1,6 @@
 // The command-line scanner's workers, progress line and interrupt.
 #include "cli/Interrupt.h"
+#include "CommandRun.h"
 #include "cli/ScanCommand.h"
 #include "cli/ScanOptions.h"
 #include "discovery/ProjectScanner.h"
@@ -41,16 +42,10 @@ TEST(ScanProgressOptions, JobsAndProgressSwitches) {
     EXPECT_EQ(parse({"--progress", "--no-progress"}).options->progress, ScanOptions::Progress::never);
 }
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using CommandRun = clitest::CommandResult;
 
 CommandRun runWith(const std::vector<std::string>& args, const ScanCommandContext& context) {
-    std::ostringstream out, err;
-    const int status = runScanCommand(args, out, err, context);
-    return {status, out.str(), err.str()};
+    return clitest::run(args, context);
 }
 
 TEST(ScanProgressLine, ShownOnStandardErrorOnlyAndErasedAtTheEnd) {

@@ -1,4 +1,5 @@
 #include "cli/ScanCommand.h"
+#include "CommandRun.h"
 #include "support/TestFolders.h"
 
 #include <QJsonArray>
@@ -13,17 +14,8 @@ using testfolders::git;
 
 namespace {
 
-struct CommandResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CommandResult run(const std::vector<std::string>& args, TerminalStreams terminals = {}) {
-    std::ostringstream out, err;
-    const int status = runScanCommand(args, out, err, terminals);
-    return {status, out.str(), err.str()};
-}
+using clitest::CommandResult;
+using clitest::run;
 
 QJsonObject byName(const QJsonArray& projects, const QString& name) {
     for (const QJsonValue& v : projects) {
