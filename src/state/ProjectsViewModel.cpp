@@ -2,8 +2,6 @@
 
 #include "discovery/ProjectScanner.h"
 #include "discovery/Utf8.h"
-#include "state/FolderBookmark.h"
-#include "state/FolderUrl.h"
 #include "state/ProjectListModel.h"
 #include "state/ScanSession.h"
 #include "state/WhenFinished.h"
@@ -17,20 +15,12 @@ const QString kScanningMessage = QStringLiteral("Scanning directories...");
 const QString kBuildingMessage = QStringLiteral("Building visualizations...");
 constexpr int kFullScanDepth = 10;
 
-QUuid parseId(const QString& id) {
-    return QUuid::fromString(id);
-}
-
 } // namespace
 
 struct ProjectsViewModel::BuildResult {
     QList<CachedTreeNode> tree;
     CachedGraphData graph;
 };
-
-QString ProjectsViewModel::scanPathKey() { return QStringLiteral("Codeorchardist.ScanPath"); }
-
-QString ProjectsViewModel::scanPathFallbackKey() { return scanPathKey() + QStringLiteral(".path"); }
 
 ProjectsViewModel::ProjectsViewModel(ProjectScanner& scanner, std::shared_ptr<QSettings> settings,
                                      PlatformServices services, QObject* parent)
@@ -112,78 +102,6 @@ const QList<Project>& ProjectsViewModel::filteredProjects() const {
 
 int ProjectsViewModel::filteredCount() const { return m_filteredModel->count(); }
 
-// Root folder
-
-QString ProjectsViewModel::scanPathText() const { return m_scanPath ? QString::fromUtf8(*m_scanPath) : QString(); }
-
-QUrl ProjectsViewModel::scanPathUrl() const { return m_scanPath ? folderUrl(*m_scanPath) : QUrl(); }
-
-void ProjectsViewModel::setScanPath(const std::optional<QByteArray>& folder) {
-    if (folder && !m_missingFolder.isEmpty()) {
-        m_missingFolder.clear();
-        emit missingFolderChanged();
-    }
-    const bool changed = m_scanPath != folder;
-    m_scanPath = folder;
-    if (changed) emit scanPathChanged();
-    if (folder) saveScanPath(*folder);
-}
-
-void ProjectsViewModel::reportSettingsProblem(const QString& message) { setSettingsMessage(message); }
-
-void ProjectsViewModel::setSettingsMessage(const QString& message) {
-    if (m_settingsMessage == message) return;
-    m_settingsMessage = message;
-    emit settingsMessageChanged();
-}
-
-void ProjectsViewModel::saveScanPath(const QByteArray& folder) {
-    if (!m_settings) return;
-    if (const std::optional<QByteArray> bookmark = folderbookmark::create(folder)) {
-        m_settings->setValue(scanPathKey(), *bookmark);
-        // The path of an earlier folder must not come back when this bookmark stops resolving.
-        m_settings->remove(scanPathFallbackKey());
-    } else {
-        m_settings->setValue(scanPathFallbackKey(), QString::fromUtf8(folder));
-        // Keeping an earlier folder's bookmark would restore that folder instead of this one.
-        m_settings->remove(scanPathKey());
-    }
-    m_settings->sync();
-    if (m_settings->status() == QSettings::NoError) {
-        setSettingsMessage(QString());
-    } else {
-        setSettingsMessage(QStringLiteral("The chosen folder could not be saved: the settings file %1 cannot be "
-                                          "written. It will not be restored at the next start.")
-                               .arg(m_settings->fileName()));
-    }
-}
-
-std::optional<QByteArray> ProjectsViewModel::loadSavedScanPath() {
-    if (!m_settings) return std::nullopt;
-    const QVariant bookmark = m_settings->value(scanPathKey());
-    std::optional<QByteArray> lostFolder;
-    if (bookmark.typeId() == QMetaType::QByteArray) {
-        if (const auto resolved = folderbookmark::resolve(bookmark.toByteArray())) {
-            if (resolved->isStale) saveScanPath(resolved->path);
-            return resolved->path;
-        }
-        lostFolder = folderbookmark::storedPath(bookmark.toByteArray());
-    }
-    const QVariant path = m_settings->value(scanPathFallbackKey());
-    std::optional<QByteArray> fallback;
-    // Longer than any path the system can open: damaged, so neither restored nor saved again.
-    if (path.typeId() == QMetaType::QString && path.toString().size() < folderbookmark::kMaxPathLength) {
-        fallback = localFolderPath(QUrl::fromLocalFile(path.toString()));
-        if (fallback && fallback->size() >= folderbookmark::kMaxPathLength) fallback.reset();
-    }
-    if (!fallback && lostFolder) {
-        // The bookmark stays stored: the folder may come back (a drive mounted again).
-        m_missingFolder = QString::fromUtf8(*lostFolder);
-        emit missingFolderChanged();
-    }
-    return fallback;
-}
-
 // Derived values
 
 int ProjectsViewModel::modifiedCount() const { return countModified(m_projects); }
@@ -206,7 +124,7 @@ QVariantList ProjectsViewModel::typeCountsList() const {
 QAbstractItemModel* ProjectsViewModel::filteredModel() const { return m_filteredModel; }
 
 bool ProjectsViewModel::matchesFilters(const QString& id) const {
-    const QUuid uuid = parseId(id);
+    const QUuid uuid = QUuid::fromString(id);
     if (uuid.isNull()) return false;
     if (!m_matchingIds) {
         QSet<QUuid> ids;
@@ -219,61 +137,6 @@ bool ProjectsViewModel::matchesFilters(const QString& id) const {
 QString ProjectsViewModel::matchSummary() const {
     if (!filterActive()) return QString();
     return QStringLiteral("%1 of %2 match").arg(filteredCount()).arg(projectCount());
-}
-
-// Selection
-
-std::optional<Project> ProjectsViewModel::findProject(const QString& id) const {
-    const QUuid uuid = parseId(id);
-    if (uuid.isNull()) return std::nullopt;
-    for (const Project& project : m_projects) {
-        if (project.id == uuid) return project;
-    }
-    if (m_selected && m_selected->id == uuid) return m_selected;
-    return std::nullopt;
-}
-
-void ProjectsViewModel::setSelection(const std::optional<Project>& project) {
-    if (m_selected == project) return;
-    m_selected = project;
-    emit selectedProjectChanged();
-}
-
-QVariantMap ProjectsViewModel::selectedProject() const {
-    return m_selected ? projectToVariantMap(*m_selected) : QVariantMap();
-}
-
-QString ProjectsViewModel::selectedProjectId() const {
-    return m_selected ? m_selected->id.toString(QUuid::WithoutBraces) : QString();
-}
-
-QUuid ProjectsViewModel::currentId(const QUuid& id) const {
-    QUuid current = id;
-    // Each refresh adds one link; the bound guards against a cycle.
-    for (qsizetype step = 0; step <= m_replacedIds.size(); ++step) {
-        const auto next = m_replacedIds.constFind(current);
-        if (next == m_replacedIds.constEnd()) break;
-        current = *next;
-    }
-    return current;
-}
-
-void ProjectsViewModel::selectProject(const QString& id) {
-    if (id.isEmpty()) {
-        setSelection(std::nullopt);
-        return;
-    }
-    const QUuid uuid = parseId(id);
-    if (uuid.isNull()) return;
-    if (const std::optional<Project> project = findProject(currentId(uuid).toString(QUuid::WithoutBraces)))
-        setSelection(project);
-}
-
-QVariantMap ProjectsViewModel::projectById(const QString& id) const {
-    const QUuid uuid = parseId(id);
-    if (uuid.isNull()) return QVariantMap();
-    const std::optional<Project> project = findProject(currentId(uuid).toString(QUuid::WithoutBraces));
-    return project ? projectToVariantMap(*project) : QVariantMap();
 }
 
 // Full scan and rebuild

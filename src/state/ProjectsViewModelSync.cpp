@@ -29,17 +29,6 @@ void ProjectsViewModel::clearFilters() {
 
 int ProjectsViewModel::attentionCount() const { return countAttention(m_projects); }
 
-bool ProjectsViewModel::selectProjectByPath(const QString& path) {
-    const QByteArray bytes = path.toUtf8();
-    for (const Project& project : m_projects) {
-        if (project.path == bytes) {
-            setSelection(project);
-            return true;
-        }
-    }
-    return false;
-}
-
 void ProjectsViewModel::fetchProject(const QString& id) {
     if (const std::optional<Project> project = findProject(id)) m_fetcher->start({*project});
 }

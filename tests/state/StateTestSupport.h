@@ -10,11 +10,13 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace statetest {
@@ -93,5 +95,46 @@ public:
 };
 
 inline QUrl urlOf(const QByteArray& path) { return QUrl::fromLocalFile(QString::fromUtf8(path)); }
+
+inline QString idText(const Project& project) { return project.id.toString(QUuid::WithoutBraces); }
+
+// Tests of one view model over a temporary folder tree: scans, refreshes and look-ups that
+// wait for the view model's signals.
+class ViewModelTest : public ::testing::Test {
+protected:
+    static constexpr int kWait = 60000;
+
+    // Scans and waits for the scan and the rebuild to be done.
+    void scan(ProjectsViewModel& model) {
+        QSignalSpy finished(&model, &ProjectsViewModel::scanFinished);
+        model.scanProjects();
+        ASSERT_TRUE(model.isLoading());
+        ASSERT_TRUE(finished.wait(kWait));
+        ASSERT_FALSE(model.isLoading());
+    }
+    // Makes `folder` the root folder and waits for its scan.
+    void choose(ProjectsViewModel& model, const QByteArray& folder) {
+        QSignalSpy finished(&model, &ProjectsViewModel::scanFinished);
+        model.chooseFolder(urlOf(folder));
+        ASSERT_TRUE(finished.wait(kWait));
+    }
+    void refresh(ProjectsViewModel& model, const QString& id) {
+        QSignalSpy finished(&model, &ProjectsViewModel::refreshFinished);
+        model.refreshProject(id);
+        ASSERT_TRUE(finished.count() > 0 || finished.wait(kWait));
+    }
+    // The project named `name`; a failure and an empty record when there is none.
+    const Project& named(const ProjectsViewModel& model, const QString& name) {
+        for (const Project& project : model.projects()) {
+            if (project.name == name) return project;
+        }
+        ADD_FAILURE() << "no project " << name.toStdString();
+        static const Project none;
+        return none;
+    }
+
+    ViewModelHarness harness;
+    testfolders::TempTree tree;
+};
 
 } // namespace statetest

@@ -12,7 +12,6 @@
 
 #include <sys/stat.h>
 
-using statetest::ViewModelHarness;
 using statetest::urlOf;
 using testfolders::TempTree;
 
@@ -108,7 +107,7 @@ TEST(FolderUrl, OnlyLocalAbsoluteFoldersAreAccepted) {
 
 // --- The view model's root folder ------------------------------------------------------------
 
-class RootFolderPersistence : public ::testing::Test {
+class RootFolderPersistence : public statetest::ViewModelTest {
 protected:
     QVariant stored(const QString& key) {
         harness.settings->sync();
@@ -119,9 +118,6 @@ protected:
         if (!resolved || resolved->isStale) return std::nullopt;
         return resolved->path;
     }
-
-    ViewModelHarness harness;
-    TempTree tree;
 };
 
 TEST_F(RootFolderPersistence, FirstLaunchHasNoRootFolderAndWritesNothing) {

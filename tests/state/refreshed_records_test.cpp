@@ -7,40 +7,12 @@
 
 #include <unistd.h>
 
-using statetest::ViewModelHarness;
-using statetest::urlOf;
-using testfolders::TempTree;
+using statetest::idText;
 
 namespace {
 
-constexpr int kWait = 60000;
-
-QString idText(const Project& project) { return project.id.toString(QUuid::WithoutBraces); }
-
-class RefreshedRecords : public ::testing::Test {
-protected:
-    void choose(ProjectsViewModel& model, const QByteArray& folder) {
-        QSignalSpy finished(&model, &ProjectsViewModel::scanFinished);
-        model.chooseFolder(urlOf(folder));
-        ASSERT_TRUE(finished.wait(kWait));
-    }
-    void refresh(ProjectsViewModel& model, const QString& id) {
-        QSignalSpy finished(&model, &ProjectsViewModel::refreshFinished);
-        model.refreshProject(id);
-        ASSERT_TRUE(finished.count() > 0 || finished.wait(kWait));
-    }
-    const Project& named(const ProjectsViewModel& model, const QString& name) {
-        for (const Project& project : model.projects()) {
-            if (project.name == name) return project;
-        }
-        ADD_FAILURE() << "no project " << name.toStdString();
-        static const Project none;
-        return none;
-    }
-
-    ViewModelHarness harness;
-    TempTree tree;
-};
+// Selection and filter matches across refreshes, and the notices of the project actions.
+class RefreshedRecords : public statetest::ViewModelTest {};
 
 // The tree and graph keep the records of the last full scan; their ids must still select and
 // match the records that refreshes put in their place.

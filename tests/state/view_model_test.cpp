@@ -8,13 +8,11 @@
 
 #include <cstdio>
 
-using statetest::ViewModelHarness;
+using statetest::idText;
 using statetest::urlOf;
 using testfolders::TempTree;
 
 namespace {
-
-constexpr int kWait = 60000;
 
 QStringList names(const QList<Project>& projects) {
     QStringList list;
@@ -22,40 +20,7 @@ QStringList names(const QList<Project>& projects) {
     return list;
 }
 
-QString idText(const Project& project) { return project.id.toString(QUuid::WithoutBraces); }
-
-class ViewModelTest : public ::testing::Test {
-protected:
-    // Scans and waits for the scan and the rebuild to be done.
-    void scan(ProjectsViewModel& model) {
-        QSignalSpy finished(&model, &ProjectsViewModel::scanFinished);
-        model.scanProjects();
-        ASSERT_TRUE(model.isLoading());
-        ASSERT_TRUE(finished.wait(kWait));
-        ASSERT_FALSE(model.isLoading());
-    }
-    void choose(ProjectsViewModel& model, const QByteArray& folder) {
-        QSignalSpy finished(&model, &ProjectsViewModel::scanFinished);
-        model.chooseFolder(urlOf(folder));
-        ASSERT_TRUE(finished.wait(kWait));
-    }
-    void refresh(ProjectsViewModel& model, const QString& id) {
-        QSignalSpy finished(&model, &ProjectsViewModel::refreshFinished);
-        model.refreshProject(id);
-        ASSERT_TRUE(finished.count() > 0 || finished.wait(kWait));
-    }
-    const Project& projectNamed(const ProjectsViewModel& model, const QString& name) {
-        for (const Project& project : model.projects()) {
-            if (project.name == name) return project;
-        }
-        ADD_FAILURE() << "no project " << name.toStdString();
-        static const Project none;
-        return none;
-    }
-
-    ViewModelHarness harness;
-    TempTree tree;
-};
+using ViewModelTest = statetest::ViewModelTest;
 
 TEST_F(ViewModelTest, InitialStateBeforeAnyScan) {
     auto model = harness.makeViewModel();
@@ -206,14 +171,14 @@ TEST_F(ViewModelTest, RescanPointsTheSelectionAtTheNewRecordOfItsFolder) {
     tree.write("a-app/package.json", "{}");
     auto model = harness.makeViewModel();
     choose(*model, tree.path());
-    const Project old = projectNamed(*model, "b-repo");
+    const Project old = named(*model, "b-repo");
     model->selectProject(idText(old));
     EXPECT_FALSE(old.hasUncommittedChanges);
 
     tree.write("b-repo/new-file.txt", "changed on disk");
     scan(*model);
 
-    const Project current = projectNamed(*model, "b-repo");
+    const Project current = named(*model, "b-repo");
     EXPECT_NE(current.id, old.id);
     ASSERT_TRUE(model->selectedProjectRecord());
     EXPECT_EQ(*model->selectedProjectRecord(), current);
@@ -230,7 +195,7 @@ TEST_F(ViewModelTest, SelectionMovesToTheNewRootsFirstProjectOrToNone) {
     tree.write("two/package.json", "{}");
     auto model = harness.makeViewModel();
     choose(*model, tree.path());
-    model->selectProject(idText(projectNamed(*model, "two")));
+    model->selectProject(idText(named(*model, "two")));
 
     choose(*model, other.path());
     ASSERT_TRUE(model->selectedProjectRecord());
@@ -365,7 +330,7 @@ TEST_F(ViewModelTest, RefreshReplacesOneRecordAndLeavesTheVisualizations) {
     tree.write("other/package.json", "{}");
     auto model = harness.makeViewModel();
     choose(*model, tree.path());
-    const Project before = projectNamed(*model, "repo");
+    const Project before = named(*model, "repo");
     model->selectProject(idText(before));
     const qsizetype position = model->projects().indexOf(before);
     const QDateTime scanDate = model->lastScanDate();
@@ -419,7 +384,7 @@ TEST_F(ViewModelTest, RefreshThatMovesARowOutOfTheFilterUpdatesTheList) {
     ASSERT_EQ(names(model->filteredProjects()), QStringList{"repo"});
 
     testfolders::git(repo, {"checkout", "-q", "-b", "other-branch"});
-    refresh(*model, idText(projectNamed(*model, "repo")));
+    refresh(*model, idText(named(*model, "repo")));
     EXPECT_TRUE(model->filteredProjects().isEmpty());
     EXPECT_EQ(model->filteredModel()->rowCount(), 0);
 }
@@ -429,10 +394,10 @@ TEST_F(ViewModelTest, RefreshOfAnOldRecordOrAVanishedProjectChangesNothing) {
     tree.write("lib/package.json", "{}");
     auto model = harness.makeViewModel();
     choose(*model, tree.path());
-    const Project oldApp = projectNamed(*model, "app");
+    const Project oldApp = named(*model, "app");
     scan(*model);
     const QList<Project> projects = model->projects();
-    model->selectProject(idText(projectNamed(*model, "lib")));
+    model->selectProject(idText(named(*model, "lib")));
     const std::optional<Project> selection = model->selectedProjectRecord();
     QSignalSpy projectsChanged(model.get(), &ProjectsViewModel::projectsChanged);
 

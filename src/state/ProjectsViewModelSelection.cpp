@@ -1,0 +1,71 @@
+// The selection of ProjectsViewModel: finding a project by its id, following the ids of records
+// that a refresh replaced, and the selected record as the views read it.
+#include "state/ProjectsViewModel.h"
+
+#include "state/ProjectListModel.h"
+
+#include <QUuid>
+
+std::optional<Project> ProjectsViewModel::findProject(const QString& id) const {
+    const QUuid uuid = QUuid::fromString(id);
+    if (uuid.isNull()) return std::nullopt;
+    for (const Project& project : m_projects) {
+        if (project.id == uuid) return project;
+    }
+    if (m_selected && m_selected->id == uuid) return m_selected;
+    return std::nullopt;
+}
+
+void ProjectsViewModel::setSelection(const std::optional<Project>& project) {
+    if (m_selected == project) return;
+    m_selected = project;
+    emit selectedProjectChanged();
+}
+
+QVariantMap ProjectsViewModel::selectedProject() const {
+    return m_selected ? projectToVariantMap(*m_selected) : QVariantMap();
+}
+
+QString ProjectsViewModel::selectedProjectId() const {
+    return m_selected ? m_selected->id.toString(QUuid::WithoutBraces) : QString();
+}
+
+QUuid ProjectsViewModel::currentId(const QUuid& id) const {
+    QUuid current = id;
+    // Each refresh adds one link; the bound guards against a cycle.
+    for (qsizetype step = 0; step <= m_replacedIds.size(); ++step) {
+        const auto next = m_replacedIds.constFind(current);
+        if (next == m_replacedIds.constEnd()) break;
+        current = *next;
+    }
+    return current;
+}
+
+void ProjectsViewModel::selectProject(const QString& id) {
+    if (id.isEmpty()) {
+        setSelection(std::nullopt);
+        return;
+    }
+    const QUuid uuid = QUuid::fromString(id);
+    if (uuid.isNull()) return;
+    if (const std::optional<Project> project = findProject(currentId(uuid).toString(QUuid::WithoutBraces)))
+        setSelection(project);
+}
+
+QVariantMap ProjectsViewModel::projectById(const QString& id) const {
+    const QUuid uuid = QUuid::fromString(id);
+    if (uuid.isNull()) return QVariantMap();
+    const std::optional<Project> project = findProject(currentId(uuid).toString(QUuid::WithoutBraces));
+    return project ? projectToVariantMap(*project) : QVariantMap();
+}
+
+bool ProjectsViewModel::selectProjectByPath(const QString& path) {
+    const QByteArray bytes = path.toUtf8();
+    for (const Project& project : m_projects) {
+        if (project.path == bytes) {
+            setSelection(project);
+            return true;
+        }
+    }
+    return false;
+}
