@@ -2,6 +2,7 @@
 
 #include "ProjectHealth.h"
 #include "ViewMath.h"
+#include "model/Attention.h"
 #include "theme/TextStyles.h"
 #include "state/DisplayText.h"
 #include "ViewModelAccess.h"
@@ -27,6 +28,7 @@ public:
         if (row.depth > 0) w += TreeOutlineModel::connectorWidth;
         if (row.isProject) {
             w += 8 + kindDisc + 6 + m_project.horizontalAdvance(row.name);
+            if (row.needsAttention) w += 6 + textstyles::body;
             if (row.hasChanges) w += 6 + dotSize;
             if (row.version) w += 6 + m_small.horizontalAdvance(QStringLiteral("v") + *row.version);
             if (row.branch) w += 6 + textstyles::caption + 2 + m_small.horizontalAdvance(*row.branch);
@@ -76,6 +78,8 @@ int flatten(const CachedTreeNode& node, const QDateTime& now, QList<TreeOutlineM
         row.hasChanges = p.hasUncommittedChanges;
         row.activityColor = health::activityColorName(p.lastModified, now);
         row.activityText = health::activityText(p.lastModified, now);
+        row.attentionText = TreeOutlineModel::attentionTooltip(p);
+        row.needsAttention = !row.attentionText.isEmpty();
     }
     rows.append(row);
     int count = node.isProject ? 1 : 0;
@@ -116,6 +120,8 @@ QVariant TreeOutlineModel::data(const QModelIndex& index, int role) const {
     case HasChangesRole: return r.hasChanges;
     case ActivityColorRole: return r.activityColor;
     case ActivityTextRole: return r.activityText;
+    case NeedsAttentionRole: return r.needsAttention;
+    case AttentionTextRole: return r.attentionText;
     default: return {};
     }
 }
@@ -137,6 +143,8 @@ QHash<int, QByteArray> TreeOutlineModel::roleNames() const {
         {HasChangesRole, "hasChanges"},
         {ActivityColorRole, "activityColor"},
         {ActivityTextRole, "activityText"},
+        {NeedsAttentionRole, "needsAttention"},
+        {AttentionTextRole, "attentionText"},
     };
 }
 
@@ -182,6 +190,13 @@ void TreeOutlineModel::setTreeData(const CachedTreeData& data, const QDateTime& 
         m_ready = data.isReady;
         emit readyChanged();
     }
+}
+
+QString TreeOutlineModel::attentionTooltip(const Project& project) {
+    QStringList reasons;
+    for (const AttentionReason reason : attentionReasons(project)) reasons.append(attentionText(reason));
+    if (reasons.isEmpty()) return QString();
+    return QStringLiteral("Needs attention: ") + reasons.join(QStringLiteral(", "));
 }
 
 int TreeOutlineModel::rowOf(const QString& nodeId) const {

@@ -38,6 +38,8 @@ public:
         HasChangesRole,
         ActivityColorRole, // colour name of the activity dot
         ActivityTextRole,  // what the activity dot's colour means, for its tooltip
+        NeedsAttentionRole, // the project's repository needs its owner's attention
+        AttentionTextRole,  // why, in words, for the attention mark's tooltip ("" when not)
     };
     Q_ENUM(Role)
 
@@ -57,6 +59,8 @@ public:
         bool hasChanges = false;
         QString activityColor;
         QString activityText;
+        bool needsAttention = false;
+        QString attentionText;
     };
 
     explicit TreeOutlineModel(QObject* parent = nullptr);
@@ -86,6 +90,9 @@ public:
     // Ctrl + wheel: `steps` notches (120 units each) of 10 % each, clamped.
     Q_INVOKABLE double wheelZoom(double scale, double steps) const;
     Q_INVOKABLE QString zoomText(double scale) const;
+
+    // "Needs attention: uncommitted changes, unpushed commits" for a project that does; "".
+    static QString attentionTooltip(const Project& project);
 
     // Indentation per depth level and the connector's width.
     static constexpr double indentWidth = 24.0;

@@ -1,5 +1,8 @@
 #include "FolderChooser.h"
 
+#include "Appearance.h"
+#include "ColorScheme.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -17,6 +20,39 @@ QString FolderChooser::acceptText() { return QStringLiteral("Select Folder"); }
 QString FolderChooser::startFolder(const QString& rootFolder, const QString& home) {
     if (!rootFolder.isEmpty() && QFileInfo(rootFolder).isDir()) return rootFolder;
     return home;
+}
+
+QPalette FolderChooser::palette(bool dark) {
+    using namespace colorscheme;
+    const QColor primary = named(QStringLiteral("primary"), dark);
+    const QColor secondary = named(QStringLiteral("secondary"), dark);
+    const QColor white = named(QStringLiteral("white"), dark);
+    const QColor control = surface(QStringLiteral("control"), dark);
+    QPalette p;
+    p.setColor(QPalette::Window, surface(QStringLiteral("window"), dark));
+    p.setColor(QPalette::WindowText, primary);
+    p.setColor(QPalette::Base, surface(QStringLiteral("text"), dark));
+    p.setColor(QPalette::AlternateBase, control);
+    p.setColor(QPalette::Text, primary);
+    p.setColor(QPalette::Button, control);
+    p.setColor(QPalette::ButtonText, primary);
+    p.setColor(QPalette::BrightText, white);
+    p.setColor(QPalette::Highlight, accentFill(dark));
+    p.setColor(QPalette::HighlightedText, white);
+    p.setColor(QPalette::PlaceholderText, secondary);
+    p.setColor(QPalette::ToolTipBase, control);
+    p.setColor(QPalette::ToolTipText, primary);
+    p.setColor(QPalette::Link, named(QStringLiteral("blue"), dark));
+    const std::pair<QPalette::ColorRole, const char*> bevels[] = {{QPalette::Light, "light"},
+                                                                  {QPalette::Midlight, "midlight"},
+                                                                  {QPalette::Mid, "mid"},
+                                                                  {QPalette::Dark, "dark"},
+                                                                  {QPalette::Shadow, "shadow"}};
+    for (const auto& [role, name] : bevels) p.setColor(role, surface(QString::fromLatin1(name), dark));
+    // Disabled controls (an empty path field's "Select Folder", the "Back" of a fresh dialog).
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, secondary);
+    return p;
 }
 
 bool FolderChooser::isOpen() const { return m_dialog && m_dialog->isVisible(); }
@@ -44,6 +80,11 @@ bool FolderChooser::open(const QString& rootFolder) {
     if (!rootFolder.isEmpty() && rootFolder != home) places.append(QUrl::fromLocalFile(rootFolder));
     places.append(QUrl::fromLocalFile(QStringLiteral("/")));
     dialog->setSidebarUrls(places);
+    // Only the widget dialog uses this palette: a desktop dialog is drawn by the desktop.
+    Appearance* appearance = Appearance::instance();
+    dialog->setPalette(palette(appearance->dark()));
+    connect(appearance, &Appearance::darkChanged, dialog,
+            [dialog, appearance] { dialog->setPalette(palette(appearance->dark())); });
     m_dialog = dialog;
 
     connect(dialog, &QFileDialog::accepted, this, [this, dialog] {

@@ -1,7 +1,12 @@
+#include "Appearance.h"
+#include "ColorScheme.h"
 #include "TreeOutlineModel.h"
 #include "VizTestSupport.h"
+#include "model/Attention.h"
 #include "state/ProjectsViewModel.h"
+#include "support/TestFolders.h"
 
+#include <QFile>
 #include <QQuickItem>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -132,6 +137,52 @@ TEST_F(TreeFixture, ClickingACardSelectsItsProject) {
     ui.viewModel().selectProject(projectIdNamed(ui.viewModel(), "cli"));
     EXPECT_FALSE(card->property("isSelected").toBool());
     EXPECT_EQ(child(card, "name")->property("font").value<QFont>().weight(), QFont::Normal);
+}
+
+TEST(TreeAttentionTest, ProjectsThatNeedAttentionCarryAReadableMarkThatSaysWhy) {
+    Workspace disk;
+    const QByteArray dirty = disk.addProject("dirty", "dirty");
+    testfolders::initRepository(dirty);
+    QFile change(QFile::decodeName(dirty + "/work.txt"));
+    ASSERT_TRUE(change.open(QIODevice::WriteOnly));
+    change.write("not committed\n");
+    change.close();
+    disk.addProject("tidy", "tidy");
+    ViewHarness ui;
+    ASSERT_TRUE(ui.scan(disk.root()));
+    QQuickItem* view = ui.show("TreeVisualizationView");
+    ASSERT_NE(view, nullptr);
+    auto cardOf = [&](const char* relative) {
+        QQuickItem* row = rowFor(view, QString::fromUtf8(disk.root() + '/' + relative));
+        return row ? child(row, "projectNode") : nullptr;
+    };
+    QQuickItem* dirtyCard = cardOf("dirty");
+    QQuickItem* tidyCard = cardOf("tidy");
+    ASSERT_TRUE(dirtyCard && tidyCard);
+    QQuickItem* mark = child(dirtyCard, "attentionMark");
+    ASSERT_TRUE(mark);
+    EXPECT_TRUE(mark->isVisible());
+    EXPECT_EQ(mark->property("tip").toString(),
+              QStringLiteral("Needs attention: ") + attentionText(AttentionReason::uncommitted));
+    EXPECT_FALSE(child(tidyCard, "attentionMark")->isVisible()) << "no git, nothing to attend to";
+
+    // The mark reads (3:1, a symbol) on the outline's background, a hovered card and the
+    // selected card, in both appearances.
+    ui.viewModel().selectProject(projectIdNamed(ui.viewModel(), "dirty"));
+    for (const bool dark : {false, true}) {
+        Appearance::instance()->setOverrideMode(dark ? QStringLiteral("dark") : QStringLiteral("light"));
+        ui.render();
+        const QColor surface = colorscheme::surface(QStringLiteral("text"), dark);
+        const QColor markColor = mark->property("color").value<QColor>();
+        const QColor selected = child(dirtyCard, "cardBackground")->property("color").value<QColor>();
+        ASSERT_GT(selected.alphaF(), 0.0) << "the selected card is tinted";
+        const QColor hovered = colorscheme::withOpacity(colorscheme::named(QStringLiteral("secondary"), dark), 0.08);
+        for (const QColor& under : {surface, colorscheme::composite(selected, surface),
+                                    colorscheme::composite(hovered, surface)})
+            EXPECT_GE(colorscheme::contrast(markColor, under), 3.0) << (dark ? "dark " : "light ")
+                                                                    << under.name().toStdString();
+    }
+    Appearance::instance()->setOverrideMode(QString());
 }
 
 TEST_F(TreeFixture, ZoomPanelButtonsStepTheZoomAndReset) {

@@ -1,6 +1,9 @@
 // The folder chooser end to end: opened from the welcome button, a path typed into the
 // dialog (with "~" and characters that URLs treat specially), accepted; exactly that folder
-// is stored and scanned, not a child of it. And where the dialog opens.
+// is stored and scanned, not a child of it. Where the dialog opens, and that it takes the
+// window's light or dark appearance.
+#include "Appearance.h"
+#include "ColorScheme.h"
 #include "FolderChooser.h"
 #include "WindowFixture.h"
 
@@ -81,6 +84,35 @@ TEST_F(FolderChooserTest, TheTypedFolderIsExactlyTheOneStoredAndScanned)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !chooser()->dialog(); }, kWindowWait));
     EXPECT_EQ(m_viewModel->scanPathBytes(), chosen) << "cancelling keeps the folder";
     qputenv("HOME", home);
+}
+
+TEST_F(FolderChooserTest, TheWidgetDialogTakesTheWindowsAppearance)
+{
+    Appearance::instance()->setOverrideMode("dark");
+    makeViewModel();
+    ASSERT_TRUE(openWindow());
+    ASSERT_TRUE(waitShown("selectFolderButton"));
+    uitest::click(item("selectFolderButton"));
+    QFileDialog* dialog = waitForDialog();
+    ASSERT_TRUE(dialog);
+    // The path field and the folder list show their text on the dark surfaces.
+    auto* field = dialog->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_TRUE(field);
+    auto expectAppearance = [&](bool dark) {
+        const QPalette p = field->palette();
+        EXPECT_EQ(p.color(QPalette::Window), colorscheme::surface("window", dark));
+        EXPECT_EQ(p.color(QPalette::Base), colorscheme::surface("text", dark));
+        EXPECT_GE(colorscheme::contrast(p.color(QPalette::Text), p.color(QPalette::Base)), 4.5);
+        EXPECT_GE(colorscheme::contrast(p.color(QPalette::ButtonText), p.color(QPalette::Button)), 4.5);
+        EXPECT_GE(colorscheme::contrast(p.color(QPalette::HighlightedText), p.color(QPalette::Highlight)), 4.5);
+    };
+    expectAppearance(true);
+    // A switch while it is open applies at once.
+    Appearance::instance()->setOverrideMode("light");
+    expectAppearance(false);
+    dialog->reject();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !chooser()->dialog(); }, kWindowWait));
+    Appearance::instance()->setOverrideMode(QString());
 }
 
 TEST(FolderChooserStart, OpensAtTheRootFolderWhenItExistsElseAtHome)

@@ -12,13 +12,6 @@ using uitest::kWindowWait;
 
 class ListMode : public WindowFixture {
 protected:
-    QString idOf(const QString& name)
-    {
-        for (const Project& p : m_viewModel->projects())
-            if (p.name == name)
-                return p.id.toString(QUuid::WithoutBraces);
-        return {};
-    }
     // The list row of the project named `name`, when it exists as an item.
     QQuickItem* rowNamed(const QString& name)
     {

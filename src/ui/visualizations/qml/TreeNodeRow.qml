@@ -24,6 +24,8 @@ Item {
     required property bool hasChanges
     required property string activityColor
     required property string activityText
+    required property bool needsAttention
+    required property string attentionText
     // Drawn faint: the project does not pass the current search and kind filter.
     property bool dimmed: false
 
@@ -95,6 +97,8 @@ Item {
             hasChanges: row.hasChanges
             activityColor: row.activityColor
             activityText: row.activityText
+            needsAttention: row.needsAttention
+            attentionText: row.attentionText
             opacity: row.dimmed ? 0.3 : 1.0
             isSelected: row.projectId !== "" && row.selectedProjectId === row.projectId
             onTapped: row.projectTapped(row.projectId)

@@ -2,8 +2,8 @@ import QtQuick
 import QtQuick.Controls
 import Codeorchardist
 
-// The small card of a project line: kind icon, name, change dot, version, branch and the
-// activity dot. A click selects the project.
+// The small card of a project line: kind icon, name, attention mark, change dot, version,
+// branch and the activity dot. A click selects the project.
 Item {
     id: card
 
@@ -15,6 +15,9 @@ Item {
     property bool hasChanges: false
     property string activityColor: "gray"
     property string activityText
+    property bool needsAttention: false
+    // Why the project needs attention, in words (its mark's tooltip).
+    property string attentionText
     property bool isSelected: false
     readonly property bool isHovered: hover.hovered
 
@@ -58,6 +61,19 @@ Item {
             text: card.name
             font: Theme.styled("body", card.isSelected ? Font.DemiBold : Font.Normal)
             color: Theme.primary
+        }
+        SymbolIcon {
+            objectName: "attentionMark"
+            readonly property string tip: card.attentionText
+            anchors.verticalCenter: parent.verticalCenter
+            visible: card.needsAttention
+            name: "exclamationmark.circle"
+            size: Theme.size("body")
+            color: Theme.symbolTone("red")
+            HoverHandler { id: attentionHover }
+            ToolTip.visible: attentionHover.hovered
+            ToolTip.delay: 400
+            ToolTip.text: tip
         }
         Rectangle {
             objectName: "changeDot"
