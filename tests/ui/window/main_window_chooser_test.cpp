@@ -55,6 +55,11 @@ TEST_F(FolderChooserTest, TheTypedFolderIsExactlyTheOneStoredAndScanned)
     // Typed up to the last letter, which is pasted (the key simulation knows no "ü").
     QTest::keyClicks(field, QStringLiteral("~/code #1 % "));
     field->insert(QStringLiteral("ü"));
+    // What the user sees before pressing the button: the dialog has taken the typed path (its
+    // folder list fills in the background and may lag behind the typing on a loaded machine).
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->selectedFiles() == QStringList{QString::fromUtf8(chosen)}; },
+                                kWindowWait))
+        << dialog->selectedFiles().join(", ").toStdString();
     auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
     ASSERT_TRUE(buttons);
     QPushButton* accept = nullptr;
