@@ -1,5 +1,6 @@
 #include "CardMetrics.h"
 
+#include <QQuickItem>
 #include <algorithm>
 #include <cmath>
 
@@ -41,16 +42,16 @@ QString CardMetrics::healthLabel(const QVariant& lastModified) const {
     return health::healthLabel(toDate(lastModified), QDateTime::currentDateTime());
 }
 
-QVariantList CardMetrics::activityCells(const QVariant& lastModified, const QString& seed) const {
-    const auto date = toDate(lastModified);
-    const QDateTime now = QDateTime::currentDateTime();
-    QVariantList cells;
-    cells.reserve(14);
-    for (int i = 0; i < 14; ++i) {
-        const health::ActivityCell cell = health::activityCell(i, date, now, seed);
-        cells.append(QVariantMap{{QStringLiteral("color"), cell.color}, {QStringLiteral("opacity"), cell.opacity}});
+QString CardMetrics::elidedTextAt(QQuickItem* root, const QPointF& point) const {
+    if (!root || !root->isVisible() || !root->contains(point)) return {};
+    // The topmost child first, as the pointer sees them.
+    const QList<QQuickItem*> children = root->childItems();
+    for (auto it = children.crbegin(); it != children.crend(); ++it) {
+        const QString text = elidedTextAt(*it, root->mapToItem(*it, point));
+        if (!text.isEmpty()) return text;
     }
-    return cells;
+    if (root->inherits("QQuickText") && root->property("truncated").toBool()) return root->property("text").toString();
+    return {};
 }
 
 DashboardStats::DashboardStats(QObject* parent) : QObject(parent) {}

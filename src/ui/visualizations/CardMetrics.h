@@ -3,9 +3,10 @@
 #include <QAbstractItemModel>
 #include <QDateTime>
 #include <QObject>
+#include <QPointF>
 #include <QPointer>
+#include <QQuickItem>
 #include <QVariant>
-#include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
 // The dashboard's per-card grades for QML. `lastModified` is what the project list's
@@ -20,9 +21,9 @@ public:
 
     Q_INVOKABLE double healthScore(const QVariant& lastModified) const;
     Q_INVOKABLE QString healthLabel(const QVariant& lastModified) const;
-    // The 14 cells of the activity strip, left to right: [{color: name, opacity: 0..1}].
-    // `seed` (the project's path) keeps the faint cells' opacities fixed between redraws.
-    Q_INVOKABLE QVariantList activityCells(const QVariant& lastModified, const QString& seed) const;
+    // The text of the elided text item under `point` (in `root`'s coordinates) among `root`
+    // and the items below it, for the one tooltip of a card; "" when none is there.
+    Q_INVOKABLE QString elidedTextAt(QQuickItem* root, const QPointF& point) const;
 
     // The grid: as many columns of at least 280 (20 apart) as fit in `available`, each card
     // at most 350 wide; one column at least.
