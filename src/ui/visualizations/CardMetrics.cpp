@@ -73,26 +73,21 @@ void DashboardStats::setModel(QAbstractItemModel* model) {
 }
 
 void DashboardStats::recount(const QDateTime& now) {
-    int total = 0, uncommitted = 0, active = 0, stale = 0, withGit = 0;
+    int total = 0, uncommitted = 0, active = 0, stale = 0;
     if (m_model) {
         const QHash<int, QByteArray> names = m_model->roleNames();
         const int changesRole = names.key("hasUncommittedChanges", -1);
         const int dateRole = names.key("lastModified", -1);
-        const int gitRole = names.key("hasGit", -1);
         total = m_model->rowCount();
         for (int row = 0; row < total; ++row) {
             const QModelIndex index = m_model->index(row, 0);
             if (changesRole >= 0 && m_model->data(index, changesRole).toBool()) ++uncommitted;
-            if (gitRole >= 0 && m_model->data(index, gitRole).toBool()) ++withGit;
             const auto date = CardMetrics::toDate(dateRole >= 0 ? m_model->data(index, dateRole) : QVariant());
             if (health::isActiveToday(date, now)) ++active;
             if (health::isStale(date, now)) ++stale;
         }
     }
-    if (total == m_total && uncommitted == m_uncommitted && active == m_activeToday && stale == m_stale &&
-        withGit == m_withGit)
-        return;
-    m_withGit = withGit;
+    if (total == m_total && uncommitted == m_uncommitted && active == m_activeToday && stale == m_stale) return;
     m_total = total;
     m_uncommitted = uncommitted;
     m_activeToday = active;

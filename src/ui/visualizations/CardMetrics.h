@@ -44,8 +44,6 @@ class DashboardStats : public QObject {
     Q_PROPERTY(int uncommitted READ uncommitted NOTIFY changed)
     Q_PROPERTY(int activeToday READ activeToday NOTIFY changed)
     Q_PROPERTY(int stale READ stale NOTIFY changed)
-    // Projects in git (the cards with git rows); with none the grid's rows are shorter.
-    Q_PROPERTY(int withGit READ withGit NOTIFY changed)
 
 public:
     explicit DashboardStats(QObject* parent = nullptr);
@@ -57,7 +55,6 @@ public:
     int uncommitted() const { return m_uncommitted; }
     int activeToday() const { return m_activeToday; }
     int stale() const { return m_stale; }
-    int withGit() const { return m_withGit; }
 
     // Counts again, against the clock at `now`.
     void recount(const QDateTime& now);
@@ -73,5 +70,4 @@ private:
     int m_uncommitted = 0;
     int m_activeToday = 0;
     int m_stale = 0;
-    int m_withGit = 0;
 };

@@ -67,7 +67,7 @@ TEST_F(CardsFixture, StatisticsCountTheShownProjects) {
 }
 
 TEST_F(CardsFixture, HealthRingsGradeTheLastChange) {
-    auto ring = [&](const char* name) { return child(card(name), "healthRing"); };
+    auto ring = [&](const char* name) { return child(card(name), "header"); };
     ASSERT_TRUE(card("today") && card("five") && card("old"));
     EXPECT_DOUBLE_EQ(ring("today")->property("healthScore").toDouble(), 1.0);
     EXPECT_EQ(ring("today")->property("healthLabel").toString(), QStringLiteral("NOW"));
@@ -190,6 +190,29 @@ TEST(CardsGridTest, RowsTakeTheirTallestCardsHeightWithoutGaps) {
     }
     EXPECT_LT(boxes[3].height() + 20, boxes[0].height());
     EXPECT_NEAR(boxes[3].top() - boxes[0].bottom(), 20, 0.5);
+}
+
+TEST(CardsTipTest, TheCardsTooltipShowsTheElidedTextUnderThePointer) {
+    Workspace disk;
+    const QByteArray longName = "a-project-whose-name-is-far-too-long-to-fit-on-one-card-of-the-dashboard";
+    disk.addProject("long", longName, "1.0.0");
+    ViewHarness ui(1200, 900);
+    ASSERT_TRUE(ui.scan(disk.root()));
+    QQuickItem* view = ui.show("CardDashboardView");
+    ui.render();
+    QQuickItem* card = nullptr;
+    for (QQuickItem* item : itemsWith(view, "name", QString::fromLatin1(longName)))
+        if (item->property("projectId").isValid()) card = item;
+    ASSERT_NE(card, nullptr);
+    QQuickItem* name = child(card, "name");
+    ASSERT_TRUE(name->property("truncated").toBool());
+    // Over the elided name: its full text; over the kind line, which fits: nothing.
+    QTest::mouseMove(&ui.window(), QPoint(2, 2));
+    QTest::mouseMove(&ui.window(), name->mapToScene(QPointF(20, name->height() / 2)).toPoint());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return card->property("tip").toString() == QString::fromLatin1(longName); }, 20000))
+        << card->property("isHovered").toBool() << " " << card->property("tip").toString().toStdString();
+    QTest::mouseMove(&ui.window(), name->mapToScene(QPointF(20, name->height() + 8)).toPoint());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return card->property("tip").toString().isEmpty(); }, 20000));
 }
 
 TEST(CardsGitTest, GitProjectsShowBranchStatusAndFirstRemote) {

@@ -76,7 +76,7 @@ Item {
 
     CardHeaderBand {
         id: band
-        objectName: "healthRing"
+        objectName: "header"
         width: parent.width
         height: 80
         color: Theme.color(card.kindColor)
