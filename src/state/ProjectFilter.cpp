@@ -1,6 +1,7 @@
 #include "state/ProjectFilter.h"
 
 #include "model/Attention.h"
+#include "state/ProjectAge.h"
 
 #include <unicode/uchar.h>
 #include <unicode/unorm2.h>
@@ -112,31 +113,34 @@ QString statusFilterKey(StatusFilter filter) {
     case StatusFilter::none: return {};
     case StatusFilter::attention: return QStringLiteral("attention");
     case StatusFilter::modified: return QStringLiteral("modified");
+    case StatusFilter::stale: return QStringLiteral("stale");
     }
     return {};
 }
 
 std::optional<StatusFilter> statusFilterFromKey(const QString& key) {
-    for (const StatusFilter f : {StatusFilter::none, StatusFilter::attention, StatusFilter::modified}) {
+    for (const StatusFilter f : {StatusFilter::none, StatusFilter::attention, StatusFilter::modified, StatusFilter::stale}) {
         if (statusFilterKey(f) == key) return f;
     }
     return std::nullopt;
 }
 
-bool matchesStatus(const Project& project, StatusFilter filter) {
+bool matchesStatus(const Project& project, StatusFilter filter, const QDateTime& now) {
     switch (filter) {
     case StatusFilter::none: return true;
     case StatusFilter::attention: return needsAttention(project);
     case StatusFilter::modified: return project.hasUncommittedChanges;
+    case StatusFilter::stale: return projectage::isStale(project.lastModified, now);
     }
     return true;
 }
 
 QList<qsizetype> ProjectSearchIndex::matchingRows(const QList<Project>& projects, const QString& searchText,
-                                                 std::optional<ProjectType> type, StatusFilter status) const {
+                                                 std::optional<ProjectType> type, StatusFilter status,
+                                                 const QDateTime& now) const {
     QList<qsizetype> rows = matchingRows(projects, searchText, type);
     if (status != StatusFilter::none)
-        rows.removeIf([&](qsizetype row) { return !matchesStatus(projects.at(row), status); });
+        rows.removeIf([&](qsizetype row) { return !matchesStatus(projects.at(row), status, now); });
     return rows;
 }
 

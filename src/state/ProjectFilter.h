@@ -2,6 +2,7 @@
 
 #include "model/Project.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QLocale>
 #include <QString>
@@ -9,13 +10,15 @@
 #include <optional>
 
 // A filter by state, beside the search text and the kind: all projects, those that need
-// attention, or those with uncommitted changes.
-enum class StatusFilter { none, attention, modified };
+// attention, those with uncommitted changes, or the stale ones (no change for over 30 days, or
+// none known; see projectage::isStale).
+enum class StatusFilter { none, attention, modified, stale };
 
-// "", "attention", "modified".
+// "", "attention", "modified", "stale".
 QString statusFilterKey(StatusFilter filter);
 std::optional<StatusFilter> statusFilterFromKey(const QString& key);
-bool matchesStatus(const Project& project, StatusFilter filter);
+// Whether `project` passes `filter`, with the clock at `now` (for the stale filter).
+bool matchesStatus(const Project& project, StatusFilter filter, const QDateTime& now);
 
 // Case-insensitive, accent-sensitive text containment in the manner of a locale: both texts
 // are brought to Unicode normalization form C and case-folded (Turkic rules for dotted and
@@ -59,9 +62,10 @@ public:
     // The same as positions in `projects`, ascending.
     QList<qsizetype> matchingRows(const QList<Project>& projects, const QString& searchText,
                                   std::optional<ProjectType> type) const;
-    // The same, keeping only the projects that also pass `status`.
+    // The same, keeping only the projects that also pass `status` with the clock at `now`.
     QList<qsizetype> matchingRows(const QList<Project>& projects, const QString& searchText,
-                                  std::optional<ProjectType> type, StatusFilter status) const;
+                                  std::optional<ProjectType> type, StatusFilter status,
+                                  const QDateTime& now = QDateTime::currentDateTime()) const;
 
 private:
     ProjectSearchKeys keysOf(const Project& project) const;

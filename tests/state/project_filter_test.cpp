@@ -152,6 +152,31 @@ TEST(ProjectFilter, ModifiedCountIgnoresFilters) {
     EXPECT_EQ(countModified(projects), 2);
 }
 
+TEST(ProjectFilter, StaleFilterKeepsUnknownAndOlderThanThirtyDaysWithTheOtherFilters) {
+    const QDateTime now(QDate(2026, 3, 10), QTime(9, 0));
+    QList<Project> projects = sampleProjects();
+    projects[0].lastModified = now.addDays(-31);                     // analytics: stale
+    projects[1].lastModified = now.addDays(-30);                     // Billing: 30 days, not yet
+    projects[2].lastModified = std::nullopt;                         // my-api-server: unknown, stale
+    projects[3].lastModified = now.addDays(-400);                    // notes app: stale
+    projects[4].lastModified = now.addSecs(-31 * 86400 + 3600);      // py-api: 30 days and 23 hours
+    projects[5].lastModified = now.addDays(3);                       // tools: in the future
+    ProjectSearchIndex index(kEnglish);
+    index.reset(projects);
+    auto rows = [&](const QString& search, std::optional<ProjectType> type) {
+        return index.matchingRows(projects, search, type, StatusFilter::stale, now);
+    };
+    EXPECT_EQ(rows(QString(), std::nullopt), (QList<qsizetype>{0, 2, 3}));
+    EXPECT_EQ(rows(QStringLiteral("api"), std::nullopt), QList<qsizetype>{2});
+    EXPECT_EQ(rows(QString(), ProjectType::python), QList<qsizetype>{0});
+    // A day later the 30-day-old one has turned stale too.
+    EXPECT_TRUE(matchesStatus(projects[1], StatusFilter::stale, now.addDays(1)));
+
+    EXPECT_EQ(statusFilterFromKey(QStringLiteral("stale")), StatusFilter::stale);
+    EXPECT_EQ(statusFilterKey(StatusFilter::stale), QStringLiteral("stale"));
+    EXPECT_EQ(statusFilterFromKey(QStringLiteral("old")), std::nullopt);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {

@@ -1,5 +1,6 @@
 #include "CardMetrics.h"
 
+#include <QQuickItem>
 #include <algorithm>
 #include <cmath>
 
@@ -41,16 +42,16 @@ QString CardMetrics::healthLabel(const QVariant& lastModified) const {
     return health::healthLabel(toDate(lastModified), QDateTime::currentDateTime());
 }
 
-QVariantList CardMetrics::activityCells(const QVariant& lastModified, const QString& seed) const {
-    const auto date = toDate(lastModified);
-    const QDateTime now = QDateTime::currentDateTime();
-    QVariantList cells;
-    cells.reserve(14);
-    for (int i = 0; i < 14; ++i) {
-        const health::ActivityCell cell = health::activityCell(i, date, now, seed);
-        cells.append(QVariantMap{{QStringLiteral("color"), cell.color}, {QStringLiteral("opacity"), cell.opacity}});
+QString CardMetrics::elidedTextAt(QQuickItem* root, const QPointF& point) const {
+    if (!root || !root->isVisible() || !root->contains(point)) return {};
+    // The topmost child first, as the pointer sees them.
+    const QList<QQuickItem*> children = root->childItems();
+    for (auto it = children.crbegin(); it != children.crend(); ++it) {
+        const QString text = elidedTextAt(*it, root->mapToItem(*it, point));
+        if (!text.isEmpty()) return text;
     }
-    return cells;
+    if (root->inherits("QQuickText") && root->property("truncated").toBool()) return root->property("text").toString();
+    return {};
 }
 
 DashboardStats::DashboardStats(QObject* parent) : QObject(parent) {}
@@ -72,26 +73,21 @@ void DashboardStats::setModel(QAbstractItemModel* model) {
 }
 
 void DashboardStats::recount(const QDateTime& now) {
-    int total = 0, uncommitted = 0, active = 0, stale = 0, withGit = 0;
+    int total = 0, uncommitted = 0, active = 0, stale = 0;
     if (m_model) {
         const QHash<int, QByteArray> names = m_model->roleNames();
         const int changesRole = names.key("hasUncommittedChanges", -1);
         const int dateRole = names.key("lastModified", -1);
-        const int gitRole = names.key("hasGit", -1);
         total = m_model->rowCount();
         for (int row = 0; row < total; ++row) {
             const QModelIndex index = m_model->index(row, 0);
             if (changesRole >= 0 && m_model->data(index, changesRole).toBool()) ++uncommitted;
-            if (gitRole >= 0 && m_model->data(index, gitRole).toBool()) ++withGit;
             const auto date = CardMetrics::toDate(dateRole >= 0 ? m_model->data(index, dateRole) : QVariant());
             if (health::isActiveToday(date, now)) ++active;
             if (health::isStale(date, now)) ++stale;
         }
     }
-    if (total == m_total && uncommitted == m_uncommitted && active == m_activeToday && stale == m_stale &&
-        withGit == m_withGit)
-        return;
-    m_withGit = withGit;
+    if (total == m_total && uncommitted == m_uncommitted && active == m_activeToday && stale == m_stale) return;
     m_total = total;
     m_uncommitted = uncommitted;
     m_activeToday = active;

@@ -3,9 +3,10 @@
 #include <QAbstractItemModel>
 #include <QDateTime>
 #include <QObject>
+#include <QPointF>
 #include <QPointer>
+#include <QQuickItem>
 #include <QVariant>
-#include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
 // The dashboard's per-card grades for QML. `lastModified` is what the project list's
@@ -20,9 +21,9 @@ public:
 
     Q_INVOKABLE double healthScore(const QVariant& lastModified) const;
     Q_INVOKABLE QString healthLabel(const QVariant& lastModified) const;
-    // The 14 cells of the activity strip, left to right: [{color: name, opacity: 0..1}].
-    // `seed` (the project's path) keeps the faint cells' opacities fixed between redraws.
-    Q_INVOKABLE QVariantList activityCells(const QVariant& lastModified, const QString& seed) const;
+    // The text of the elided text item under `point` (in `root`'s coordinates) among `root`
+    // and the items below it, for the one tooltip of a card; "" when none is there.
+    Q_INVOKABLE QString elidedTextAt(QQuickItem* root, const QPointF& point) const;
 
     // The grid: as many columns of at least 280 (20 apart) as fit in `available`, each card
     // at most 350 wide; one column at least.
@@ -43,8 +44,6 @@ class DashboardStats : public QObject {
     Q_PROPERTY(int uncommitted READ uncommitted NOTIFY changed)
     Q_PROPERTY(int activeToday READ activeToday NOTIFY changed)
     Q_PROPERTY(int stale READ stale NOTIFY changed)
-    // Projects in git (the cards with git rows); with none the grid's rows are shorter.
-    Q_PROPERTY(int withGit READ withGit NOTIFY changed)
 
 public:
     explicit DashboardStats(QObject* parent = nullptr);
@@ -56,7 +55,6 @@ public:
     int uncommitted() const { return m_uncommitted; }
     int activeToday() const { return m_activeToday; }
     int stale() const { return m_stale; }
-    int withGit() const { return m_withGit; }
 
     // Counts again, against the clock at `now`.
     void recount(const QDateTime& now);
@@ -72,5 +70,4 @@ private:
     int m_uncommitted = 0;
     int m_activeToday = 0;
     int m_stale = 0;
-    int m_withGit = 0;
 };

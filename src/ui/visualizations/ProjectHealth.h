@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/ProjectAge.h"
+
 #include <QDateTime>
 #include <QString>
 #include <optional>
@@ -9,17 +11,10 @@
 // explicitly so that callers and tests agree on "now"; day counts use local time.
 namespace health {
 
-// Whole days elapsed from `lastModified` to `now`, counted the way a calendar adds days
-// (a change late yesterday seen early today is 0 days old). Negative for future dates.
-// Absent when `lastModified` is absent or invalid.
-std::optional<qint64> daysSinceModified(const std::optional<QDateTime>& lastModified,
-                                        const QDateTime& now);
-
-// True when `lastModified` lies on today's calendar date.
-bool isActiveToday(const std::optional<QDateTime>& lastModified, const QDateTime& now);
-
-// True when the date is unknown, or more than 30 whole days old.
-bool isStale(const std::optional<QDateTime>& lastModified, const QDateTime& now);
+// The day count and the two grades shared with the engine's filters (one definition each).
+using projectage::daysSinceModified;
+using projectage::isActiveToday;
+using projectage::isStale;
 
 // Ring fill, 0 to 1: 0 unknown, 1 under two days, 0.75 up to a week, 0.5 up to 30 days, else 0.25.
 double healthScore(const std::optional<QDateTime>& lastModified, const QDateTime& now);

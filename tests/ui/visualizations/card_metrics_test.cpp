@@ -1,3 +1,4 @@
+#include "CardGridModel.h"
 #include "CardMetrics.h"
 #include "CardPainting.h"
 #include "SoftShadows.h"
@@ -63,15 +64,44 @@ TEST(CardMetricsTest, ReadsDatesAsTheProjectListGivesThem) {
     EXPECT_EQ(metrics.healthLabel(QVariant()), QStringLiteral("?"));
     EXPECT_EQ(metrics.healthLabel(kNow.addDays(-14)), QStringLiteral("2w"));
     EXPECT_DOUBLE_EQ(metrics.healthScore(kNow.addDays(-2)), 0.75);
+}
 
-    const QVariantList cells = metrics.activityCells(kNow.addDays(-2), "/p");
-    ASSERT_EQ(cells.size(), 14);
-    EXPECT_EQ(cells.at(2).toMap().value("color").toString(), QStringLiteral("green"));
-    EXPECT_DOUBLE_EQ(cells.at(2).toMap().value("opacity").toDouble(), 1.0);
-    EXPECT_LE(cells.at(1).toMap().value("opacity").toDouble(), 0.3);
-    EXPECT_EQ(cells.at(3).toMap().value("color").toString(), QStringLiteral("secondary"));
-    // The same strip on the next redraw.
-    EXPECT_EQ(metrics.activityCells(kNow.addDays(-2), "/p"), cells);
+TEST(CardGridModelTest, LaysTheListOutInRowsWithFillersAfterTheLastProject) {
+    ProjectRows rows;
+    for (int i = 0; i < 5; ++i) rows.add(i == 3, kNow.addDays(-i));
+    CardGridModel grid;
+    grid.setColumns(2);
+    grid.setSource(&rows);
+    const int changes = grid.roleNames().key("hasUncommittedChanges");
+    const int filler = grid.roleNames().key("filler");
+    ASSERT_EQ(grid.rowCount(), 3);
+    ASSERT_EQ(grid.columnCount(), 2);
+    EXPECT_EQ(grid.sourceRow(1, 1), 3);
+    EXPECT_TRUE(grid.data(grid.index(1, 1), changes).toBool());
+    EXPECT_FALSE(grid.data(grid.index(1, 1), filler).toBool());
+    // The rest of the last row: fillers with empty values of the roles' types.
+    EXPECT_EQ(grid.sourceRow(2, 1), -1);
+    EXPECT_TRUE(grid.data(grid.index(2, 1), filler).toBool());
+    const QVariant empty = grid.data(grid.index(2, 1), changes);
+    EXPECT_EQ(empty.metaType(), QMetaType::fromType<bool>());
+    EXPECT_FALSE(empty.toBool());
+
+    // A change of one project is a change of its cell alone.
+    QSignalSpy changed(&grid, &QAbstractItemModel::dataChanged);
+    rows.item(2)->setData(true, ProjectRows::ChangesRole);
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).toModelIndex(), grid.index(1, 0));
+    EXPECT_EQ(changed.at(0).at(1).toModelIndex(), grid.index(1, 0));
+
+    // More columns, or fewer projects, lay the grid out anew.
+    grid.setColumns(3);
+    EXPECT_EQ(grid.rowCount(), 2);
+    EXPECT_EQ(grid.sourceRow(1, 1), 4);
+    rows.removeRows(0, 3);
+    EXPECT_EQ(grid.rowCount(), 1);
+    EXPECT_EQ(grid.sourceRow(0, 2), -1);
+    grid.setColumns(0);
+    EXPECT_EQ(grid.columns(), 1);
 }
 
 TEST(CardHeaderBandTest, StripesStartEveryThirtyPoints) {

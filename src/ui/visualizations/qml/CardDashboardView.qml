@@ -3,7 +3,9 @@ import QtQuick.Controls
 import Codeorchardist
 
 // The Cards mode: four statistics over the projects shown, then one card per project in a
-// grid of columns 280 to 350 wide, 20 apart. Cards are created only as they scroll into view.
+// grid of columns 280 to 350 wide, 20 apart. Each row of the grid is as high as its tallest
+// card and the cards of a row share that height, so rows follow each other 20 apart whatever
+// the cards show. Cards are created only as they scroll into view, and reused.
 Rectangle {
     id: root
 
@@ -17,10 +19,6 @@ Rectangle {
     readonly property int columns: CardMetrics.gridColumns(available)
     readonly property real cellWidth: CardMetrics.gridCellWidth(available)
     readonly property real cardWidth: CardMetrics.gridCardWidth(available)
-    // Cards are 272 high; without any git project on show, the rows close up to the cards
-    // without git rows.
-    readonly property real cardHeight: dashboardStats.withGit > 0 || shortCardHeight <= 0 ? 272 : shortCardHeight
-    property real shortCardHeight: 0
 
     color: Theme.windowBackground
 
@@ -29,32 +27,44 @@ Rectangle {
         model: root.viewModel ? root.viewModel.filteredModel : null
     }
 
-    GridView {
+    CardGridModel {
+        id: gridModel
+        source: root.viewModel ? root.viewModel.filteredModel : null
+        columns: root.columns
+        // A card that gained or lost its git rows changes its row's height.
+        onDataChanged: Qt.callLater(cards.forceLayout)
+    }
+
+    TableView {
         id: cards
         objectName: "cards"
         anchors.fill: parent
+        anchors.rightMargin: 4
         leftMargin: 24
-        rightMargin: 4
-        topMargin: 24
-        bottomMargin: 4
+        // The statistics sit in the top margin and scroll with the cards.
+        topMargin: 24 + overview.height + 24
+        bottomMargin: 24
         clip: true
         boundsBehavior: Flickable.StopAtBounds
-        cellWidth: root.cellWidth
-        cellHeight: root.cardHeight + 20
-        cacheBuffer: 300
+        flickableDirection: Flickable.VerticalFlick
+        columnSpacing: 20
+        rowSpacing: 20
+        columnWidthProvider: function () { return root.cellWidth - 20 }
         reuseItems: true
-        model: root.viewModel ? root.viewModel.filteredModel : null
+        model: gridModel
 
-        header: Item {
+        // The columns follow the width; the rows are measured again.
+        onWidthChanged: Qt.callLater(cards.forceLayout)
+
+        StatsOverview {
+            id: overview
+            objectName: "statsOverview"
+            parent: cards.contentItem
+            x: 0
+            y: -height - 24
             width: root.available
-            height: overview.height + 24
-            StatsOverview {
-                id: overview
-                objectName: "statsOverview"
-                width: root.available
-                stats: dashboardStats
-                viewModel: root.viewModel
-            }
+            stats: dashboardStats
+            viewModel: root.viewModel
         }
 
         delegate: Item {
@@ -62,15 +72,15 @@ Rectangle {
             // Roles of the project list: id, name, path, type, icon, color, version, ...
             required property var model
 
-            width: cards.cellWidth
-            height: cards.cellHeight
+            implicitWidth: root.cellWidth - 20
+            implicitHeight: cell.model.filler ? 0 : card.implicitHeight
+            visible: !cell.model.filler
 
             ProjectCard {
-                x: (cards.cellWidth - 20 - width) / 2
+                id: card
+                x: (cell.width - width) / 2
                 width: root.cardWidth
-                // Cards without git are shorter: their activity row follows the body.
-                height: Math.min(root.cardHeight, implicitHeight)
-                Component.onCompleted: if (!hasGit && implicitHeight < 272) root.shortCardHeight = implicitHeight
+                height: cell.height
                 projectId: cell.model.id
                 name: cell.model.name
                 typeText: cell.model.type

@@ -5,6 +5,10 @@ import Codeorchardist
 // One project on the dashboard: a header band in the kind's colour with the health ring,
 // then name, kind, version, git state, first remote and the activity strip. Hovering lifts
 // the card on a spring; a click selects the project.
+// A row of cards is created while scrolling, so a card is kept to a few items: the header
+// (band, symbol and ring) and the activity cells are painted in one item each, the texts are
+// placed by anchors without positioners, and one tooltip shows whichever elided text the
+// pointer is over.
 Item {
     id: card
 
@@ -26,10 +30,19 @@ Item {
     property bool isSelected: false
     readonly property bool isHovered: hover.hovered
 
+    readonly property bool hasVersion: version !== null && version !== undefined
+    readonly property bool hasBranch: gitBranch !== null && gitBranch !== undefined
+    readonly property bool hasRemote: hasGit && remotes !== null && remotes !== undefined && remotes.length > 0
+
     signal tapped()
 
-    // Header band, body, activity row and their margins.
-    implicitHeight: band.height + 16 + body.implicitHeight + 16 + activity.implicitHeight + 16
+    // Header band, body, activity row and their margins. The body: titles (or the version
+    // badge if taller), divider, and the git and remote rows when shown, 12 apart.
+    readonly property real titlesHeight: Math.max(nameText.implicitHeight + 4 + kindText.implicitHeight,
+                                                  versionBadge.visible ? versionBadge.height : 0)
+    readonly property real bodyHeight: titlesHeight + 12 + 1 + (hasGit ? 12 + statusText.implicitHeight : 0)
+                                       + (hasRemote ? 12 + remoteText.implicitHeight : 0)
+    implicitHeight: band.height + 16 + bodyHeight + 16 + activity.implicitHeight + 16
 
     // 0 at rest, 1 lifted; springs between the two (about 0.3 s, barely overshooting).
     property real lift: isHovered ? 1 : 0
@@ -38,7 +51,7 @@ Item {
     scale: 1 + 0.02 * lift
     z: isHovered ? 1 : 0
 
-    // Resting and lifted shadows, cross-faded by the lift.
+    // Resting and lifted shadows, cross-faded by the lift; one shared picture per look.
     SoftShadow {
         cornerRadius: 16
         blurRadius: 8
@@ -52,6 +65,7 @@ Item {
         offsetY: 8
         shadowColor: Qt.rgba(0, 0, 0, Theme.dark ? 0.45 : 0.15)
         opacity: card.lift
+        visible: opacity > 0
     }
 
     Rectangle {
@@ -62,197 +76,151 @@ Item {
 
     CardHeaderBand {
         id: band
+        objectName: "header"
         width: parent.width
         height: 80
         color: Theme.color(card.kindColor)
         cornerRadius: 16
+        symbol: card.kindIcon
+        symbolColor: Theme.tint(Theme.textOn(card.kindColor, 0.9), 0.3)
+        ringColor: Theme.textOn(card.kindColor, 0.9)
+        // Small enough for "NOW" to sit inside the ring, bold to read at that size.
+        labelFont: Theme.system(9, Font.Bold)
+        lastModified: card.lastModified
+    }
 
-        SymbolIcon {
-            anchors.top: parent.top
-            anchors.right: parent.right
-            anchors.margins: 12
-            name: card.kindIcon
-            size: 40
-            color: Theme.tint(Theme.textOn(card.kindColor, 0.9), 0.3)
-        }
-        HealthRing {
-            objectName: "healthRing"
-            anchors.left: parent.left
-            anchors.bottom: parent.bottom
-            anchors.margins: 12
-            lastModified: card.lastModified
-            foreground: Theme.textOn(card.kindColor, 0.9)
+    // Name and kind, and the version badge.
+    Text {
+        id: nameText
+        objectName: "name"
+        anchors { top: band.bottom; topMargin: 16 }
+        x: 16
+        width: (versionBadge.visible ? versionBadge.x - 8 : parent.width - 16) - x
+        textFormat: Text.PlainText
+        text: card.name
+        font: Theme.font.headline
+        color: Theme.primary
+        elide: WindowLogic.isScopedName(text) ? Text.ElideMiddle : Text.ElideRight
+        maximumLineCount: 1
+    }
+    Text {
+        id: kindText
+        anchors { top: nameText.bottom; topMargin: 4 }
+        x: 16
+        textFormat: Text.PlainText
+        text: card.typeText
+        font: Theme.font.caption
+        color: Theme.secondary
+    }
+    Rectangle {
+        id: versionBadge
+        objectName: "version"
+        anchors { top: nameText.top; right: parent.right; rightMargin: 16 }
+        visible: card.hasVersion
+        width: Math.min(versionText.implicitWidth + 16, (card.width - 32) * 0.45)
+        height: versionText.implicitHeight + 8
+        radius: 4
+        color: Theme.tint("secondary", 0.1)
+        Text {
+            id: versionText
+            anchors.centerIn: parent
+            width: Math.min(implicitWidth, parent.width - 16)
+            elide: Text.ElideRight
+            textFormat: Text.PlainText
+            text: card.hasVersion ? "v" + card.version : ""
+            font: Theme.styled("caption", Font.Normal, "monospaced")
+            color: Theme.primary
         }
     }
 
-    Column {
-        id: body
-        anchors.top: band.bottom
-        anchors.left: parent.left
-        anchors.right: parent.right
-        anchors.margins: 16
-        spacing: 12
+    Rectangle {
+        id: divider
+        x: 16
+        y: band.height + 16 + card.titlesHeight + 12
+        width: parent.width - 32
+        height: 1
+        color: Theme.separator
+    }
 
-        // Name and kind, and the version badge.
-        Item {
-            width: parent.width
-            height: Math.max(titles.implicitHeight, versionBadge.height)
-            Column {
-                id: titles
-                width: parent.width - (versionBadge.visible ? versionBadge.width + 8 : 0)
-                spacing: 4
-                Text {
-                    textFormat: Text.PlainText
-                    objectName: "name"
-                    width: parent.width
-                    text: card.name
-                    font: Theme.font.headline
-                    color: Theme.primary
-                    elide: WindowLogic.isScopedName(text) ? Text.ElideMiddle : Text.ElideRight
-                    maximumLineCount: 1
-                    HoverHandler { id: nameHover }
-                    ToolTip.visible: nameHover.hovered && truncated
-                    ToolTip.delay: 500
-                    ToolTip.text: text
-                }
-                Text {
-                    textFormat: Text.PlainText
-                    text: card.typeText
-                    font: Theme.font.caption
-                    color: Theme.secondary
-                }
-            }
-            Rectangle {
-                id: versionBadge
-                objectName: "version"
-                anchors.right: parent.right
-                anchors.top: parent.top
-                visible: card.version !== null && card.version !== undefined
-                width: Math.min(versionText.implicitWidth + 16, parent.width * 0.45)
-                height: versionText.implicitHeight + 8
-                radius: 4
-                color: Theme.tint("secondary", 0.1)
-                Text {
-                    textFormat: Text.PlainText
-                    id: versionText
-                    anchors.centerIn: parent
-                    width: Math.min(implicitWidth, parent.width - 16)
-                    elide: Text.ElideRight
-                    text: versionBadge.visible ? "v" + card.version : ""
-                    HoverHandler { id: versionHover }
-                    ToolTip.visible: versionHover.hovered && truncated
-                    ToolTip.text: text
-                    font: Theme.styled("caption", Font.Normal, "monospaced")
-                    color: Theme.primary
-                }
-            }
-        }
-
-        Rectangle {
-            width: parent.width
-            height: 1
-            color: Theme.separator
-        }
-
-        // Branch and status.
-        Item {
-            objectName: "gitRow"
-            visible: card.hasGit
-            width: parent.width
-            height: visible ? Math.max(branchRow.implicitHeight, statusRow.implicitHeight) : 0
-            Row {
-                id: branchRow
-                visible: card.gitBranch !== null && card.gitBranch !== undefined
-                width: parent.width - statusRow.width - 8
-                spacing: 4
-                SymbolIcon {
-                    anchors.verticalCenter: parent.verticalCenter
-                    name: "arrow.triangle.branch"
-                    size: Theme.font.caption.pixelSize
-                    color: Theme.symbolTone("purple")
-                }
-                Text {
-                    textFormat: Text.PlainText
-                    anchors.verticalCenter: parent.verticalCenter
-                    width: Math.min(implicitWidth, branchRow.width - 20)
-                    text: branchRow.visible ? card.gitBranch : ""
-                    HoverHandler { id: branchHover }
-                    ToolTip.visible: branchHover.hovered && truncated
-                    ToolTip.text: text
-                    font: Theme.font.caption
-                    color: Theme.primary
-                    elide: Text.ElideRight
-                }
-            }
-            Row {
-                id: statusRow
-                objectName: "status"
-                anchors.right: parent.right
-                spacing: 4
-                SyncMarks { anchors.verticalCenter: parent.verticalCenter; sync: card.sync }
-                Rectangle {
-                    anchors.verticalCenter: parent.verticalCenter
-                    visible: card.hasUncommittedChanges
-                    width: 8
-                    height: 8
-                    radius: 4
-                    color: Theme.color("orange")
-                }
-                SymbolIcon {
-                    anchors.verticalCenter: parent.verticalCenter
-                    visible: !card.hasUncommittedChanges && !card.gitProblem
-                    name: "checkmark.circle.fill"
-                    size: Theme.font.caption.pixelSize
-                    color: Theme.symbolTone("green")
-                }
-                Text {
-                    textFormat: Text.PlainText
-                    objectName: "statusText"
-                    anchors.verticalCenter: parent.verticalCenter
-                    text: card.gitProblem ? card.sync.statusOverride.value : card.hasUncommittedChanges ? qsTr("Modified") : qsTr("Clean")
-                    font: Theme.font.caption
-                    color: Theme.textTone(card.gitProblem ? "red" : card.hasUncommittedChanges ? "orange" : "green")
-                }
-            }
-        }
-
-        // The first remote.
-        Row {
-            objectName: "remoteRow"
-            visible: card.hasGit && card.remotes && card.remotes.length > 0
-            width: parent.width
-            height: visible ? implicitHeight : 0
-            spacing: 4
-            SymbolIcon {
-                anchors.verticalCenter: parent.verticalCenter
-                name: "link"
-                size: Theme.font.caption.pixelSize
-                color: Theme.secondary
-            }
-            Text {
-                textFormat: Text.PlainText
-                objectName: "remoteUrl"
-                anchors.verticalCenter: parent.verticalCenter
-                width: parent.width - 16
-                text: parent.visible ? card.remotes[0].url : ""
-                HoverHandler { id: remoteHover }
-                ToolTip.visible: remoteHover.hovered && truncated
-                ToolTip.text: text
-                font: Theme.font.caption2
-                color: Theme.secondary
-                elide: Text.ElideMiddle
-                maximumLineCount: 1
-            }
-        }
+    // Branch and status, then the first remote; only for projects in git.
+    CardGlyph {
+        id: branchGlyph
+        x: 16
+        anchors.verticalCenter: statusText.verticalCenter
+        visible: card.hasGit && card.hasBranch
+        name: "arrow.triangle.branch"
+        color: Theme.symbolTone("purple")
+    }
+    Text {
+        id: branchText
+        anchors { left: branchGlyph.right; leftMargin: 4; verticalCenter: statusText.verticalCenter }
+        width: Math.min(implicitWidth, statusMarks.x - 8 - x)
+        visible: branchGlyph.visible
+        textFormat: Text.PlainText
+        text: visible ? card.gitBranch : ""
+        font: Theme.font.caption
+        color: Theme.primary
+        elide: Text.ElideRight
+    }
+    SyncMarks {
+        id: statusMarks
+        objectName: "status"
+        anchors { right: statusDot.visible ? statusDot.left : statusGlyph.visible ? statusGlyph.left : statusText.left; rightMargin: 4; verticalCenter: statusText.verticalCenter }
+        sync: card.hasGit ? card.sync : null
+    }
+    Rectangle {
+        id: statusDot
+        anchors { right: statusText.left; rightMargin: 4; verticalCenter: statusText.verticalCenter }
+        visible: card.hasGit && card.hasUncommittedChanges
+        width: 8
+        height: 8
+        radius: 4
+        color: Theme.color("orange")
+    }
+    CardGlyph {
+        id: statusGlyph
+        anchors { right: statusText.left; rightMargin: 4; verticalCenter: statusText.verticalCenter }
+        visible: card.hasGit && !card.hasUncommittedChanges && !card.gitProblem
+        name: "checkmark.circle.fill"
+        color: Theme.symbolTone("green")
+    }
+    Text {
+        id: statusText
+        objectName: "statusText"
+        anchors { right: parent.right; rightMargin: 16 }
+        y: divider.y + divider.height + 12
+        visible: card.hasGit
+        textFormat: Text.PlainText
+        text: !card.hasGit ? "" : card.gitProblem ? card.sync.statusOverride.value : card.hasUncommittedChanges ? qsTr("Modified") : qsTr("Clean")
+        font: Theme.font.caption
+        color: Theme.textTone(card.gitProblem ? "red" : card.hasUncommittedChanges ? "orange" : "green")
+    }
+    CardGlyph {
+        x: 16
+        anchors.verticalCenter: remoteText.verticalCenter
+        visible: card.hasRemote
+        name: "link"
+        color: Theme.secondary
+    }
+    Text {
+        id: remoteText
+        objectName: "remoteUrl"
+        x: 16 + Theme.font.caption.pixelSize + 4
+        y: statusText.y + statusText.implicitHeight + 12
+        width: parent.width - 16 - x
+        visible: card.hasRemote
+        textFormat: Text.PlainText
+        text: visible ? card.remotes[0].url : ""
+        font: Theme.font.caption2
+        color: Theme.secondary
+        elide: Text.ElideMiddle
+        maximumLineCount: 1
     }
 
     ActivityBar {
         id: activity
         objectName: "activityBar"
-        anchors.left: parent.left
-        anchors.right: parent.right
-        anchors.bottom: parent.bottom
-        anchors.margins: 16
+        anchors { left: parent.left; right: parent.right; bottom: parent.bottom; margins: 16 }
         lastModified: card.lastModified
         lastModifiedText: card.lastModifiedText
         seed: card.pathText
@@ -266,6 +234,12 @@ Item {
         border.width: 2
         border.color: card.isSelected ? Theme.color(card.kindColor) : "transparent"
     }
+
+    // One tooltip for the card: the full text of the elided text under the pointer.
+    readonly property string tip: hover.hovered ? CardMetrics.elidedTextAt(card, hover.point.position) : ""
+    ToolTip.visible: tip !== ""
+    ToolTip.delay: 500
+    ToolTip.text: tip
 
     HoverHandler { id: hover }
     TapHandler { onTapped: card.tapped() }

@@ -52,5 +52,6 @@ Row {
         icon: "clock.badge.exclamationmark.fill"
         color: "red"
         trend: overview.stats.stale > 0 ? qsTr("review needed") : ""
+        FilterClick { visible: overview.viewModel !== null; viewModel: overview.viewModel; key: "stale"; tip: "Show only the projects without a change for over 30 days" }
     }
 }
