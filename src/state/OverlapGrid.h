@@ -58,12 +58,11 @@ public:
 
 private:
     // Monotonic in `coordinate`: a difference, a product by a positive constant, clamping and
-    // truncation of a non-negative value all keep order.
+    // truncation of a non-negative value all keep order. Written to compile to min and max
+    // without branches; a NaN gives 0.
     static std::int32_t cellOf(double coordinate, double origin, double scale, std::int32_t count) {
-        const double cell = (coordinate - origin) * scale;
-        if (!(cell >= 0)) return 0; // also NaN
-        if (cell >= double(count - 1)) return count - 1;
-        return std::int32_t(cell);
+        const double cell = std::max(0.0, (coordinate - origin) * scale);
+        return std::int32_t(std::min(cell, double(count - 1)));
     }
     std::int32_t cellOf(double x, double y) const {
         return cellOf(y, m_top, m_scale, m_rows) * m_columns + cellOf(x, m_left, m_scale, m_columns);
