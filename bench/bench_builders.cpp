@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <random>
 #include <vector>
@@ -64,12 +65,34 @@ bool samePositions(const GraphNodeMap& a, const GraphNodeMap& b) {
     return true;
 }
 
+// FNV-1a over the bits of every node's position and the canvas size: equal fingerprints mean
+// bit-identical layouts, so a change of the pass can be checked against the figure printed
+// before it.
+unsigned long long fingerprint(const CachedGraphData& data) {
+    unsigned long long hash = 14695981039346656037ull;
+    const auto mix = [&hash](double value) {
+        unsigned long long bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        for (int byte = 0; byte < 8; ++byte) {
+            hash ^= (bits >> (8 * byte)) & 0xff;
+            hash *= 1099511628211ull;
+        }
+    };
+    for (const CachedGraphNode& node : data.nodes) {
+        mix(node.position.x());
+        mix(node.position.y());
+    }
+    mix(data.width);
+    mix(data.height);
+    return hash;
+}
+
 } // namespace
 
 int main() {
     const QString root = QStringLiteral("/home/dev/code");
-    std::printf("%8s %7s %10s %10s %10s %12s %14s %9s %9s\n", "projects", "nodes", "tree ms", "graph ms",
-                "both ms", "overlap ms", "quadratic ms", "speedup", "same");
+    std::printf("%8s %7s %10s %10s %10s %12s %14s %9s %5s  %s\n", "projects", "nodes", "tree ms", "graph ms",
+                "both ms", "overlap ms", "quadratic ms", "speedup", "same", "layout fingerprint");
     for (int count : {200, 2000, 10000}) {
         const QList<Project> projects = generateProjects(count);
         const int runs = count >= 10000 ? 3 : 10;
@@ -92,9 +115,9 @@ int main() {
             resolveOverlapsQuadratic(plain);
         });
 
-        std::printf("%8d %7lld %10.2f %10.2f %10.2f %12.2f %14.2f %8.1fx %9s\n", count,
+        std::printf("%8d %7lld %10.2f %10.2f %10.2f %12.2f %14.2f %8.1fx %5s  %016llx\n", count,
                     static_cast<long long>(graph.nodes.size()), treeMs, graphMs, treeMs + graphMs, gridMs, plainMs,
-                    plainMs / gridMs, samePositions(withGrid, plain) ? "yes" : "NO");
+                    plainMs / gridMs, samePositions(withGrid, plain) ? "yes" : "NO", fingerprint(graph));
     }
     return 0;
 }

@@ -15,6 +15,7 @@
 #include "discovery/ProjectScanner.h"
 #include "state/ProjectsViewModel.h"
 
+#include <QCursor>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
@@ -24,6 +25,7 @@
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -100,6 +102,10 @@ public:
         m_window.resize(1400, 900);
         m_window.show();
         if (!QTest::qWaitForWindowExposed(&m_window)) std::printf("window not exposed\n");
+        // The pointer off the window: a node moving under a resting pointer would be hovered
+        // and redrawn, which is not what panning by dragging does (the node under the pointer
+        // moves with it).
+        QCursor::setPos(m_window.screen(), m_window.geometry().bottomRight() + QPoint(100, 100));
         QSignalSpy done(m_viewModel, &ProjectsViewModel::scanFinished);
         m_viewModel->setScanPath(QFile::encodeName(m_workspace.path()));
         m_viewModel->scanProjects();

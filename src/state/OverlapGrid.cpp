@@ -1,13 +1,15 @@
 #include "state/OverlapGrid.h"
 
-#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 // Enough cells for any sensible drawing; a larger rectangle gets larger cells.
 constexpr double kMaxCellsPerSide = 4096;
 constexpr qsizetype kCellsPerPoint = 4;
 constexpr qsizetype kMinCells = 1024;
+// Spare room per cell beyond its first members; a full cell borrows from its neighbours.
+constexpr std::int32_t kSpare = 2;
 } // namespace
 
 qsizetype OverlapGrid::maxCells(qsizetype points) {
@@ -33,67 +35,96 @@ OverlapGrid::OverlapGrid(double cellSize, const QRectF& bounds, qsizetype points
         m_columns = std::int32_t(std::min(kMaxCellsPerSide, std::floor(bounds.width() / side))) + 1;
         m_rows = std::int32_t(std::min(kMaxCellsPerSide, std::floor(bounds.height() / side))) + 1;
     }
-    m_cells.resize(size_t(m_columns) * size_t(m_rows));
+    m_cellOfIndex.assign(size_t(std::max<qsizetype>(points, 0)), -1);
+    fill(nullptr, nullptr, nullptr, 0);
 }
 
-// Monotonic in `coordinate`: a difference, a product by a positive constant, clamping and
-// truncation of a non-negative value all keep order.
-std::int32_t OverlapGrid::cellOf(double coordinate, double origin, double scale, std::int32_t count) {
-    const double cell = (coordinate - origin) * scale;
-    if (!(cell >= 0)) return 0; // also NaN
-    if (cell >= double(count - 1)) return count - 1;
-    return std::int32_t(cell);
+void OverlapGrid::fill(const double* xs, const double* ys, const std::uint8_t* include, qsizetype count) {
+    // Each cell gets room for its members and a quarter more, plus kSpare; one more cell after
+    // the last, never gathered, holds room for every point.
+    const size_t cells = size_t(m_columns) * size_t(m_rows);
+    m_count.assign(cells + 1, 0);
+    for (qsizetype i = 0; i < count; ++i) {
+        if (!include[i]) continue;
+        const std::int32_t cell = cellOf(xs[i], ys[i]);
+        m_cellOfIndex[size_t(i)] = cell;
+        ++m_count[size_t(cell)];
+    }
+    m_start.assign(cells + 2, 0);
+    for (size_t c = 0; c < cells; ++c) m_start[c + 1] = m_start[c] + m_count[c] + kSpare + m_count[c] / 4;
+    m_start[cells + 1] = m_start[cells] + std::int32_t(m_cellOfIndex.size()) + 1;
+    m_members.resize(size_t(m_start[cells + 1]));
+    // Ascending indices, so each cell's members come out ascending.
+    std::fill(m_count.begin(), m_count.end(), 0);
+    for (qsizetype i = 0; i < count; ++i) {
+        if (!include[i]) continue;
+        const size_t cell = size_t(m_cellOfIndex[size_t(i)]);
+        m_members[size_t(m_start[cell] + m_count[cell]++)] = std::int32_t(i);
+    }
 }
 
-std::int32_t OverlapGrid::cellOf(QPointF position) const {
-    return cellOf(position.y(), m_top, m_scale, m_rows) * m_columns + cellOf(position.x(), m_left, m_scale, m_columns);
-}
-
-void OverlapGrid::insert(qsizetype index, QPointF position) {
-    if (m_cellOfIndex.size() <= size_t(index)) m_cellOfIndex.resize(size_t(index) + 1);
-    const std::int32_t cell = cellOf(position);
-    m_cellOfIndex[size_t(index)] = cell;
-    std::vector<qsizetype>& indices = m_cells[size_t(cell)];
-    indices.insert(std::lower_bound(indices.begin(), indices.end(), index), index);
-}
-
-void OverlapGrid::move(qsizetype index, QPointF position) {
-    const std::int32_t cell = cellOf(position);
+void OverlapGrid::relocate(qsizetype index, std::int32_t cell) {
     std::int32_t& current = m_cellOfIndex[size_t(index)];
-    if (cell == current) return;
-    std::vector<qsizetype>& old = m_cells[size_t(current)];
-    const auto it = std::lower_bound(old.begin(), old.end(), index);
-    if (it != old.end() && *it == index) old.erase(it);
+    std::int32_t* first = m_members.data() + m_start[size_t(current)];
+    std::int32_t* last = first + m_count[size_t(current)];
+    std::int32_t* it = std::lower_bound(first, last, std::int32_t(index));
+    std::memmove(it, it + 1, size_t(last - it - 1) * sizeof(std::int32_t));
+    --m_count[size_t(current)];
     current = cell;
-    std::vector<qsizetype>& indices = m_cells[size_t(cell)];
-    indices.insert(std::lower_bound(indices.begin(), indices.end(), index), index);
+    insertInto(cell, std::int32_t(index));
 }
 
-OverlapGrid::Block OverlapGrid::blockAround(QPointF position, double radius) const {
-    return Block{cellOf(position.x() - radius, m_left, m_scale, m_columns),
-                 cellOf(position.y() - radius, m_top, m_scale, m_rows),
-                 cellOf(position.x() + radius, m_left, m_scale, m_columns),
-                 cellOf(position.y() + radius, m_top, m_scale, m_rows)};
+void OverlapGrid::insertInto(std::int32_t cell, std::int32_t index) {
+    const size_t c = size_t(cell);
+    if (m_start[c] + m_count[c] == m_start[c + 1]) makeRoom(cell);
+    std::int32_t* first = m_members.data() + m_start[c];
+    std::int32_t* last = first + m_count[c];
+    std::int32_t* it = std::lower_bound(first, last, index);
+    std::memmove(it + 1, it, size_t(last - it) * sizeof(std::int32_t));
+    *it = index;
+    ++m_count[c];
 }
 
-void OverlapGrid::gatherCell(std::int32_t x, std::int32_t y, qsizetype after, IndexSet& into) const {
-    // Ascending: the wanted indices are a suffix, read from the back.
-    const std::vector<qsizetype>& indices = m_cells[size_t(y) * size_t(m_columns) + size_t(x)];
-    for (auto it = indices.rbegin(); it != indices.rend() && *it > after; ++it) into.add(*it);
-}
-
-void OverlapGrid::gather(const Block& block, qsizetype after, IndexSet& into) const {
-    for (std::int32_t y = block.top; y <= block.bottom; ++y) {
-        for (std::int32_t x = block.left; x <= block.right; ++x) gatherCell(x, y, after, into);
+void OverlapGrid::makeRoom(std::int32_t cell) {
+    const auto spare = [this](size_t c) { return m_start[c + 1] - m_start[c] - m_count[c]; };
+    const size_t lastCell = m_count.size() - 1;
+    size_t donor = size_t(cell) + 1;
+    while (donor <= lastCell && spare(donor) == 0) ++donor;
+    if (donor <= lastCell) {
+        // Every cell after `cell` up to the donor moves one place on.
+        for (size_t c = donor; c > size_t(cell); --c) {
+            std::int32_t* first = m_members.data() + m_start[c];
+            std::memmove(first + 1, first, size_t(m_count[c]) * sizeof(std::int32_t));
+            ++m_start[c];
+        }
+        return;
+    }
+    // All the spare room lies before `cell`: those cells move one place back.
+    donor = size_t(cell);
+    while (spare(--donor) == 0) {}
+    for (size_t c = donor + 1; c <= size_t(cell); ++c) {
+        std::int32_t* first = m_members.data() + m_start[c];
+        std::memmove(first - 1, first, size_t(m_count[c]) * sizeof(std::int32_t));
+        --m_start[c];
     }
 }
 
 void OverlapGrid::gatherNew(const Block& block, const Block& known, qsizetype after, IndexSet& into) const {
+    // The rows of `block` that `known` shares lose the columns `known` covers; the others are
+    // taken whole.
+    const std::int32_t sharedTop = std::max(block.top, known.top);
+    const std::int32_t sharedBottom = std::min(block.bottom, known.bottom);
+    const std::int32_t skipLeft = std::max(block.left, known.left);
+    const std::int32_t skipRight = std::min(block.right, known.right);
+    const auto gatherRow = [&](std::int32_t y, std::int32_t left, std::int32_t right) {
+        for (std::int32_t x = left; x <= right; ++x) gatherCell(y * m_columns + x, after, into);
+    };
     for (std::int32_t y = block.top; y <= block.bottom; ++y) {
-        const bool rowKnown = y >= known.top && y <= known.bottom;
-        for (std::int32_t x = block.left; x <= block.right; ++x) {
-            if (rowKnown && x >= known.left && x <= known.right) continue;
-            gatherCell(x, y, after, into);
+        if (y < sharedTop || y > sharedBottom || skipLeft > skipRight) {
+            gatherRow(y, block.left, block.right);
+            continue;
         }
+        gatherRow(y, block.left, skipLeft - 1);
+        gatherRow(y, skipRight + 1, block.right);
     }
 }

@@ -12,30 +12,34 @@ namespace overlaps {
 
 Layout layoutOf(const GraphNodeMap& nodes) {
     Layout layout;
-    layout.positions.reserve(nodes.size());
-    layout.movable.reserve(nodes.size());
+    const size_t count = size_t(nodes.size());
+    layout.xs.reserve(count);
+    layout.ys.reserve(count);
+    layout.movable.reserve(count);
     for (const CachedGraphNode& node : nodes) {
-        layout.positions.append(node.position);
-        layout.movable.append(node.depth != 0);
+        layout.xs.push_back(node.position.x());
+        layout.ys.push_back(node.position.y());
+        layout.movable.push_back(node.depth != 0);
     }
     return layout;
 }
 
 void storeLayout(const Layout& layout, GraphNodeMap& nodes) {
-    for (qsizetype i = 0; i < nodes.size(); ++i) nodes[i].position = layout.positions.at(i);
+    for (qsizetype i = 0; i < nodes.size(); ++i) nodes[i].position = QPointF(layout.xs[size_t(i)], layout.ys[size_t(i)]);
 }
 
 void resolveQuadratic(Layout& layout) {
-    const qsizetype count = layout.positions.size();
+    const qsizetype count = qsizetype(layout.xs.size());
     if (count < 2) return;
-    QPointF* positions = layout.positions.data();
-    const QList<bool>& movable = layout.movable;
+    double* xs = layout.xs.data();
+    double* ys = layout.ys.data();
+    const std::uint8_t* movable = layout.movable.data();
     for (int pass = 0; pass < kMaxPasses; ++pass) {
         bool moved = false;
         for (qsizetype i = 0; i < count; ++i) {
-            if (!movable.at(i)) continue;
+            if (!movable[i]) continue;
             for (qsizetype j = i + 1; j < count; ++j) {
-                if (movable.at(j) && pushApart(positions[i], positions[j])) moved = true;
+                if (movable[j] && pushApart(xs[i], ys[i], xs[j], ys[j])) moved = true;
             }
         }
         if (!moved) return;
@@ -47,13 +51,13 @@ namespace {
 // The rectangle around the finite positions of the movable nodes.
 QRectF boundsOf(const Layout& layout) {
     double left = qInf(), top = qInf(), right = -qInf(), bottom = -qInf();
-    for (qsizetype i = 0; i < layout.positions.size(); ++i) {
-        const QPointF p = layout.positions.at(i);
-        if (!layout.movable.at(i) || !std::isfinite(p.x()) || !std::isfinite(p.y())) continue;
-        left = std::min(left, p.x());
-        right = std::max(right, p.x());
-        top = std::min(top, p.y());
-        bottom = std::max(bottom, p.y());
+    for (size_t i = 0; i < layout.xs.size(); ++i) {
+        const double x = layout.xs[i], y = layout.ys[i];
+        if (!layout.movable[i] || !std::isfinite(x) || !std::isfinite(y)) continue;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
     }
     if (left > right) return QRectF(0, 0, 0, 0);
     return QRectF(QPointF(left, top), QPointF(right, bottom));
@@ -62,36 +66,42 @@ QRectF boundsOf(const Layout& layout) {
 } // namespace
 
 void resolve(Layout& layout) {
-    const qsizetype count = layout.positions.size();
+    const qsizetype count = qsizetype(layout.xs.size());
     if (count < 2) return;
-    QPointF* positions = layout.positions.data();
+    double* xs = layout.xs.data();
+    double* ys = layout.ys.data();
+    const std::uint8_t* movable = layout.movable.data();
     OverlapGrid grid(kThreshold, boundsOf(layout), count);
-    for (qsizetype i = 0; i < count; ++i) {
-        if (layout.movable.at(i)) grid.insert(i, positions[i]);
-    }
+    grid.fill(xs, ys, movable, count);
 
     // Within row i only node i and the partner of the current pair move; every later node is
     // still where it was when the row began. So the pairs worth visiting are node i with the
     // later nodes in the cells around it. When node i moves into another block of cells, the
     // cells new to the block are added; the candidates gathered before stay (a far one only
     // costs a distance), and nodes that entered the old cells since are visited already.
+    // Nothing in the row looks node i up in the grid, so it is filed once, at the row's end.
     IndexSet candidates(count);
     for (int pass = 0; pass < kMaxPasses; ++pass) {
         bool moved = false;
         for (qsizetype i = 0; i < count; ++i) {
-            if (!layout.movable.at(i)) continue;
-            OverlapGrid::Block block = grid.blockAround(positions[i], kThreshold);
+            if (!movable[i]) continue;
+            double& x = xs[i];
+            double& y = ys[i];
+            OverlapGrid::Block block = grid.blockAround(x, y, kThreshold);
             grid.gather(block, i, candidates);
+            bool rowMoved = false;
             for (qsizetype j = candidates.takeNext(i); j >= 0; j = candidates.takeNext(j)) {
-                if (!pushApart(positions[i], positions[j])) continue;
-                moved = true;
-                grid.move(i, positions[i]);
-                grid.move(j, positions[j]);
-                const OverlapGrid::Block now = grid.blockAround(positions[i], kThreshold);
+                if (!pushApart(x, y, xs[j], ys[j])) continue;
+                rowMoved = true;
+                grid.move(j, xs[j], ys[j]);
+                const OverlapGrid::Block now = grid.blockAround(x, y, kThreshold);
                 if (now == block) continue;
                 grid.gatherNew(now, block, j, candidates);
                 block = now;
             }
+            if (!rowMoved) continue;
+            moved = true;
+            grid.move(i, x, y);
         }
         if (!moved) return;
     }

@@ -2,10 +2,9 @@
 
 #include "state/GraphNodeMap.h"
 
-#include <QList>
-#include <QPointF>
-
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 // The push-apart pass of the mindmap: nodes (other than the root, depth 0) whose centres lie
 // closer than 144 points are pushed apart along the line between them, each by half the
@@ -17,10 +16,11 @@ namespace overlaps {
 inline constexpr double kThreshold = 144; // 0.9 x the larger side of the 160 x 50 node box
 inline constexpr int kMaxPasses = 30;
 
-// Centres in key order, and whether each node may move (false for the root).
+// Centres in key order, as one array of x and one of y, and whether each node may move
+// (false for the root).
 struct Layout {
-    QList<QPointF> positions;
-    QList<bool> movable;
+    std::vector<double> xs, ys;
+    std::vector<std::uint8_t> movable;
 };
 
 Layout layoutOf(const GraphNodeMap& nodes);
@@ -28,21 +28,22 @@ void storeLayout(const Layout& layout, GraphNodeMap& nodes);
 
 // Pushes a and b apart when they are closer than kThreshold and not at the same point.
 // Returns whether they moved.
-inline bool pushApart(QPointF& a, QPointF& b) {
-    const double dx = b.x() - a.x();
-    const double dy = b.y() - a.y();
-    // Quick refusals that decide exactly as the distance test below would: rounding is
-    // monotonic and sqrt(144 * 144) is exactly 144.
-    if (std::abs(dx) >= kThreshold || std::abs(dy) >= kThreshold) return false;
-    if (dx * dx + dy * dy >= kThreshold * kThreshold) return false;
-    const double distance = std::sqrt(dx * dx + dy * dy);
-    // Written so that a NaN distance (from non-finite input) is skipped as well.
+inline bool pushApart(double& ax, double& ay, double& bx, double& by) {
+    const double dx = bx - ax;
+    const double dy = by - ay;
+    // A quick refusal that decides exactly as the distance test below would: rounding is
+    // monotonic and sqrt(144 * 144) is exactly 144 (a NaN is refused here too).
+    const double squared = dx * dx + dy * dy;
+    if (!(squared < kThreshold * kThreshold)) return false;
+    const double distance = std::sqrt(squared);
     if (!(distance < kThreshold) || !(distance > 0)) return false;
     const double overlap = kThreshold - distance;
     const double shiftX = dx / distance * overlap * 0.5;
     const double shiftY = dy / distance * overlap * 0.5;
-    a = QPointF(a.x() - shiftX, a.y() - shiftY);
-    b = QPointF(b.x() + shiftX, b.y() + shiftY);
+    ax -= shiftX;
+    ay -= shiftY;
+    bx += shiftX;
+    by += shiftY;
     return true;
 }
 

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -136,35 +138,83 @@ TEST(Overlaps, GridKeepsFarAwayAndNonFinitePointsSafe) {
     EXPECT_EQ(map.at(6).position.x(), 97);
 }
 
+// The indices greater than `after` that gather() finds in `block`, ascending.
+std::vector<qsizetype> gathered(const OverlapGrid& grid, const OverlapGrid::Block& block, qsizetype after,
+                                qsizetype bound) {
+    IndexSet set(bound);
+    grid.gather(block, after, set);
+    std::vector<qsizetype> found;
+    for (qsizetype j = set.takeNext(-1); j >= 0; j = set.takeNext(j)) found.push_back(j);
+    EXPECT_TRUE(set.isEmpty());
+    return found;
+}
+
 TEST(OverlapGridTest, BlockHoldsEveryPointWithinTheDistance) {
     OverlapGrid grid(144, QRectF(-1000, -1000, 2000, 2000), 400);
     std::mt19937 random(3);
     std::uniform_real_distribution<double> coordinate(-1000, 1000);
-    QList<QPointF> points;
+    std::vector<double> xs, ys;
     for (int i = 0; i < 400; ++i) {
-        QPointF p(coordinate(random), coordinate(random));
-        if (i % 3 == 0) p.setX(std::round(p.x() / 144) * 144);
-        points.append(p);
-        grid.insert(i, p);
+        xs.push_back(coordinate(random));
+        ys.push_back(coordinate(random));
+        if (i % 3 == 0) xs.back() = std::round(xs.back() / 144) * 144;
     }
+    grid.fill(xs.data(), ys.data(), std::vector<std::uint8_t>(400, 1).data(), 400);
     for (int i = 0; i < 400; i += 2) {
-        points[i] += QPointF(coordinate(random) / 10, coordinate(random) / 10);
-        grid.move(i, points[i]);
+        xs[i] += coordinate(random) / 10;
+        ys[i] += coordinate(random) / 10;
+        grid.move(i, xs[i], ys[i]);
     }
-    for (qsizetype i = 0; i < points.size(); ++i) {
-        IndexSet set(points.size());
-        grid.gather(grid.blockAround(points.at(i), 144), i, set);
-        std::vector<qsizetype> found;
-        for (qsizetype j = set.takeNext(-1); j >= 0; j = set.takeNext(j)) found.push_back(j);
-        EXPECT_TRUE(set.isEmpty());
-        for (qsizetype j = i + 1; j < points.size(); ++j) {
-            const QPointF d = points.at(j) - points.at(i);
-            if (std::sqrt(d.x() * d.x() + d.y() * d.y()) < 144) {
+    for (qsizetype i = 0; i < 400; ++i) {
+        const std::vector<qsizetype> found = gathered(grid, grid.blockAround(xs[i], ys[i], 144), i, 400);
+        for (qsizetype j = i + 1; j < 400; ++j) {
+            if (std::hypot(xs[j] - xs[i], ys[j] - ys[i]) < 144) {
                 EXPECT_TRUE(std::find(found.cbegin(), found.cend(), j) != found.cend()) << i << " " << j;
             }
         }
         for (qsizetype j : found) EXPECT_GT(j, i);
     }
+}
+
+TEST(OverlapGridTest, CellsKeepExactlyTheirMembersWhenCrowdedAndEmptiedAgain) {
+    // 300 points spread over 10 x 10 cells gather into the last cell and then into the first,
+    // so the cells borrow room from the cells after them and then from those before them.
+    const qsizetype count = 300;
+    OverlapGrid grid(100, QRectF(0, 0, 999, 999), count);
+    std::vector<double> xs, ys;
+    for (qsizetype i = 0; i < count; ++i) {
+        xs.push_back(double(i % 10) * 100 + 50);
+        ys.push_back(double(i / 10 % 10) * 100 + 50);
+    }
+    std::vector<std::uint8_t> include(count, 1);
+    include[7] = 0; // never filed
+    grid.fill(xs.data(), ys.data(), include.data(), count);
+    const auto expectCell = [&](double x, double y) {
+        std::vector<qsizetype> members;
+        for (qsizetype i = 0; i < count; ++i) {
+            if (include[i] && int(xs[i] / 100) == int(x / 100) && int(ys[i] / 100) == int(y / 100)) members.push_back(i);
+        }
+        EXPECT_EQ(gathered(grid, grid.blockAround(x, y, 1), -1, count), members) << x << "," << y;
+    };
+    std::mt19937 random(11);
+    for (const double corner : {950.0, 50.0}) {
+        std::vector<qsizetype> order(count);
+        for (qsizetype i = 0; i < count; ++i) order[i] = i;
+        std::shuffle(order.begin(), order.end(), random);
+        for (qsizetype i : order) {
+            if (!include[i]) continue;
+            xs[i] = ys[i] = corner;
+            grid.move(i, xs[i], ys[i]);
+        }
+        for (const double x : {50.0, 450.0, 950.0}) {
+            for (const double y : {50.0, 950.0}) expectCell(x, y);
+        }
+    }
+    for (qsizetype i = 0; i < count; i += 3) {
+        xs[i] = double(i % 10) * 100 + 50;
+        grid.move(i, xs[i], ys[i]);
+    }
+    for (const double x : {50.0, 150.0, 550.0, 950.0}) expectCell(x, 50);
 }
 
 TEST(OverlapGridTest, AVastSparseLayoutGetsFewLargeCellsAndStillSeparatesItsPairs) {

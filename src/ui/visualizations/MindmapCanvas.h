@@ -38,6 +38,11 @@ class MindmapCanvas : public QQuickItem {
     // Whether the hovered node's label is left out or cut at this scale (the view then shows it).
     Q_PROPERTY(bool hoveredLabelHidden READ hoveredLabelHidden NOTIFY hoveredChanged)
     Q_PROPERTY(int drawnNodes READ drawnNodes NOTIFY built)
+    // The canvas rectangle the last build covers (the shown part and a margin), and the pixel
+    // size a picture of it has on screen (at most kMaxCachePixels each way). The view draws the
+    // mindmap once into a texture of that rectangle and only moves the texture while panning.
+    Q_PROPERTY(QRectF builtArea READ builtArea NOTIFY built)
+    Q_PROPERTY(QSize cacheTextureSize READ cacheTextureSize NOTIFY built)
 
 public:
     explicit MindmapCanvas(QQuickItem* parent = nullptr);
@@ -62,6 +67,9 @@ public:
     QRectF hoveredRect() const;
     bool hoveredLabelHidden() const;
     int drawnNodes() const { return m_scene.drawnNodes(); }
+    QRectF builtArea() const { return m_builtArea; }
+    QSize cacheTextureSize() const;
+    static constexpr int kMaxCachePixels = 8192;
     const MindmapScene& scene() const { return m_scene; }
 
     // The path of the topmost node at `point` (canvas points), or "".

@@ -1,6 +1,9 @@
 #include "MindmapNodeLook.h"
 
+#include "model/Attention.h"
+
 #include <algorithm>
+#include <cmath>
 
 namespace mindmaplook {
 
@@ -71,6 +74,7 @@ Box measure(const CachedGraphNode& node, const Fonts& fonts) {
         const QFontMetricsF branchMetrics(fonts.branch);
         box.name = elide(node.name, nameMetrics, &box.elided);
         box.hasChanges = node.project->hasUncommittedChanges;
+        box.needsAttention = needsAttention(*node.project);
         if (node.project->gitBranch) box.branch = elide(*node.project->gitBranch, branchMetrics, &box.elided);
         const bool hasBranch = !box.branch.isEmpty();
         box.nameAdvance = float(nameMetrics.horizontalAdvance(box.name));
@@ -123,6 +127,9 @@ Parts partsOf(const Box& box, const Fonts& fonts) {
         parts.name = QPointF(x, top + fonts.nameAscent);
         parts.changeDot = QPointF(x + box.nameAdvance + 4 + kChangeDot / 2, top + fonts.nameHeight / 2);
         parts.branch = QPointF(x, top + fonts.nameHeight + 1 + fonts.branchAscent);
+        // Inset so that the badge's centre lies on the rounded corner's curve.
+        const double inset = kProjectCorner * (1 - std::sqrt(0.5));
+        parts.attention = QPointF(box.halfWidth - inset, -box.halfHeight + inset);
         break;
     }
     }

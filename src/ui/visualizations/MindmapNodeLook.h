@@ -33,6 +33,15 @@ inline constexpr double kFolderDisc = 28;
 inline constexpr double kProjectDisc = 26;
 inline constexpr double kProjectCorner = 12;
 inline constexpr double kChangeDot = 6;
+// The badge on a project that needs attention (uncommitted, unpushed, behind, ...): this many
+// points wide on a card, smaller on a project drawn as its disc alone, and a dot beside a dot.
+inline constexpr double kAttentionBadge = 14;
+inline constexpr double kAttentionBadgeOnDisc = 14;
+inline constexpr double kAttentionDotPixels = 5;
+// Below this many pixels the badge is a plain disc without its exclamation mark.
+inline constexpr double kAttentionSymbolMinPixels = 10;
+// The theme's tone for it.
+inline constexpr char kAttentionTone[] = "red";
 // Text smaller than this many pixels on screen is not drawn (folders and the root keep
 // theirs down to kFolderLabelMinPixels).
 inline constexpr double kLabelMinPixels = 8;
@@ -51,6 +60,7 @@ struct Box {
     QString branch; // "" when the project has none
     float nameAdvance = 0;
     bool hasChanges = false;
+    bool needsAttention = false;
     bool elided = false; // name or branch was cut
 };
 
@@ -64,6 +74,7 @@ struct Parts {
     QPointF name;        // left end of the name's baseline (the root's is centred: see nameCentred)
     bool nameCentred = false;
     QPointF changeDot;   // centre of the orange dot
+    QPointF attention;   // centre of the attention badge: on the card's top-right corner
     QPointF branch;      // left end of the branch's baseline
 };
 Parts partsOf(const Box& box, const Fonts& fonts);

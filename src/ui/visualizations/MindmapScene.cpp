@@ -136,6 +136,22 @@ void MindmapScene::addDot(int index, const CachedGraphNode& node, const MindmapP
     const double ts = view.scale * view.pixelRatio;
     const double grow = view.hovered == index ? 1.5 : 1.0;
     addSprite(layer, mindmapsprites::dot(atlas, tone, kDotPixels * view.pixelRatio), node.position, ts, grow, atlas);
+    if (b.needsAttention) {
+        // Up and right of the dot, touching it.
+        const double reach = (kDotPixels + kAttentionDotPixels) * 0.5 * 0.7 * grow / ts * view.pixelRatio;
+        addAttention(layer, palette, palette.textBackground, kAttentionDotPixels / view.scale,
+                     node.position + QPointF(reach, -reach), ts, atlas);
+    }
+}
+
+void MindmapScene::addAttention(Layer& layer, const MindmapPalette& palette, const QColor& ring, double diameter,
+                                QPointF centre, double pixelsPerPoint, SpriteAtlas& atlas) {
+    const QColor tone = palette.tone(QString::fromLatin1(kAttentionTone));
+    const bool withSymbol = diameter * pixelsPerPoint >= kAttentionSymbolMinPixels;
+    addSprite(layer,
+              mindmapsprites::attentionBadge(atlas, tone, ring, palette.foregroundOn(tone), diameter, withSymbol,
+                                             pixelsPerPoint),
+              centre, pixelsPerPoint, 1.0, atlas);
 }
 
 void MindmapScene::addNode(int index, const CachedGraphNode& node, const MindmapModel& model,
@@ -181,6 +197,11 @@ void MindmapScene::addNode(int index, const CachedGraphNode& node, const Mindmap
         addSprite(layer, mindmapsprites::disc(atlas, tone, symbol, palette.foregroundOn(tone), parts.discDiameter,
                                               parts.symbolSize, kg),
                   c, kg, 1.0, atlas);
+        if (b.needsAttention) {
+            const double reach = parts.discDiameter * 0.5 * std::sqrt(0.5) * g;
+            addAttention(layer, palette, palette.textBackground, kAttentionBadgeOnDisc, c + QPointF(reach, -reach), kg,
+                         atlas);
+        }
         return;
     }
 
@@ -208,6 +229,7 @@ void MindmapScene::addNode(int index, const CachedGraphNode& node, const Mindmap
     if (isProject && b.hasChanges)
         addSprite(layer, mindmapsprites::dot(atlas, palette.tone(QStringLiteral("orange")), kChangeDot * kg),
                   grown(c + parts.changeDot, c, g), kg, 1.0, atlas);
+    if (b.needsAttention) addAttention(layer, palette, look.fill, kAttentionBadge, grown(c + parts.attention, c, g), kg, atlas);
     if (nameShown(b.look, view.scale)) {
         m_drewLabels = true;
         const QColor text = palette.tone(QStringLiteral("primary"));

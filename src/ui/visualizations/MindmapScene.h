@@ -69,6 +69,9 @@ private:
                  const View& view, Layer& layer, SpriteAtlas& atlas);
     void addDot(int index, const CachedGraphNode& node, const MindmapPalette& palette, const View& view, Layer& layer,
                 SpriteAtlas& atlas);
+    // The attention badge `diameter` points wide at `centre`, ringed with `ring`.
+    void addAttention(Layer& layer, const MindmapPalette& palette, const QColor& ring, double diameter, QPointF centre,
+                      double pixelsPerPoint, SpriteAtlas& atlas);
     // One quad from `sourcePixels` of the atlas onto `target`.
     void addQuad(Layer& layer, const QRectF& target, const QRectF& sourcePixels);
     void addSprite(Layer& layer, int sprite, QPointF centre, double pixelsPerPoint, double growth,

@@ -111,6 +111,33 @@ int bubble(SpriteAtlas& atlas, const QColor& blue, const QColor& end, bool highl
     });
 }
 
+int attentionBadge(SpriteAtlas& atlas, const QColor& tone, const QColor& ring, const QColor& symbolColor,
+                   double diameter, bool withSymbol, double k) {
+    const double ringWidth = 1.5;
+    const double outer = (diameter + 2 * ringWidth) * k;
+    const int px = int(std::ceil(outer)) + 2;
+    const QString key = QStringLiteral("a%1|%2|%3|%4|%5")
+                            .arg(colorKey(tone), colorKey(ring), colorKey(symbolColor))
+                            .arg(diameter)
+                            .arg(withSymbol)
+                            .arg(k);
+    return atlas.picture(key, QSize(px, px), [&](QPainter& p, const QRectF& box) {
+        const QPointF c = box.center();
+        p.setPen(Qt::NoPen);
+        p.setBrush(ring);
+        p.drawEllipse(c, outer / 2, outer / 2);
+        p.setBrush(tone);
+        p.drawEllipse(c, diameter * k / 2, diameter * k / 2);
+        if (!withSymbol) return;
+        // The mark: a bar over a dot, drawn as shapes so that it needs no font.
+        const double unit = diameter * k;
+        const double bar = unit * 0.16;
+        p.setBrush(symbolColor);
+        p.drawRoundedRect(QRectF(c.x() - bar / 2, c.y() - unit * 0.31, bar, unit * 0.40), bar / 2, bar / 2);
+        p.drawEllipse(QPointF(c.x(), c.y() + unit * 0.24), bar * 0.6, bar * 0.6);
+    });
+}
+
 int dot(SpriteAtlas& atlas, const QColor& color, double diameterPixels) {
     const int px = int(std::ceil(diameterPixels)) + 2;
     const QString key = QStringLiteral("o%1|%2").arg(colorKey(color)).arg(diameterPixels);

@@ -35,6 +35,11 @@ int disc(SpriteAtlas& atlas, const QColor& tone, const QString& symbol, const QC
 // The root's bubble: a 90-point disc from `blue` to `end`, its shadow, and the glow when
 // highlighted. Centred on its origin.
 int bubble(SpriteAtlas& atlas, const QColor& blue, const QColor& end, bool highlighted, double pixelsPerPoint);
+// The attention badge: a disc `diameter` points wide in `tone` inside a ring of `ring` (the
+// card's fill, so that the badge stands apart from the outline it overlaps), with an
+// exclamation mark in `symbolColor` when `withSymbol`. Centred on its origin.
+int attentionBadge(SpriteAtlas& atlas, const QColor& tone, const QColor& ring, const QColor& symbolColor,
+                   double diameter, bool withSymbol, double pixelsPerPoint);
 // A plain disc `diameterPixels` wide, centred on its origin.
 int dot(SpriteAtlas& atlas, const QColor& color, double diameterPixels);
 

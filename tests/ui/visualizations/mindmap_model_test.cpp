@@ -1,6 +1,12 @@
+#include "ColorScheme.h"
 #include "ConnectionsCanvas.h"
 #include "MindmapModel.h"
+#include "MindmapScene.h"
+#include "MindmapSprites.h"
 #include "VizTestSupport.h"
+#include "model/Attention.h"
+
+#include <QGuiApplication>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -182,4 +188,79 @@ TEST(ConnectionStrokeTest, TheTransitionBlendsFromTheOldLook) {
     EXPECT_DOUBLE_EQ(half.opacity, (0.4 + 0.85) / 2);
     EXPECT_DOUBLE_EQ(half.width, 2.25);
     EXPECT_DOUBLE_EQ(half.glowOpacity, 0.15);
+}
+
+namespace {
+
+// The quads the scene draws for the whole canvas at `scale`, and the atlas they come from.
+struct AttentionScene {
+    MindmapModel model;
+    MindmapScene scene;
+    SpriteAtlas atlas;
+    MindmapPalette palette;
+    AttentionScene(const QList<Project>& projects, bool dark)
+        : palette(MindmapPalette::from(
+              ColorScheme().tones(dark),
+              {{"controlBackground", colorscheme::surface("control", dark)},
+               {"textBackground", colorscheme::surface("text", dark)}})) {
+        model.setGraphData(buildGraphData(projects, "/r"));
+        scene.setGraph(model, QGuiApplication::font());
+    }
+    int quads(double scale) {
+        scene.build(model, palette, {QRectF(0, 0, model.canvasWidth(), model.canvasHeight()), scale, 1.0, -1}, atlas);
+        size_t n = 0;
+        for (const auto& layer : scene.layers()) n += layer.indices.size() / 6;
+        return int(n);
+    }
+};
+
+Project stashed(const QString& path) {
+    Project project = viztest::project(path);
+    project.hasGit = true;
+    project.git = GitState{};
+    project.git->stashes = 2;
+    return project;
+}
+
+} // namespace
+
+TEST(MindmapAttentionTest, AProjectThatNeedsAttentionCarriesOneBadgeAtEveryScale) {
+    const Project calm = viztest::project("/r/a/calm");
+    const Project flagged = stashed("/r/a/flagged");
+    ASSERT_TRUE(needsAttention(flagged));
+    ASSERT_FALSE(needsAttention(calm));
+    // Cards at 100 %, discs alone at 50 %, dots at 20 %: the flagged graph has one quad more.
+    for (const double scale : {1.0, 0.5, 0.2}) {
+        AttentionScene plain({calm, viztest::project("/r/a/flagger")}, false);
+        AttentionScene marked({calm, flagged}, false);
+        EXPECT_EQ(marked.quads(scale), plain.quads(scale) + 1) << scale;
+    }
+}
+
+TEST(MindmapAttentionTest, TheBadgeAndItsMarkReadInLightAndDark) {
+    for (const bool dark : {false, true}) {
+        SpriteAtlas atlas;
+        const QColor tone = colorscheme::named(mindmaplook::kAttentionTone, dark);
+        const QColor card = colorscheme::surface("control", dark);
+        const MindmapPalette palette = MindmapPalette::from(ColorScheme().tones(dark), {});
+        const QColor mark = palette.foregroundOn(tone);
+        // Graphics against the card and the canvas, the mark against the badge: 3:1 at least.
+        EXPECT_GE(colorscheme::contrast(tone, card), 3.0) << dark;
+        EXPECT_GE(colorscheme::contrast(tone, colorscheme::surface("text", dark)), 3.0) << dark;
+        EXPECT_GE(colorscheme::contrast(mark, tone), 3.0) << dark;
+
+        // The painted badge: the tone at its centre's edge, the mark's colour in its middle,
+        // the card's colour in its ring.
+        const double k = 2.0;
+        const int sprite = mindmapsprites::attentionBadge(atlas, tone, card, mark, mindmaplook::kAttentionBadge, true, k);
+        ASSERT_GE(sprite, 0);
+        const QRect cell = atlas.cell(sprite);
+        const QImage& image = atlas.image();
+        const QPointF c = QRectF(cell).center();
+        const auto pixel = [&](double dx, double dy) { return QColor::fromRgba(image.pixel(QPoint(int(c.x() + dx), int(c.y() + dy)))); };
+        const double radius = mindmaplook::kAttentionBadge * k / 2;
+        EXPECT_LT(colorscheme::contrast(pixel(-radius * 0.6, 0), tone), 1.1) << dark;
+        EXPECT_LT(colorscheme::contrast(pixel(0, -radius * 0.3), mark), 1.1) << dark;
+        EXPECT_LT(colorscheme::contrast(pixel(radius + 1.5, 0), card), 1.1) << dark;
+    }
 }

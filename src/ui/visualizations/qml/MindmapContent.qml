@@ -39,38 +39,61 @@ Item {
 
     readonly property var tones: Theme.dark ? Theme.darkTones : Theme.lightTones
 
-    ConnectionsCanvas {
-        id: lines
-        anchors.fill: parent
-        model: content.mindmap
-        pixelScale: content.pixelScale
-        colors: content.tones
+    // Lines and nodes are drawn once into a texture of the area the nodes were built for, at
+    // the pixel size it has on screen; panning only moves that texture. Any change inside
+    // (hover, highlight, a new area after a longer pan, a zoom) draws it again.
+    // The item covers that area, and the canvases inside it are moved back so that their own
+    // coordinates stay canvas coordinates.
+    Item {
+        id: drawing
+        readonly property rect area: nodeLayer.builtArea
+        x: area.x
+        y: area.y
+        width: area.width
+        height: area.height
+        layer.enabled: nodeLayer.cacheTextureSize.width > 0
+        layer.textureSize: nodeLayer.cacheTextureSize
+        layer.smooth: false
 
-        NumberAnimation on progress {
-            id: transition
-            running: false
-            from: 0
-            to: 1
+        ConnectionsCanvas {
+            id: lines
+            x: -drawing.x
+            y: -drawing.y
+            width: content.width
+            height: content.height
+            model: content.mindmap
+            pixelScale: content.pixelScale
+            colors: content.tones
+
+            NumberAnimation on progress {
+                id: transition
+                running: false
+                from: 0
+                to: 1
+            }
         }
-    }
 
-    MindmapCanvas {
-        id: nodeLayer
-        objectName: "mindmapNodes"
-        anchors.fill: parent
-        model: content.mindmap
-        tones: content.tones
-        backgrounds: ({ controlBackground: Theme.controlBackground, textBackground: Theme.textBackground })
-        pixelScale: content.pixelScale
-        visibleRect: content.visibleRect
+        MindmapCanvas {
+            id: nodeLayer
+            objectName: "mindmapNodes"
+            x: -drawing.x
+            y: -drawing.y
+            width: content.width
+            height: content.height
+            model: content.mindmap
+            tones: content.tones
+            backgrounds: ({ controlBackground: Theme.controlBackground, textBackground: Theme.textBackground })
+            pixelScale: content.pixelScale
+            visibleRect: content.visibleRect
 
-        NumberAnimation on progress {
-            id: fade
-            running: false
-            from: 0
-            to: 1
-            duration: 200
-            easing.type: Easing.OutQuad
+            NumberAnimation on progress {
+                id: fade
+                running: false
+                from: 0
+                to: 1
+                duration: 200
+                easing.type: Easing.OutQuad
+            }
         }
     }
 
