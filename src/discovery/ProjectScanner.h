@@ -56,6 +56,9 @@ public:
     // The same with a choice of workers and a control; a stopped scan yields no projects.
     QFuture<ScanOutcome> startScan(ScanRequest request);
 
+    // The git service the scans read repositories with.
+    GitService& gitService() const { return m_git; }
+
     // Stops every scan, running or waiting, and every later one, and waits until none runs.
     // For the end of the program: nothing of the scanner's runs once it returns.
     void shutdown();
