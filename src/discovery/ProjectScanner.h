@@ -22,7 +22,8 @@ struct ScanRequest {
     QByteArray root;
     int maxDepth = 10;
     // 1 reads each repository on the walk's own thread as soon as it is found; more run that
-    // many git processes beside the walk; 0 or less means GitJobPool::defaultWorkers().
+    // many git processes beside the walk, which then takes a helper thread too; 0 or less
+    // means GitJobPool::defaultWorkers().
     int jobs = 0;
     std::shared_ptr<ScanControl> control; // made by the scanner when empty
 };
