@@ -1,6 +1,7 @@
 // The folder walk alone (no git) against `find` with the same pruning (and `fdfind -j2` when
 // installed), on a generated tree of about 50,000 walked folders holding 2,000 projects, plus
-// skipped and hidden folders full of subfolders and symbolic links. Warm cache; median of
+// skipped and hidden folders full of subfolders and symbolic links; the walk as scans make it
+// (with a helper thread) and on one thread (one git job). Warm cache; median of
 // several runs.
 //
 //   bench_walk [ROOT] [RUNS]   (ROOT is generated when missing; default /tmp/codeorchardist-bench-walk)
@@ -188,9 +189,10 @@ int main(int argc, char** argv) {
     ProjectScanner scanner(git);
     const QByteArray rootBytes = QByteArray::fromStdString(root);
     size_t found = 0;
-    const auto walk = [&] {
+    // The default scan walks with a helper thread; one job keeps the walk on one thread.
+    const auto walk = [&](int jobs) {
         const auto start = std::chrono::steady_clock::now();
-        found = size_t(scanner.scanProjects(rootBytes, 10).result().size());
+        found = size_t(scanner.startScan(ScanRequest{rootBytes, 10, jobs, nullptr}).result().projects.size());
         return bench::secondsSince(start);
     };
 
@@ -201,19 +203,21 @@ int main(int argc, char** argv) {
     const bool haveFd = ::access(fd[0].c_str(), X_OK) == 0;
 
     bench::timeCommand(find); // warm the cache
-    walk();
-    std::vector<double> findTimes, walkTimes, fdTimes;
+    walk(0);
+    std::vector<double> findTimes, walkTimes, serialTimes, fdTimes;
     for (int i = 0; i < runs; ++i) {
         findTimes.push_back(bench::timeCommand(find));
-        walkTimes.push_back(walk());
+        walkTimes.push_back(walk(0));
+        serialTimes.push_back(walk(1));
         if (haveFd) fdTimes.push_back(bench::timeCommand(fd));
     }
-    const double f = bench::median(findTimes), w = bench::median(walkTimes);
+    const double f = bench::median(findTimes), w = bench::median(walkTimes), s = bench::median(serialTimes);
     std::printf("projects found:        %zu\n", found);
     std::printf("find (same pruning):   median %.1f ms over %d runs\n", f * 1000, runs);
     if (haveFd) std::printf("fdfind -j2:            median %.1f ms\n", bench::median(fdTimes) * 1000);
     else std::printf("fdfind -j2:            not installed\n");
     std::printf("scanner walk:          median %.1f ms over %d runs\n", w * 1000, runs);
+    std::printf("  on one thread:       median %.1f ms (ratio to find %.2f)\n", s * 1000, s / f);
     std::printf("ratio walk / find:     %.2f (goal <= 0.35)\n", w / f);
     return 0;
 }

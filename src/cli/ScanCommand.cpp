@@ -58,19 +58,26 @@ bool useColor(ColorMode mode, bool outIsTerminal) {
     return false;
 }
 
-// Fetches every readable repository among `projects`; failures go to `err`, one line each.
-void fetchRepositories(const QList<Project>& projects, std::ostream& err, bool errIsTerminal) {
+// Fetches every readable repository among `projects`, `kParallelFetches` at a time; failures go
+// to `err`, one line each, and progress too when `showProgress`. A set `interrupt` kills the
+// running fetches and skips the rest; false then, with nothing more printed.
+bool fetchRepositories(GitService& git, const QList<Project>& projects, std::ostream& err, bool showProgress,
+                       const std::atomic<bool>* interrupt) {
     QList<QByteArray> folders;
     for (const Project& p : projects) {
         // Without remotes there is nothing to fetch from.
         if (p.hasGit && p.git && p.git->problem == GitProblem::none && !p.remotes.isEmpty()) folders.append(p.path);
     }
     std::mutex mutex;
-    const QList<FetchResult> results = fetchAll(GitService::shared(), folders, kParallelFetches, [&](int done, int total) {
-        if (!errIsTerminal) return;
+    bool progressShown = false;
+    const QList<FetchResult> results = fetchAll(git, folders, kParallelFetches, [&](int done, int total) {
+        if (!showProgress) return;
         std::lock_guard lock(mutex);
-        err << "\rFetching " << done << "/" << total << (done == total ? "\n" : "") << std::flush;
-    });
+        err << kClearLine << "Fetching " << done << "/" << total << std::flush;
+        progressShown = true;
+    }, interrupt);
+    if (progressShown) err << kClearLine << std::flush;
+    if (interrupt && interrupt->load()) return false;
     for (qsizetype i = 0; i < results.size(); ++i) {
         if (results[i].succeeded()) continue;
         err << "codeorchardist-scan: fetch failed in '" << QString::fromUtf8(folders[i]).toStdString()
@@ -78,6 +85,7 @@ void fetchRepositories(const QList<Project>& projects, std::ostream& err, bool e
         if (!results[i].detail.isEmpty()) err << ": " << results[i].detail.toStdString();
         err << "\n";
     }
+    return true;
 }
 
 } // namespace
@@ -123,7 +131,8 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     std::optional<QList<Project>> scanned = scan();
     if (!scanned) return interrupt::kExitStatus;
     if (options.fetch) {
-        fetchRepositories(*scanned, err, terminals.err);
+        if (!fetchRepositories(scanner.gitService(), *scanned, err, showProgress, context.interrupt))
+            return interrupt::kExitStatus;
         scanned = scan();
         if (!scanned) return interrupt::kExitStatus;
     }

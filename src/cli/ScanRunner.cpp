@@ -6,13 +6,6 @@
 #include <mutex>
 #include <ostream>
 
-namespace {
-
-// Erases the line the cursor is on: carriage return, then clear to its end.
-constexpr const char* kClearLine = "\r\x1b[K";
-
-} // namespace
-
 std::optional<QList<Project>> runWatchedScan(ProjectScanner& scanner, ScanRequest request, std::ostream* progressOut,
                                              const std::atomic<bool>* interrupt) {
     if (!request.control) request.control = std::make_shared<ScanControl>();

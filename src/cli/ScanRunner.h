@@ -6,6 +6,9 @@
 #include <iosfwd>
 #include <optional>
 
+// Erases the line the cursor is on: carriage return, then clear to its end.
+inline constexpr const char* kClearLine = "\r\x1b[K";
+
 // Runs one scan while the calling thread keeps a self-overwriting progress line on
 // `progressOut` (when given; cleared at the end) and stops the scan once `interrupt` is true.
 // Yields nothing when the scan was stopped.

@@ -1,6 +1,6 @@
 #include "discovery/FolderWalker.h"
 
-#include "discovery/FileAccess.h"
+#include "discovery/FolderWalkerListing.h"
 #include "discovery/ProjectScanner.h"
 
 #include <dirent.h>
@@ -8,8 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cstring>
+
+namespace folderwalk {
 
 namespace {
 
@@ -26,21 +27,15 @@ constexpr MarkerFile kMarkerFiles[] = {
 };
 
 const MarkerFile* markerFor(const char* name) {
+    // Most entries are not markers: their first byte already tells.
+    switch (name[0]) {
+    case 'p': case 's': case 'P': case '.': break;
+    default: return nullptr;
+    }
     for (const MarkerFile& m : kMarkerFiles) {
         if (std::strcmp(name, m.name) == 0) return &m;
     }
     return nullptr;
-}
-
-// Paths up to this length leave room for a marker name and still fit any system call.
-constexpr size_t kShortPathLimit = PATH_MAX - 64;
-
-// The folder `name` below the open folder `dirFd` through the process's descriptor table: a
-// short path to a folder whose own path may be any length.
-QByteArray descriptorPath(int dirFd, const char* name = nullptr) {
-    QByteArray path = "/proc/self/fd/" + QByteArray::number(dirFd);
-    if (name) path += '/' + QByteArray(name);
-    return path;
 }
 
 // The existence of a listed entry, following symbolic links like any existence test.
@@ -58,6 +53,14 @@ bool isDirectoryEntry(int dirFd, const char* name, unsigned char type) {
     return ::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
 }
 
+} // namespace
+
+QByteArray descriptorPath(int dirFd, const char* name) {
+    QByteArray path = "/proc/self/fd/" + QByteArray::number(dirFd);
+    if (name) path += '/' + QByteArray(name);
+    return path;
+}
+
 FolderMarkers probeAt(int parentFd, const char* name) {
     FolderMarkers markers;
     std::string relative(name);
@@ -72,68 +75,105 @@ FolderMarkers probeAt(int parentFd, const char* name) {
     return markers;
 }
 
-} // namespace
-
-FolderWalker::FolderWalker(const std::atomic<bool>* stop, Visitor visit)
-    : m_stop(stop), m_visit(std::move(visit)), m_buffer(64 * 1024) {}
-
-void FolderWalker::walk(const QByteArray& root, int maxDepth) {
-    if (maxDepth < 0) return;
-    m_maxDepth = maxDepth;
-    m_path.assign(root.constData(), size_t(root.size()));
-    walkFolder(AT_FDCWD, m_path.c_str(), 0);
-}
-
-FolderMarkers FolderWalker::probeMarkers(const QByteArray& folder) {
-    return probeAt(AT_FDCWD, folder.constData());
-}
-
-void FolderWalker::walkFolder(int parentFd, const char* name, int depth) {
-    if (stopped()) return;
-    const QByteArray path(m_path.data(), qsizetype(m_path.size()));
-    const bool shortPath = m_path.size() <= kShortPathLimit;
-
+int openFolder(int parentFd, const char* name, int depth) {
     // The root may be reached through a symbolic link; entries below it never are.
-    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (depth > 0 ? O_NOFOLLOW : 0);
-    const int fd = ::openat(parentFd, name, flags);
-    if (fd < 0) {
-        // The listing is denied or the folder is gone: the folder may still be a project.
-        FolderVisit visit{path, shortPath ? path : descriptorPath(parentFd, name), probeAt(parentFd, name), false};
-        m_visit(visit);
-        return;
-    }
+    return ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | (depth > 0 ? O_NOFOLLOW : 0));
+}
 
-    // One listing answers the marker tests and yields the subfolders, in listing order.
-    FolderVisit visit{path, shortPath ? path : descriptorPath(fd), {}, true};
-    std::vector<std::string> subfolders;
-    const bool descend = depth < m_maxDepth;
+void readListing(int fd, bool descend, std::vector<char>& buffer, FolderMarkers& markers,
+                 std::vector<std::string>& subfolders) {
+    const QSet<QByteArray>& skipped = ProjectScanner::skipDirectories();
     for (;;) {
-        const ssize_t got = ::getdents64(fd, m_buffer.data(), m_buffer.size());
+        const ssize_t got = ::getdents64(fd, buffer.data(), buffer.size());
         if (got <= 0) break; // the end, or a listing that fails part way: keep what was read
         for (ssize_t offset = 0; offset < got;) {
-            const auto* entry = reinterpret_cast<const dirent64*>(m_buffer.data() + offset);
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + offset);
             offset += entry->d_reclen;
             const char* entryName = entry->d_name;
             if (const MarkerFile* marker = markerFor(entryName))
-                visit.markers.*marker->flag = listedEntryExists(fd, entryName, entry->d_type);
+                markers.*marker->flag = listedEntryExists(fd, entryName, entry->d_type);
             if (entryName[0] == '.' || !descend) continue;
             if (!isDirectoryEntry(fd, entryName, entry->d_type)) continue;
-            if (ProjectScanner::skipDirectories().contains(
-                    QByteArray::fromRawData(entryName, qsizetype(std::strlen(entryName)))))
-                continue;
-            subfolders.emplace_back(entryName);
+            const size_t length = std::strlen(entryName);
+            if (skipped.contains(QByteArray::fromRawData(entryName, qsizetype(length)))) continue;
+            subfolders.emplace_back(entryName, length);
         }
     }
+}
 
-    m_visit(visit);
+FolderVisit unlistedVisit(const QByteArray& path, int parentFd, const char* name) {
+    // The listing is denied or the folder is gone: the folder may still be a project.
+    const bool shortPath = size_t(path.size()) <= kShortPathLimit;
+    return FolderVisit{path, shortPath ? path : descriptorPath(parentFd, name), probeAt(parentFd, name), false};
+}
+
+SubtreeWalk::SubtreeWalk(const std::atomic<bool>* stop, int maxDepth, Visitor visit)
+    : m_stop(stop), m_maxDepth(maxDepth), m_visit(std::move(visit)), m_buffer(64 * 1024) {}
+
+void SubtreeWalk::walk(int parentFd, const char* name, const QByteArray& path, int depth) {
+    m_aborted = false;
+    m_path.assign(path.constData(), size_t(path.size()));
+    walkFolder(parentFd, name, depth);
+}
+
+void SubtreeWalk::walkOpen(int fd, const QByteArray& path, int depth) {
+    m_aborted = false;
+    m_path.assign(path.constData(), size_t(path.size()));
+    walkListed(fd, depth);
+}
+
+void SubtreeWalk::walkFolder(int parentFd, const char* name, int depth) {
+    if (ended()) return;
+    const int fd = openFolder(parentFd, name, depth);
+    if (fd < 0) {
+        if (!m_visit(unlistedVisit(QByteArray(m_path.data(), qsizetype(m_path.size())), parentFd, name)))
+            m_aborted = true;
+        return;
+    }
+    walkListed(fd, depth);
+}
+
+void SubtreeWalk::walkListed(int fd, int depth) {
+    if (ended()) {
+        ::close(fd);
+        return;
+    }
+    const QByteArray path(m_path.data(), qsizetype(m_path.size()));
+    // One listing answers the marker tests and yields the subfolders, in listing order.
+    FolderVisit visit{path, m_path.size() <= kShortPathLimit ? path : descriptorPath(fd), {}, true};
+    std::vector<std::string> subfolders;
+    readListing(fd, depth < m_maxDepth, m_buffer, visit.markers, subfolders);
+    if (!m_visit(visit)) m_aborted = true;
 
     const size_t base = m_path.size();
     for (const std::string& sub : subfolders) {
-        if (stopped()) break;
+        if (ended()) break;
         if (m_path.empty() || m_path.back() != '/') m_path += '/';
         m_path += sub;
         walkFolder(fd, sub.c_str(), depth + 1);
         m_path.resize(base);
     }
     ::close(fd);
+}
+
+} // namespace folderwalk
+
+FolderWalker::FolderWalker(const std::atomic<bool>* stop, Visitor visit, int threads)
+    : m_stop(stop), m_visit(std::move(visit)), m_threads(threads) {}
+
+void FolderWalker::walk(const QByteArray& root, int maxDepth) {
+    if (maxDepth < 0) return;
+    if (m_threads > 1) {
+        folderwalk::walkWithHelper(root, maxDepth, m_stop, m_visit);
+        return;
+    }
+    folderwalk::SubtreeWalk walk(m_stop, maxDepth, [this](const FolderVisit& visit) {
+        m_visit(visit);
+        return true;
+    });
+    walk.walk(AT_FDCWD, root.constData(), root, 0);
+}
+
+FolderMarkers FolderWalker::probeMarkers(const QByteArray& folder) {
+    return folderwalk::probeAt(AT_FDCWD, folder.constData());
 }

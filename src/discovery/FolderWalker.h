@@ -4,8 +4,6 @@
 
 #include <atomic>
 #include <functional>
-#include <string>
-#include <vector>
 
 // Which marker entries a folder holds.
 struct FolderMarkers {
@@ -32,12 +30,15 @@ struct FolderVisit {
 // Every folder is opened relative to its parent's open descriptor, so the depth of a tree in
 // bytes is not limited by the longest path the system accepts. A folder whose listing cannot
 // be read is still visited (its markers tested one by one), and its subtree is left out.
+//
+// With more than one thread, a second thread walks subtrees the calling thread has not reached
+// yet; the visits are still made on the calling thread, in the same order.
 class FolderWalker {
 public:
     using Visitor = std::function<void(const FolderVisit&)>;
 
     // `stop` is looked at before each folder: once true, the walk ends without more visits.
-    FolderWalker(const std::atomic<bool>* stop, Visitor visit);
+    FolderWalker(const std::atomic<bool>* stop, Visitor visit, int threads = 1);
 
     void walk(const QByteArray& root, int maxDepth);
 
@@ -45,12 +46,7 @@ public:
     static FolderMarkers probeMarkers(const QByteArray& folder);
 
 private:
-    void walkFolder(int parentFd, const char* name, int depth);
-    bool stopped() const { return m_stop && m_stop->load(std::memory_order_relaxed); }
-
     const std::atomic<bool>* m_stop;
     Visitor m_visit;
-    int m_maxDepth = 0;
-    std::string m_path;
-    std::vector<char> m_buffer;
+    int m_threads;
 };

@@ -142,7 +142,7 @@ ScanOutcome ProjectScanner::run(const ScanRequest& request, ScanControl& control
         };
         if (pool) pool->post(std::move(job));
         else job();
-    });
+    }, jobs > 1 ? 2 : 1);
     walker.walk(request.root, request.maxDepth);
     control.walkEnded();
 
@@ -181,6 +181,10 @@ std::optional<Project> ProjectScanner::detectProject(const QByteArray& folder) {
 
 std::optional<Project> ProjectScanner::detect(const FolderVisit& visit, const std::optional<QByteArray>& repository) {
     const FolderMarkers& markers = visit.markers;
+    // Most folders hold no marker at all.
+    if (!markers.packageJson && !markers.pomXml && !markers.setupPy && !markers.pyprojectToml &&
+        !markers.packageSwift && !markers.git)
+        return std::nullopt;
     const QByteArray& folder = visit.accessPath;
 
     Project project;

@@ -22,7 +22,8 @@ struct ScanRequest {
     QByteArray root;
     int maxDepth = 10;
     // 1 reads each repository on the walk's own thread as soon as it is found; more run that
-    // many git processes beside the walk; 0 or less means GitJobPool::defaultWorkers().
+    // many git processes beside the walk, which then takes a helper thread too; 0 or less
+    // means GitJobPool::defaultWorkers().
     int jobs = 0;
     std::shared_ptr<ScanControl> control; // made by the scanner when empty
 };
@@ -55,6 +56,9 @@ public:
     QFuture<QList<Project>> scanProjects(const QByteArray& root, int maxDepth);
     // The same with a choice of workers and a control; a stopped scan yields no projects.
     QFuture<ScanOutcome> startScan(ScanRequest request);
+
+    // The git service the scans read repositories with.
+    GitService& gitService() const { return m_git; }
 
     // Stops every scan, running or waiting, and every later one, and waits until none runs.
     // For the end of the program: nothing of the scanner's runs once it returns.

@@ -2,17 +2,27 @@
 
 #include "discovery/FetchQueue.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <QPointer>
 
 ProjectFetcher::ProjectFetcher(GitService& git, QObject* parent) : QObject(parent), m_git(git) {
     m_pool.setMaxThreadCount(1);
     m_pool.setObjectName(QStringLiteral("ProjectFetcher"));
+    // Quitting kills the running fetches at once, not when the window has been torn down.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &ProjectFetcher::cancel);
+}
+
+void ProjectFetcher::cancel() {
+    m_cancel->store(true);
+    // The batch keeps the flag it was started with; a later batch gets a fresh one.
+    m_cancel = std::make_shared<std::atomic<bool>>(false);
 }
 
 ProjectFetcher::~ProjectFetcher() {
     // Running fetches are killed rather than waited for.
-    m_cancel->store(true);
+    cancel();
     m_pool.waitForDone();
 }
 

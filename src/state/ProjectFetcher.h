@@ -41,6 +41,8 @@ public:
     // Starts fetching `projects` (the fetchable ones); false when a batch is already running
     // or nothing is fetchable. `finished` follows on the main thread.
     bool start(const QList<Project>& projects);
+    // Kills the running fetches (they end as failures) and skips the rest of the batch.
+    void cancel();
 
 signals:
     void stateChanged();

@@ -10,7 +10,7 @@
 namespace clitest {
 
 struct CommandResult {
-    int status;
+    int status = -1;
     std::string out;
     std::string err;
 };

@@ -7,9 +7,11 @@
 #include "support/TestFolders.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QJsonDocument>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <sstream>
 #include <sys/stat.h>
@@ -72,6 +74,39 @@ TEST(ScanProgressLine, ShownOnStandardErrorOnlyAndErasedAtTheEnd) {
     EXPECT_FALSE(runWith({"--progress", root}, {&scanner, nullptr, TerminalStreams{}}).err.empty());
 }
 
+// Sends SIGINT to this process once `file` exists; restores the default handling at the end.
+class InterruptWhenCreated {
+public:
+    explicit InterruptWhenCreated(const QByteArray& file) : m_file(file) {
+        interrupt::flag() = false;
+        interrupt::catchInterrupt();
+        m_thread = std::thread([this] {
+            while (::access(m_file.constData(), F_OK) != 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            ::kill(::getpid(), SIGINT);
+        });
+    }
+    ~InterruptWhenCreated() {
+        m_thread.join();
+        interrupt::restoreDefault();
+        interrupt::flag() = false;
+    }
+    InterruptWhenCreated(const InterruptWhenCreated&) = delete;
+    InterruptWhenCreated& operator=(const InterruptWhenCreated&) = delete;
+
+private:
+    QByteArray m_file;
+    std::thread m_thread;
+};
+
+// A process that is gone or a zombie waiting to be reaped by whoever inherited it.
+bool hasEnded(pid_t pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return true;
+    const QByteArray line = stat.readAll();
+    const qsizetype close = line.lastIndexOf(')');
+    return close >= 0 && line.mid(close + 2, 1) == "Z";
+}
+
 TEST(ScanInterrupt, SigintStopsTheScanWithStatus130AndNoOutput) {
     TempTree tree;
     tree.write("r/package.json", "{}");
@@ -82,20 +117,57 @@ TEST(ScanInterrupt, SigintStopsTheScanWithStatus130AndNoOutput) {
     GitService git(hangingGit, std::chrono::minutes(10));
     ProjectScanner scanner(git);
 
-    interrupt::flag() = false;
-    interrupt::catchInterrupt();
-    std::thread interrupter([&] {
-        while (::access(started.constData(), F_OK) != 0) std::this_thread::yield();
-        ::kill(::getpid(), SIGINT);
-    });
-    const CommandRun r = runWith({"--format", "json", "--jobs", "2", tree.path().toStdString()},
-                          {&scanner, &interrupt::flag(), TerminalStreams{false, true, std::nullopt}});
-    interrupter.join();
-    interrupt::restoreDefault();
-    interrupt::flag() = false;
-
+    CommandRun r;
+    {
+        InterruptWhenCreated interrupter(started);
+        r = runWith({"--format", "json", "--jobs", "2", tree.path().toStdString()},
+                    {&scanner, &interrupt::flag(), TerminalStreams{false, true, std::nullopt}});
+    }
     EXPECT_EQ(r.status, 130);
     EXPECT_TRUE(r.out.empty()) << r.out;
+}
+
+TEST(ScanInterrupt, SigintDuringFetchKillsTheFetchesWithTheirChildren) {
+    TempTree tree;
+    for (const QByteArray name : {"a", "b"}) {
+        const QByteArray repo = tree.mkdir(name);
+        testfolders::initRepository(repo);
+        testfolders::git(repo, {"remote", "add", "origin", "https://example.invalid/" + QString::fromUtf8(name)});
+    }
+    // Reads go to the real git; a fetch starts a child that never ends and waits for it.
+    TempTree tools;
+    const QByteArray started = tools.path() + "/started";
+    const QByteArray children = tools.path() + "/children";
+    const QByteArray fetchHangs = writeScript(
+        tools, "git",
+        "if [ \"$1\" = fetch ]; then sleep 300 & echo $! >> '" + children + "'; touch '" + started +
+            "'; wait; exit 0; fi\nexec /usr/bin/git \"$@\"\n");
+    GitService git(fetchHangs, GitService::kDefaultTimeout, std::chrono::minutes(10));
+    ProjectScanner scanner(git);
+
+    CommandRun r;
+    {
+        InterruptWhenCreated interrupter(started);
+        r = runWith({"--fetch", "--progress", "--format", "json", tree.path().toStdString()},
+                    {&scanner, &interrupt::flag(), TerminalStreams{false, true, std::nullopt}});
+    }
+    EXPECT_EQ(r.status, 130);
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    EXPECT_EQ(r.err.find("fetch failed"), std::string::npos) << r.err;
+    ASSERT_GE(r.err.size(), 4u);
+    EXPECT_EQ(r.err.substr(r.err.size() - 4), "\r\x1b[K"); // no progress line is left behind
+
+    QFile list(QString::fromUtf8(children));
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    const QList<QByteArray> pids = list.readAll().trimmed().split('\n');
+    ASSERT_FALSE(pids.isEmpty());
+    for (const QByteArray& pid : pids) {
+        // The kill has been sent; give a loaded machine time to deliver it.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!hasEnded(pid.toInt()) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_TRUE(hasEnded(pid.toInt())) << pid.toStdString();
+    }
 }
 
 } // namespace

@@ -1,13 +1,19 @@
 #include "discovery/FetchQueue.h"
 #include "discovery/GitService.h"
+#include "state/ProjectFetcher.h"
+#include "support/ProjectFactory.h"
 #include "support/TestFolders.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <mutex>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using testfolders::TempTree;
 using testfolders::writeScript;
@@ -153,4 +159,47 @@ TEST(GitFetch, FetchNeverPromptsAndKeepsTheUsersSshCommand) {
     EXPECT_EQ(fetchedWith(), QByteArray("0|ssh -o BatchMode=yes|fetch --all --prune --quiet"));
 }
 
+TEST(GitFetch, QuittingTheApplicationKillsTheWindowsFetches) {
+    TempTree tree;
+    const QByteArray repo = tree.mkdir("repo");
+    testfolders::initRepository(repo);
+    const QByteArray started = tree.path() + "/started";
+    // A fetch that never ends by itself.
+    const QByteArray fake = writeScript(
+        tree, "git", "if [ \"$1\" = fetch ]; then touch '" + started + "'; exec sleep 300; fi\nexec /usr/bin/git \"$@\"\n");
+    GitService service(fake, GitService::kDefaultTimeout, std::chrono::minutes(10));
+    ProjectFetcher fetcher(service);
+    Project project = testprojects::projectAt(repo);
+    project.hasGit = true;
+    project.git = GitState{};
+    project.remotes = {GitRemote{QUuid::createUuid(), QStringLiteral("origin"), QStringLiteral("x")}};
+    QEventLoop loop;
+    bool finished = false;
+    QObject::connect(&fetcher, &ProjectFetcher::finished, &loop, [&] {
+        finished = true;
+        loop.quit();
+    });
+    ASSERT_TRUE(fetcher.start({project}));
+
+    // The application quits while the fetch runs; the batch then ends without waiting for it.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (::access(started.constData(), F_OK) == 0) QCoreApplication::quit();
+    });
+    poll.start(10);
+    QCoreApplication::exec();
+    poll.stop();
+    EXPECT_FALSE(finished); // the fetch was running when the application quit
+    QTimer::singleShot(std::chrono::seconds(20), &loop, &QEventLoop::quit);
+    if (!finished) loop.exec();
+    EXPECT_TRUE(finished);
+    EXPECT_EQ(fetcher.failures().size(), 1);
+}
+
 } // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
