@@ -50,7 +50,12 @@ QString CardMetrics::elidedTextAt(QQuickItem* root, const QPointF& point) const 
         const QString text = elidedTextAt(*it, root->mapToItem(*it, point));
         if (!text.isEmpty()) return text;
     }
-    if (root->inherits("QQuickText") && root->property("truncated").toBool()) return root->property("text").toString();
+    if (!root->inherits("QQuickText")) return {};
+    // A text shortened before it is shown keeps the whole of it in "fullText".
+    const QString full = root->property("fullText").toString();
+    const QString shown = root->property("text").toString();
+    if (!full.isEmpty() && (full != shown || root->property("truncated").toBool())) return full;
+    if (root->property("truncated").toBool()) return shown;
     return {};
 }
 

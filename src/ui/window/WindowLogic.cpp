@@ -6,6 +6,7 @@
 #include <QKeySequence>
 
 #include "HeaderFit.h"
+#include "NameElide.h"
 #include "model/ProjectType.h"
 #include "state/ActionMessages.h"
 
@@ -249,7 +250,9 @@ QString WindowLogic::shortcutText(const QVariant& shortcut) const
     return sequence.toString(QKeySequence::NativeText);
 }
 
-bool WindowLogic::isScopedName(const QString& name) const
+bool WindowLogic::isScopedName(const QString& name) const { return nameelide::isScopedName(name); }
+
+QString WindowLogic::elidedName(const QString& name, const QFont& font, double width) const
 {
-    return name.startsWith(QLatin1Char('@')) && name.indexOf(QLatin1Char('/')) > 1;
+    return nameelide::elideName(name, font, width);
 }

@@ -2,6 +2,7 @@
 
 #include "ViewMode.h"
 
+#include <QFont>
 #include <QObject>
 #include <QString>
 #include <QVariantList>
@@ -89,6 +90,8 @@ public:
     // Whether `name` is a scoped package name ("@scope/name"), which elides in the middle so
     // the part after the slash stays in view.
     Q_INVOKABLE bool isScopedName(const QString& name) const;
+    // `name` shortened to `width` pixels in `font`: see nameelide::elideName.
+    Q_INVOKABLE QString elidedName(const QString& name, const QFont& font, double width) const;
     // A shortcut as the menus show it ("Ctrl+O").
     Q_INVOKABLE QString shortcutText(const QVariant& shortcut) const;
     // How long a notice stays, in milliseconds: longer messages stay longer.

@@ -1,10 +1,12 @@
 // The header's width sharing, the selection stepping of the list, and the window's small
 // texts: counts, scoped names, shortcuts, notices, the welcome kinds and capped folder texts.
 #include "HeaderFit.h"
+#include "NameElide.h"
 #include "WindowLogic.h"
 
 #include "state/DisplayText.h"
 
+#include <QFontMetricsF>
 #include <QKeySequence>
 #include <QStandardItemModel>
 #include <gtest/gtest.h>
@@ -78,6 +80,35 @@ TEST(ListSelection, StepsClampToTheListAndStartAtTheFirstRow)
     QStandardItemModel empty;
     EXPECT_EQ(logic.steppedProjectId(&empty, "a", 1), "");
     EXPECT_EQ(logic.steppedProjectId(nullptr, "a", 1), "");
+}
+
+TEST(NameElide, ScopedNamesKeepThePartAfterTheSlash)
+{
+    QFont font;
+    font.setPixelSize(15);
+    const QFontMetricsF metrics(font);
+    const QString scoped = QStringLiteral("@react-navigation/bottom-tabs");
+    const double full = metrics.horizontalAdvance(scoped);
+    EXPECT_EQ(nameelide::elideName(scoped, font, full), scoped) << "a name that fits stays whole";
+
+    // Narrower: the scope shrinks, "/bottom-tabs" stays whole, and the result fits.
+    const double narrow = metrics.horizontalAdvance(QStringLiteral("@react…/bottom-tabs")) + 1;
+    const QString shortened = nameelide::elideName(scoped, font, narrow);
+    EXPECT_TRUE(shortened.endsWith(QStringLiteral("…/bottom-tabs"))) << shortened.toStdString();
+    EXPECT_TRUE(shortened.startsWith(QStringLiteral("@r"))) << shortened.toStdString();
+    EXPECT_LE(metrics.horizontalAdvance(shortened), narrow);
+
+    // Too narrow even for the part after the slash: cut in the middle, still within the width.
+    const double tiny = metrics.horizontalAdvance(QStringLiteral("bottom-tabs"));
+    const QString middle = nameelide::elideName(scoped, font, tiny);
+    EXPECT_TRUE(middle.contains(QChar(0x2026)));
+    EXPECT_LE(metrics.horizontalAdvance(middle), tiny);
+
+    // Other names lose their end.
+    const QString plain = QStringLiteral("a-rather-long-project-name");
+    const QString cut = nameelide::elideName(plain, font, metrics.horizontalAdvance(plain) / 2);
+    EXPECT_TRUE(cut.startsWith(QStringLiteral("a-rather"))) << cut.toStdString();
+    EXPECT_TRUE(cut.endsWith(QChar(0x2026)));
 }
 
 TEST(WindowTexts, CountsNamesShortcutsNoticesAndKinds)

@@ -97,10 +97,12 @@ Item {
         x: 16
         width: (versionBadge.visible ? versionBadge.x - 8 : parent.width - 16) - x
         textFormat: Text.PlainText
-        text: card.name
+        // The whole name, for the card's tooltip when the shown text is shortened.
+        property string fullText: card.name
+        text: WindowLogic.elidedName(card.name, font, width)
         font: Theme.font.headline
         color: Theme.primary
-        elide: WindowLogic.isScopedName(text) ? Text.ElideMiddle : Text.ElideRight
+        elide: Text.ElideRight
         maximumLineCount: 1
     }
     Text {

@@ -56,16 +56,17 @@ AbstractButton {
                         anchors.verticalCenter: parent.verticalCenter
                         width: Math.max(0, Math.min(implicitWidth,
                             nameLine.width - (changesDot.visible ? changesDot.width + 6 : 0)))
-                        text: row.model.name
+                        text: WindowLogic.elidedName(row.model.name, font,
+                            nameLine.width - (changesDot.visible ? changesDot.width + 6 : 0))
                         textFormat: Text.PlainText
                         font: Theme.font.headline
                         color: Theme.primary
-                        elide: WindowLogic.isScopedName(text) ? Text.ElideMiddle : Text.ElideRight
+                        elide: Text.ElideRight
                         maximumLineCount: 1
                         HoverHandler { id: nameHover }
-                        ToolTip.visible: nameHover.hovered && truncated
+                        ToolTip.visible: nameHover.hovered && (truncated || text !== row.model.name)
                         ToolTip.delay: 500
-                        ToolTip.text: text
+                        ToolTip.text: row.model.name
                     }
                     Rectangle {
                         id: changesDot
