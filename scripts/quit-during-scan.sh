@@ -50,7 +50,9 @@ failures=0
     delay=$(awk -v s="$RANDOM" -v span="$span" 'BEGIN { srand(s); printf "%.2f", rand() * span }')
     "$app" "$folder" >"$work/out$i" 2>"$work/err$i" &
     pid=$!
-    for _ in $(seq 1 600); do
+    # Git runs are short: one may come and go between two looks, so the wait is bounded (a
+    # sanitizer build starts within a few seconds).
+    for _ in $(seq 1 150); do
       if pgrep -P "$pid" -x git >/dev/null || ! kill -0 "$pid" 2>/dev/null; then break; fi
       sleep 0.1
     done
