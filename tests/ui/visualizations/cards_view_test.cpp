@@ -132,7 +132,36 @@ TEST_F(CardsFixture, ACardIsMadeOfAFewItems) {
     ASSERT_NE(today, nullptr);
     const int items = itemCount(today);
     std::printf("items per card: %d\n", items);
-    EXPECT_LE(items, 24);
+    EXPECT_LE(items, 28);
+}
+
+// A card at rest is drawn from one texture: it must look exactly as the card drawn shape by
+// shape, and a hovered card, which lifts, is drawn shape by shape again.
+TEST_F(CardsFixture, ARestingCardLooksAsDrawnShapeByShape) {
+    QQuickItem* today = card("today");
+    ASSERT_NE(today, nullptr);
+    QQuickItem* face = child(today, "face");
+    ASSERT_NE(face, nullptr);
+    EXPECT_TRUE(face->property("cached").toBool());
+    QTest::mouseMove(&ui.window(), today->mapToScene(QPointF(today->width() / 2, 20)).toPoint());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !face->property("cached").toBool(); }, 20000));
+    QTest::mouseMove(&ui.window(), QPoint(2, 2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return face->property("cached").toBool(); }, 20000));
+
+    const QRect box = today->mapRectToScene(QRectF(0, 0, today->width(), today->height())).toAlignedRect();
+    const QImage cached = ui.window().grabWindow().copy(box).convertToFormat(QImage::Format_RGB32);
+    face->setProperty("cached", false);
+    const QImage direct = ui.window().grabWindow().copy(box).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(cached.size(), direct.size());
+    int worst = 0;
+    for (int y = 0; y < cached.height(); ++y) {
+        for (int x = 0; x < cached.width(); ++x) {
+            const QRgb a = cached.pixel(x, y), b = direct.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
+        }
+    }
+    EXPECT_LE(worst, 4);
 }
 
 TEST_F(CardsFixture, CardsShowNameKindVersionAndNoGitRowWithoutGit) {

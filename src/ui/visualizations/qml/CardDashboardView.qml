@@ -78,7 +78,8 @@ Rectangle {
 
             ProjectCard {
                 id: card
-                x: (cell.width - width) / 2
+                // On whole pixels of the window, where a card's texture meets the screen one to one.
+                x: Math.round(cell.x + (cell.width - width) / 2) - cell.x
                 width: root.cardWidth
                 height: cell.height
                 projectId: cell.model.id
