@@ -9,6 +9,7 @@
 // BENCH_ONLY=Tree|Network|Card limits the run to one mode; BENCH_SHOTS=DIR saves each first frame. For Qt's own per-frame figures add
 // QT_LOGGING_RULES="qt.scenegraph.time.renderloop=true".
 #include "GraphZoom.h"
+#include "HeapTrim.h"
 #include "MindmapCanvas.h"
 #include "QmlSetup.h"
 
@@ -175,6 +176,8 @@ public:
         std::printf("\n");
         view.reset();
         nextFrame(m_window);
+        // As the window does a moment after a view is closed.
+        heaptrim::trimNow();
         std::printf("        resident after %s: %.0f MiB\n", qPrintable(type), residentMiB());
         std::fflush(stdout);
     }
@@ -211,6 +214,7 @@ int main(int argc, char** argv) {
         window.show();
         if (!QTest::qWaitForWindowExposed(&window)) std::printf("bare window not exposed\n");
         nextFrame(window);
+        heaptrim::trimNow();
         std::printf("bare window with one Text: resident %.0f MiB\n", residentMiB());
     }
     for (int n : sizes) {

@@ -1,5 +1,7 @@
 #include "QmlSetup.h"
 
+#include "HeapTrim.h"
+
 #include <QGuiApplication>
 #include <QIcon>
 #include <QQmlComponent>
@@ -47,6 +49,7 @@ QQuickWindow* createMainWindow(QQmlEngine& engine, QObject* viewModel, bool scan
         delete object;
         return nullptr;
     }
+    heaptrim::trimAfterItemChanges(window->findChild<QObject*>(QStringLiteral("mainArea")));
     return window;
 }
 
