@@ -143,6 +143,7 @@ TEST_F(CardsFixture, ARestingCardLooksAsDrawnShapeByShape) {
     QQuickItem* face = child(today, "face");
     ASSERT_NE(face, nullptr);
     EXPECT_TRUE(face->property("cached").toBool());
+    QTest::mouseMove(&ui.window(), QPoint(2, 2));
     QTest::mouseMove(&ui.window(), today->mapToScene(QPointF(today->width() / 2, 20)).toPoint());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !face->property("cached").toBool(); }, 20000));
     QTest::mouseMove(&ui.window(), QPoint(2, 2));
