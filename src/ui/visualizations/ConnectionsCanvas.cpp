@@ -67,10 +67,10 @@ void ConnectionsCanvas::setModel(MindmapModel* model) {
     if (m_model) disconnect(m_model, nullptr, this, nullptr);
     m_model = model;
     if (model) {
-        connect(model, &MindmapModel::graphChanged, this, &QQuickItem::update);
-        connect(model, &MindmapModel::highlightChanged, this, &QQuickItem::update);
+        connect(model, &MindmapModel::graphChanged, this, &ConnectionsCanvas::restyle);
+        connect(model, &MindmapModel::highlightChanged, this, &ConnectionsCanvas::restyle);
     }
-    update();
+    restyle();
     emit modelChanged();
 }
 
@@ -78,14 +78,14 @@ void ConnectionsCanvas::setColors(const QVariantMap& colors) {
     if (m_colors == colors) return;
     m_colors = colors;
     m_colorCache.clear();
-    update();
+    restyle();
     emit colorsChanged();
 }
 
 void ConnectionsCanvas::setPixelScale(double scale) {
     if (qFuzzyCompare(m_pixelScale, scale)) return;
     m_pixelScale = scale;
-    update();
+    restyle();
     emit pixelScaleChanged();
 }
 
@@ -93,8 +93,13 @@ void ConnectionsCanvas::setProgress(double progress) {
     progress = std::clamp(progress, 0.0, 1.0);
     if (qFuzzyCompare(m_progress + 1, progress + 1)) return;
     m_progress = progress;
-    update();
+    restyle();
     emit progressChanged();
+}
+
+void ConnectionsCanvas::restyle() {
+    update();
+    emit looksChanged();
 }
 
 ConnectionsCanvas::Stroke ConnectionsCanvas::strokeFor(bool highlighted, bool active) {

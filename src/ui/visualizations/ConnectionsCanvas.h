@@ -57,11 +57,14 @@ signals:
     void colorsChanged();
     void pixelScaleChanged();
     void progressChanged();
+    // The lines look different: a picture taken of them is out of date.
+    void looksChanged();
 
 protected:
     QSGNode* updatePaintNode(QSGNode* oldNode, UpdatePaintNodeData*) override;
 
 private:
+    void restyle();
     QColor colorNamed(const QString& name) const;
 
     QPointer<MindmapModel> m_model;

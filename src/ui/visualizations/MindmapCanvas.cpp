@@ -74,6 +74,7 @@ void MindmapCanvas::graphReset() {
 void MindmapCanvas::invalidate() {
     m_dirty = true;
     polish();
+    emit looksChanged();
 }
 
 void MindmapCanvas::setTones(const QVariantMap& tones) {
@@ -113,6 +114,7 @@ void MindmapCanvas::setProgress(double progress) {
     if (progress == m_progress) return;
     m_progress = progress;
     update();
+    emit looksChanged();
     emit progressChanged();
 }
 
@@ -170,15 +172,6 @@ void MindmapCanvas::releaseResources() {
     m_scene.forgetLabels();
     m_newLayers = true;
     m_dirty = true;
-}
-
-QSize MindmapCanvas::cacheTextureSize() const {
-    if (m_builtArea.isEmpty()) return {};
-    const double ratio = window() ? window()->effectiveDevicePixelRatio() : 1.0;
-    const double w = m_builtArea.width() * m_scale * ratio, h = m_builtArea.height() * m_scale * ratio;
-    // A larger area is drawn a little coarser rather than not at all.
-    const double fit = std::min(1.0, double(kMaxCachePixels) / std::max(w, h));
-    return QSize(std::max(1, int(std::ceil(w * fit))), std::max(1, int(std::ceil(h * fit))));
 }
 
 QString MindmapCanvas::nodeAt(const QPointF& point) const {

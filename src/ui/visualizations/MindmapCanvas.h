@@ -38,11 +38,8 @@ class MindmapCanvas : public QQuickItem {
     // Whether the hovered node's label is left out or cut at this scale (the view then shows it).
     Q_PROPERTY(bool hoveredLabelHidden READ hoveredLabelHidden NOTIFY hoveredChanged)
     Q_PROPERTY(int drawnNodes READ drawnNodes NOTIFY built)
-    // The canvas rectangle the last build covers (the shown part and a margin), and the pixel
-    // size a picture of it has on screen (at most kMaxCachePixels each way). The view draws the
-    // mindmap once into a texture of that rectangle and only moves the texture while panning.
+    // The canvas rectangle the last build covers (`visibleRect` and a margin).
     Q_PROPERTY(QRectF builtArea READ builtArea NOTIFY built)
-    Q_PROPERTY(QSize cacheTextureSize READ cacheTextureSize NOTIFY built)
 
 public:
     explicit MindmapCanvas(QQuickItem* parent = nullptr);
@@ -68,8 +65,6 @@ public:
     bool hoveredLabelHidden() const;
     int drawnNodes() const { return m_scene.drawnNodes(); }
     QRectF builtArea() const { return m_builtArea; }
-    QSize cacheTextureSize() const;
-    static constexpr int kMaxCachePixels = 8192;
     const MindmapScene& scene() const { return m_scene; }
 
     // The path of the topmost node at `point` (canvas points), or "".
@@ -87,6 +82,9 @@ signals:
     void hoveredChanged();
     // After the scene was rebuilt.
     void built();
+    // The nodes look different (hover, fading, palette, data, scale), not merely built for
+    // another area: a picture taken of them is out of date.
+    void looksChanged();
 
 protected:
     void updatePolish() override;

@@ -39,31 +39,50 @@ Item {
 
     readonly property var tones: Theme.dark ? Theme.darkTones : Theme.lightTones
 
-    // Lines and nodes are drawn once into a texture of the area the nodes were built for, at
-    // the pixel size it has on screen; panning only moves that texture. Any change inside
-    // (hover, highlight, a new area after a longer pan, a zoom) draws it again.
-    // The item covers that area, and the canvases inside it are moved back so that their own
-    // coordinates stay canvas coordinates.
+    // Lines and nodes are drawn into square tiles fixed to the canvas, at the pixel size they
+    // have on screen; panning moves the tiles and draws only the ones it brings in. A change
+    // of look (hover, highlight, fading, palette, data) draws the tiles on screen again.
+    MindmapTiles {
+        id: tileModel
+        visibleRect: content.visibleRect
+        pixelScale: content.pixelScale
+        canvasSize: Qt.size(content.width, content.height)
+        window: content.Window.window
+    }
+    Repeater {
+        model: tileModel
+        delegate: ShaderEffectSource {
+            required property rect rect
+            readonly property int generation: tileModel.generation
+            x: rect.x
+            y: rect.y
+            width: rect.width
+            height: rect.height
+            sourceItem: drawing
+            sourceRect: rect
+            hideSource: true
+            live: false
+            smooth: false
+            textureSize: Qt.size(Math.ceil(rect.width * content.pixelScale * content.dpr),
+                                 Math.ceil(rect.height * content.pixelScale * content.dpr))
+            onGenerationChanged: scheduleUpdate()
+        }
+    }
+    readonly property real dpr: Screen.devicePixelRatio > 0 ? Screen.devicePixelRatio : 1
+
+    // Lines under nodes, at canvas coordinates; only drawn into the tiles.
     Item {
         id: drawing
-        readonly property rect area: nodeLayer.builtArea
-        x: area.x
-        y: area.y
-        width: area.width
-        height: area.height
-        layer.enabled: nodeLayer.cacheTextureSize.width > 0
-        layer.textureSize: nodeLayer.cacheTextureSize
-        layer.smooth: false
+        width: content.width
+        height: content.height
 
         ConnectionsCanvas {
             id: lines
-            x: -drawing.x
-            y: -drawing.y
-            width: content.width
-            height: content.height
+            anchors.fill: parent
             model: content.mindmap
             pixelScale: content.pixelScale
             colors: content.tones
+            onLooksChanged: tileModel.restyle()
 
             NumberAnimation on progress {
                 id: transition
@@ -76,15 +95,14 @@ Item {
         MindmapCanvas {
             id: nodeLayer
             objectName: "mindmapNodes"
-            x: -drawing.x
-            y: -drawing.y
-            width: content.width
-            height: content.height
+            anchors.fill: parent
             model: content.mindmap
             tones: content.tones
             backgrounds: ({ controlBackground: Theme.controlBackground, textBackground: Theme.textBackground })
             pixelScale: content.pixelScale
-            visibleRect: content.visibleRect
+            // Built for every tile there is or is drawn next.
+            visibleRect: tileModel.coveredRect
+            onLooksChanged: tileModel.restyle()
 
             NumberAnimation on progress {
                 id: fade
