@@ -175,8 +175,10 @@ public:
             std::printf("  (%d nodes drawn, %d vertices)", canvas->drawnNodes(), canvas->scene().vertexCount());
         std::printf("\n");
         view.reset();
-        nextFrame(m_window);
-        // As the window does a moment after a view is closed.
+        // The scene graph lets go of a closed view's textures over the next frames; the window
+        // then hands the freed heap back a second after the change.
+        for (int i = 0; i < 5; ++i) nextFrame(m_window);
+        QTest::qWait(1200);
         heaptrim::trimNow();
         std::printf("        resident after %s: %.0f MiB\n", qPrintable(type), residentMiB());
         std::fflush(stdout);

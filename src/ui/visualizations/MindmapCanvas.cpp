@@ -109,6 +109,14 @@ void MindmapCanvas::setVisibleRect(const QRectF& rect) {
     emit visibleRectChanged();
 }
 
+void MindmapCanvas::setBuildMargin(double margin) {
+    margin = std::max(margin, 0.0);
+    if (margin == m_buildMargin) return;
+    m_buildMargin = margin;
+    polish();
+    emit buildMarginChanged();
+}
+
 void MindmapCanvas::setProgress(double progress) {
     progress = std::clamp(progress, 0.0, 1.0);
     if (progress == m_progress) return;
@@ -123,8 +131,8 @@ void MindmapCanvas::updatePolish() {
     const bool covered = !m_builtArea.isEmpty() && m_builtArea.contains(m_visible);
     if (!m_dirty && covered) return;
     QRectF area = m_visible.isEmpty() ? QRectF(0, 0, m_model->canvasWidth(), m_model->canvasHeight()) : m_visible;
-    // A margin of a quarter of the view each way: most pans stay inside it.
-    const double mx = std::max(area.width() * 0.25, 150.0), my = std::max(area.height() * 0.25, 150.0);
+    const double mx = m_buildMargin > 0 ? std::max(area.width() * m_buildMargin, 150.0) : 0;
+    const double my = m_buildMargin > 0 ? std::max(area.height() * m_buildMargin, 150.0) : 0;
     area.adjust(-mx, -my, mx, my);
     const double ratio = window() ? window()->effectiveDevicePixelRatio() : 1.0;
     m_scene.build(*m_model, m_palette, {area, m_scale, ratio, m_hovered}, m_atlas);

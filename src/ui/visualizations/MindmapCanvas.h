@@ -38,7 +38,10 @@ class MindmapCanvas : public QQuickItem {
     // Whether the hovered node's label is left out or cut at this scale (the view then shows it).
     Q_PROPERTY(bool hoveredLabelHidden READ hoveredLabelHidden NOTIFY hoveredChanged)
     Q_PROPERTY(int drawnNodes READ drawnNodes NOTIFY built)
-    // The canvas rectangle the last build covers (`visibleRect` and a margin).
+    // The share of `visibleRect`'s size built beyond it on each side (at least 150 points when
+    // above 0), so that short pans need no new build.
+    Q_PROPERTY(double buildMargin READ buildMargin WRITE setBuildMargin NOTIFY buildMarginChanged)
+    // The canvas rectangle the last build covers (`visibleRect` and the margin).
     Q_PROPERTY(QRectF builtArea READ builtArea NOTIFY built)
 
 public:
@@ -57,6 +60,8 @@ public:
     void setVisibleRect(const QRectF& rect);
     double progress() const { return m_progress; }
     void setProgress(double progress);
+    double buildMargin() const { return m_buildMargin; }
+    void setBuildMargin(double margin);
 
     QString hoveredPath() const;
     QString hoveredName() const;
@@ -78,6 +83,7 @@ signals:
     void paletteChanged();
     void pixelScaleChanged();
     void visibleRectChanged();
+    void buildMarginChanged();
     void progressChanged();
     void hoveredChanged();
     // After the scene was rebuilt.
@@ -106,6 +112,7 @@ private:
     double m_scale = 1.0;
     QRectF m_visible;
     QRectF m_builtArea;
+    double m_buildMargin = 0.25;
     double m_progress = 1.0;
     int m_hovered = -1;
     bool m_dirty = true;      // the scene must be rebuilt

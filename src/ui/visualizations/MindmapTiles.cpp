@@ -127,15 +127,14 @@ void MindmapTiles::addOneAhead() {
         const Cell cell = m_ahead.takeFirst();
         if (has(cell)) continue;
         append(cell);
-        updateCovered();
         return;
     }
 }
 
 void MindmapTiles::updateCovered() {
+    // Tiles farther out are drawn already and are let go before they would be drawn again.
     QRectF covered;
-    for (const Cell& cell : m_cells) covered |= tileRect(cell.column, cell.row);
-    for (const Cell& cell : m_ahead) covered |= tileRect(cell.column, cell.row);
+    for (const Cell& cell : cellsAround(1)) covered |= tileRect(cell.column, cell.row);
     if (covered == m_covered) return;
     m_covered = covered;
     emit coveredRectChanged();

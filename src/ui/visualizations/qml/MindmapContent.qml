@@ -100,8 +100,9 @@ Item {
             tones: content.tones
             backgrounds: ({ controlBackground: Theme.controlBackground, textBackground: Theme.textBackground })
             pixelScale: content.pixelScale
-            // Built for every tile there is or is drawn next.
+            // Built for the tiles that may be drawn next; their ring is the margin.
             visibleRect: tileModel.coveredRect
+            buildMargin: 0
             onLooksChanged: tileModel.restyle()
 
             NumberAnimation on progress {
