@@ -6,39 +6,57 @@
 #include <cstdint>
 #include <vector>
 
-// A set of indices below a fixed bound, handed out in ascending order: a bit per index, so
-// adding is constant time and taking the next one scans words, not elements.
+// A set of indices below a fixed bound, handed out smallest first. A bit per index, and a bit
+// per word of those telling which words are not empty; the word being handed out is held apart,
+// so taking the next index is a count of trailing zeros and adding one is two ors.
 class IndexSet {
 public:
-    explicit IndexSet(qsizetype bound) : m_words(size_t(bound / 64 + 1), 0) {}
+    explicit IndexSet(qsizetype bound)
+        : m_words(size_t(bound / 64 + 1), 0), m_used(m_words.size() / 64 + 1, 0) {}
 
     void add(qsizetype index) {
-        std::uint64_t& word = m_words[size_t(index >> 6)];
+        const size_t w = size_t(index) >> 6;
         const std::uint64_t bit = std::uint64_t(1) << (index & 63);
-        if (word & bit) return;
-        word |= bit;
-        ++m_count;
+        if (w == m_currentWord) {
+            m_current |= bit;
+            return;
+        }
+        m_words[w] |= bit;
+        m_used[w >> 6] |= std::uint64_t(1) << (w & 63);
     }
 
-    // Removes and returns the smallest index greater than `after`, or -1 when there is none.
-    qsizetype takeNext(qsizetype after) {
-        if (m_count == 0) return -1;
-        qsizetype from = after + 1;
-        size_t w = size_t(from >> 6);
-        std::uint64_t word = m_words[w] & (~std::uint64_t(0) << (from & 63));
-        while (word == 0) {
-            if (++w == m_words.size()) return -1;
-            word = m_words[w];
+    // Removes and returns the smallest index, or -1 when the set is empty. Indices added while
+    // taking must be greater than the last one taken.
+    qsizetype takeFirst() {
+        while (m_current == 0) {
+            if (!loadNextWord()) return -1;
         }
-        const qsizetype index = qsizetype(w * 64) + std::countr_zero(word);
-        m_words[w] &= ~(std::uint64_t(1) << (index & 63));
-        --m_count;
+        const qsizetype index = qsizetype(m_currentWord * 64) + std::countr_zero(m_current);
+        m_current &= m_current - 1;
         return index;
     }
 
-    bool isEmpty() const { return m_count == 0; }
-
 private:
+    // Moves the lowest non-empty word into m_current; false when there is none.
+    bool loadNextWord() {
+        for (size_t u = m_currentWord == kNone ? 0 : m_currentWord >> 6; u < m_used.size(); ++u) {
+            if (m_used[u] == 0) continue;
+            const size_t w = u * 64 + size_t(std::countr_zero(m_used[u]));
+            m_used[u] &= m_used[u] - 1;
+            m_currentWord = w;
+            m_current = m_words[w];
+            m_words[w] = 0;
+            return true;
+        }
+        m_currentWord = kNone;
+        return false;
+    }
+
+    static constexpr size_t kNone = ~size_t(0);
     std::vector<std::uint64_t> m_words;
-    qsizetype m_count = 0;
+    // Bit w of m_used[w / 64] is set when m_words[w] is not empty.
+    std::vector<std::uint64_t> m_used;
+    // The word being handed out, outside m_words, or kNone.
+    size_t m_currentWord = kNone;
+    std::uint64_t m_current = 0;
 };

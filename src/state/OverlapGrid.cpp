@@ -128,3 +128,21 @@ void OverlapGrid::gatherNew(const Block& block, const Block& known, qsizetype af
         gatherRow(y, skipRight + 1, block.right);
     }
 }
+
+OverlapGrid::Box OverlapGrid::safeCentres(const Block& block, double radius) const {
+    // Cell c covers [origin + c side, origin + (c + 1) side) up to rounding, which is far below
+    // the slack kept here.
+    const double side = 1 / m_scale;
+    const auto low = [&](double origin, std::int32_t cell) {
+        if (cell == 0) return -qInf();
+        const double edge = origin + double(cell) * side;
+        return edge + radius + (std::abs(edge) + side) * 1e-9;
+    };
+    const auto high = [&](double origin, std::int32_t cell, std::int32_t count) {
+        if (cell == count - 1) return qInf();
+        const double edge = origin + double(cell + 1) * side;
+        return edge - radius - (std::abs(edge) + side) * 1e-9;
+    };
+    return Box{low(m_left, block.left), low(m_top, block.top), high(m_left, block.right, m_columns),
+               high(m_top, block.bottom, m_rows)};
+}

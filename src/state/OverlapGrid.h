@@ -47,6 +47,14 @@ public:
         return Block{cellOf(x - radius, m_left, m_scale, m_columns), cellOf(y - radius, m_top, m_scale, m_rows),
                      cellOf(x + radius, m_left, m_scale, m_columns), cellOf(y + radius, m_top, m_scale, m_rows)};
     }
+    // The centres (x, y) with left <= x <= right and top <= y <= bottom, whose points closer than
+    // `radius` in both coordinates all lie in `block`, with room to spare for rounding: a centre
+    // inside needs no new blockAround(). Border cells reach out without end.
+    struct Box {
+        double left, top, right, bottom;
+        bool holds(double x, double y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+    };
+    Box safeCentres(const Block& block, double radius) const;
     // Adds the indices greater than `after` in the block to `into`.
     void gather(const Block& block, qsizetype after, IndexSet& into) const {
         for (std::int32_t y = block.top; y <= block.bottom; ++y) {

@@ -85,22 +85,28 @@ void resolve(Layout& layout) {
         bool moved = false;
         for (qsizetype i = 0; i < count; ++i) {
             if (!movable[i]) continue;
-            double& x = xs[i];
-            double& y = ys[i];
+            // Local copies: no later node aliases node i, and the compiler need not reload them.
+            double x = xs[i];
+            double y = ys[i];
             OverlapGrid::Block block = grid.blockAround(x, y, kThreshold);
+            OverlapGrid::Box safe = grid.safeCentres(block, kThreshold);
             grid.gather(block, i, candidates);
             bool rowMoved = false;
-            for (qsizetype j = candidates.takeNext(i); j >= 0; j = candidates.takeNext(j)) {
+            for (qsizetype j = candidates.takeFirst(); j >= 0; j = candidates.takeFirst()) {
                 if (!pushApart(x, y, xs[j], ys[j])) continue;
                 rowMoved = true;
                 grid.move(j, xs[j], ys[j]);
+                if (safe.holds(x, y)) continue;
                 const OverlapGrid::Block now = grid.blockAround(x, y, kThreshold);
                 if (now == block) continue;
                 grid.gatherNew(now, block, j, candidates);
                 block = now;
+                safe = grid.safeCentres(block, kThreshold);
             }
             if (!rowMoved) continue;
             moved = true;
+            xs[i] = x;
+            ys[i] = y;
             grid.move(i, x, y);
         }
         if (!moved) return;

@@ -144,8 +144,7 @@ std::vector<qsizetype> gathered(const OverlapGrid& grid, const OverlapGrid::Bloc
     IndexSet set(bound);
     grid.gather(block, after, set);
     std::vector<qsizetype> found;
-    for (qsizetype j = set.takeNext(-1); j >= 0; j = set.takeNext(j)) found.push_back(j);
-    EXPECT_TRUE(set.isEmpty());
+    for (qsizetype j = set.takeFirst(); j >= 0; j = set.takeFirst()) found.push_back(j);
     return found;
 }
 
@@ -236,4 +235,22 @@ TEST(OverlapGridTest, AVastSparseLayoutGetsFewLargeCellsAndStillSeparatesItsPair
                                        {QPointF(400000, 400000), 1}, {QPointF(399950, 400000), 1},
                                        {QPointF(0, 0), 0}})),
               4);
+}
+
+TEST(IndexSetTest, HandsOutAscendingWhileIndicesAreAddedAboveTheLastTaken) {
+    // Bound 9000: more than 64 words, so the words' own index spans two words as well.
+    IndexSet set(9000);
+    for (qsizetype index : {8999, 5, 70, 64, 4100, 6}) set.add(index);
+    std::vector<qsizetype> taken;
+    for (qsizetype j = set.takeFirst(); j >= 0; j = set.takeFirst()) {
+        taken.push_back(j);
+        // Added in the word being handed out, in a later word and past 64 words on.
+        if (j == 5) set.add(63);
+        if (j == 6) set.add(8998);
+        if (j == 64) set.add(65), set.add(4096);
+    }
+    EXPECT_EQ(taken, (std::vector<qsizetype>{5, 6, 63, 64, 65, 70, 4096, 4100, 8998, 8999}));
+    EXPECT_EQ(set.takeFirst(), -1);
+    set.add(3);
+    EXPECT_EQ(set.takeFirst(), 3);
 }
