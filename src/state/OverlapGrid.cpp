@@ -1,15 +1,13 @@
 #include "state/OverlapGrid.h"
 
 #include <cmath>
-#include <cstring>
 
 namespace {
-// Enough cells for any sensible drawing; a larger rectangle gets larger cells.
-constexpr double kMaxCellsPerSide = 4096;
+// Enough rows and columns for any sensible drawing; a larger rectangle gets larger cells. Every
+// row and column holds a bit per point, so this also bounds the memory at 256 bytes per point.
+constexpr double kMaxCellsPerSide = 1024;
 constexpr qsizetype kCellsPerPoint = 4;
 constexpr qsizetype kMinCells = 1024;
-// Spare room per cell beyond its first members; a full cell borrows from its neighbours.
-constexpr std::int32_t kSpare = 2;
 } // namespace
 
 qsizetype OverlapGrid::maxCells(qsizetype points) {
@@ -23,7 +21,7 @@ OverlapGrid::OverlapGrid(double cellSize, const QRectF& bounds, qsizetype points
                         std::isfinite(bounds.width()) && std::isfinite(bounds.height()) && cellSize > 0;
     if (finite) {
         // Square cells of side s over w x h give at most (w / s + 1) (h / s + 1) cells; with
-        // s >= sqrt(w h / budget) and at most 4096 per side that stays near the budget.
+        // s >= sqrt(w h / budget) and at most kMaxCellsPerSide per side that stays near the budget.
         const double budget = double(maxCells(points));
         const double area = bounds.width() * bounds.height();
         const double spread = std::isfinite(area) ? std::sqrt(area / budget) : qInf();
@@ -35,98 +33,33 @@ OverlapGrid::OverlapGrid(double cellSize, const QRectF& bounds, qsizetype points
         m_columns = std::int32_t(std::min(kMaxCellsPerSide, std::floor(bounds.width() / side))) + 1;
         m_rows = std::int32_t(std::min(kMaxCellsPerSide, std::floor(bounds.height() / side))) + 1;
     }
-    m_cellOfIndex.assign(size_t(std::max<qsizetype>(points, 0)), -1);
-    fill(nullptr, nullptr, nullptr, 0);
+    const size_t count = size_t(std::max<qsizetype>(points, 0));
+    m_words = count / 64 + 1;
+    m_rowBits.assign(size_t(m_rows) * m_words, 0);
+    m_columnBits.assign(size_t(m_columns) * m_words, 0);
+    m_empty.assign(m_words, 0);
+    m_rowOf.assign(count, -1);
+    m_columnOf.assign(count, -1);
 }
 
 void OverlapGrid::fill(const double* xs, const double* ys, const std::uint8_t* include, qsizetype count) {
-    // Each cell gets room for its members and a quarter more, plus kSpare; one more cell after
-    // the last, never gathered, holds room for every point.
-    const size_t cells = size_t(m_columns) * size_t(m_rows);
-    m_count.assign(cells + 1, 0);
     for (qsizetype i = 0; i < count; ++i) {
         if (!include[i]) continue;
-        const std::int32_t cell = cellOf(xs[i], ys[i]);
-        m_cellOfIndex[size_t(i)] = cell;
-        ++m_count[size_t(cell)];
-    }
-    m_start.assign(cells + 2, 0);
-    for (size_t c = 0; c < cells; ++c) m_start[c + 1] = m_start[c] + m_count[c] + kSpare + m_count[c] / 4;
-    m_start[cells + 1] = m_start[cells] + std::int32_t(m_cellOfIndex.size()) + 1;
-    m_members.resize(size_t(m_start[cells + 1]));
-    // Ascending indices, so each cell's members come out ascending.
-    std::fill(m_count.begin(), m_count.end(), 0);
-    for (qsizetype i = 0; i < count; ++i) {
-        if (!include[i]) continue;
-        const size_t cell = size_t(m_cellOfIndex[size_t(i)]);
-        m_members[size_t(m_start[cell] + m_count[cell]++)] = std::int32_t(i);
+        const std::int32_t column = cellOf(xs[i], m_left, m_scale, m_columns);
+        const std::int32_t row = cellOf(ys[i], m_top, m_scale, m_rows);
+        m_columnOf[size_t(i)] = column;
+        m_rowOf[size_t(i)] = row;
+        set(m_columnBits, column, size_t(i));
+        set(m_rowBits, row, size_t(i));
     }
 }
 
-void OverlapGrid::relocate(qsizetype index, std::int32_t cell) {
-    std::int32_t& current = m_cellOfIndex[size_t(index)];
-    std::int32_t* first = m_members.data() + m_start[size_t(current)];
-    std::int32_t* last = first + m_count[size_t(current)];
-    std::int32_t* it = std::lower_bound(first, last, std::int32_t(index));
-    std::memmove(it, it + 1, size_t(last - it - 1) * sizeof(std::int32_t));
-    --m_count[size_t(current)];
-    current = cell;
-    insertInto(cell, std::int32_t(index));
-}
-
-void OverlapGrid::insertInto(std::int32_t cell, std::int32_t index) {
-    const size_t c = size_t(cell);
-    if (m_start[c] + m_count[c] == m_start[c + 1]) makeRoom(cell);
-    std::int32_t* first = m_members.data() + m_start[c];
-    std::int32_t* last = first + m_count[c];
-    std::int32_t* it = std::lower_bound(first, last, index);
-    std::memmove(it + 1, it, size_t(last - it) * sizeof(std::int32_t));
-    *it = index;
-    ++m_count[c];
-}
-
-void OverlapGrid::makeRoom(std::int32_t cell) {
-    const auto spare = [this](size_t c) { return m_start[c + 1] - m_start[c] - m_count[c]; };
-    const size_t lastCell = m_count.size() - 1;
-    size_t donor = size_t(cell) + 1;
-    while (donor <= lastCell && spare(donor) == 0) ++donor;
-    if (donor <= lastCell) {
-        // Every cell after `cell` up to the donor moves one place on.
-        for (size_t c = donor; c > size_t(cell); --c) {
-            std::int32_t* first = m_members.data() + m_start[c];
-            std::memmove(first + 1, first, size_t(m_count[c]) * sizeof(std::int32_t));
-            ++m_start[c];
-        }
-        return;
-    }
-    // All the spare room lies before `cell`: those cells move one place back.
-    donor = size_t(cell);
-    while (spare(--donor) == 0) {}
-    for (size_t c = donor + 1; c <= size_t(cell); ++c) {
-        std::int32_t* first = m_members.data() + m_start[c];
-        std::memmove(first - 1, first, size_t(m_count[c]) * sizeof(std::int32_t));
-        --m_start[c];
-    }
-}
-
-void OverlapGrid::gatherNew(const Block& block, const Block& known, qsizetype after, IndexSet& into) const {
-    // The rows of `block` that `known` shares lose the columns `known` covers; the others are
-    // taken whole.
-    const std::int32_t sharedTop = std::max(block.top, known.top);
-    const std::int32_t sharedBottom = std::min(block.bottom, known.bottom);
-    const std::int32_t skipLeft = std::max(block.left, known.left);
-    const std::int32_t skipRight = std::min(block.right, known.right);
-    const auto gatherRow = [&](std::int32_t y, std::int32_t left, std::int32_t right) {
-        for (std::int32_t x = left; x <= right; ++x) gatherCell(y * m_columns + x, after, into);
-    };
-    for (std::int32_t y = block.top; y <= block.bottom; ++y) {
-        if (y < sharedTop || y > sharedBottom || skipLeft > skipRight) {
-            gatherRow(y, block.left, block.right);
-            continue;
-        }
-        gatherRow(y, block.left, skipLeft - 1);
-        gatherRow(y, skipRight + 1, block.right);
-    }
+void OverlapGrid::refile(std::vector<std::uint64_t>& bits, std::vector<std::int32_t>& lineOf, qsizetype index,
+                         std::int32_t line) {
+    const size_t at = size_t(index);
+    bits[size_t(lineOf[at]) * m_words + (at >> 6)] &= ~(std::uint64_t(1) << (at & 63));
+    lineOf[at] = line;
+    set(bits, line, at);
 }
 
 OverlapGrid::Box OverlapGrid::safeCentres(const Block& block, double radius) const {
@@ -145,4 +78,34 @@ OverlapGrid::Box OverlapGrid::safeCentres(const Block& block, double radius) con
     };
     return Box{low(m_left, block.left), low(m_top, block.top), high(m_left, block.right, m_columns),
                high(m_top, block.bottom, m_rows)};
+}
+
+void OverlapGrid::blockWords(const Block& block, size_t from, std::uint64_t* into) const {
+    // A block is at most three cells each way when the cells are no narrower than twice the
+    // radius asked about, four allowing for rounding; the lines it lacks read an empty line.
+    const std::uint64_t* rows[kMaxLines];
+    const std::uint64_t* columns[kMaxLines];
+    const std::int32_t height = block.bottom - block.top + 1, width = block.right - block.left + 1;
+    if (height > kMaxLines || width > kMaxLines) {
+        blockWordsOfAnySize(block, from, into);
+        return;
+    }
+    for (std::int32_t k = 0; k < kMaxLines; ++k) {
+        rows[k] = k < height ? m_rowBits.data() + size_t(block.top + k) * m_words : m_empty.data();
+        columns[k] = k < width ? m_columnBits.data() + size_t(block.left + k) * m_words : m_empty.data();
+    }
+    for (size_t w = from; w < m_words; ++w) {
+        into[w] = (rows[0][w] | rows[1][w] | rows[2][w] | rows[3][w]) &
+                  (columns[0][w] | columns[1][w] | columns[2][w] | columns[3][w]);
+    }
+}
+
+void OverlapGrid::blockWordsOfAnySize(const Block& block, size_t from, std::uint64_t* into) const {
+    for (size_t w = from; w < m_words; ++w) {
+        std::uint64_t rows = 0, columns = 0;
+        for (std::int32_t row = block.top; row <= block.bottom; ++row) rows |= m_rowBits[size_t(row) * m_words + w];
+        for (std::int32_t column = block.left; column <= block.right; ++column)
+            columns |= m_columnBits[size_t(column) * m_words + w];
+        into[w] = rows & columns;
+    }
 }

@@ -138,13 +138,20 @@ TEST(Overlaps, GridKeepsFarAwayAndNonFinitePointsSafe) {
     EXPECT_EQ(map.at(6).position.x(), 97);
 }
 
-// The indices greater than `after` that gather() finds in `block`, ascending.
+// The indices greater than `after` that blockWords() finds in `block`, ascending.
 std::vector<qsizetype> gathered(const OverlapGrid& grid, const OverlapGrid::Block& block, qsizetype after,
                                 qsizetype bound) {
-    IndexSet set(bound);
-    grid.gather(block, after, set);
+    std::vector<std::uint64_t> words(grid.wordCount(), ~std::uint64_t(0));
+    const size_t from = size_t(after + 1) / 64;
+    grid.blockWords(block, from, words.data());
     std::vector<qsizetype> found;
-    for (qsizetype j = set.takeFirst(); j >= 0; j = set.takeFirst()) found.push_back(j);
+    for (size_t w = from; w < words.size(); ++w) {
+        for (int b = 0; b < 64; ++b) {
+            const qsizetype index = qsizetype(64 * w) + b;
+            if (index > after && (words[w] >> b & 1)) found.push_back(index);
+        }
+    }
+    EXPECT_TRUE(found.empty() || found.back() < bound);
     return found;
 }
 
@@ -164,20 +171,46 @@ TEST(OverlapGridTest, BlockHoldsEveryPointWithinTheDistance) {
         ys[i] += coordinate(random) / 10;
         grid.move(i, xs[i], ys[i]);
     }
-    for (qsizetype i = 0; i < 400; ++i) {
-        const std::vector<qsizetype> found = gathered(grid, grid.blockAround(xs[i], ys[i], 144), i, 400);
-        for (qsizetype j = i + 1; j < 400; ++j) {
-            if (std::hypot(xs[j] - xs[i], ys[j] - ys[i]) < 144) {
-                EXPECT_TRUE(std::find(found.cbegin(), found.cend(), j) != found.cend()) << i << " " << j;
+    // 400 spans more than four cells each way: the block is read line by line.
+    for (const double radius : {144.0, 400.0}) {
+        for (qsizetype i = 0; i < 400; ++i) {
+            const std::vector<qsizetype> found = gathered(grid, grid.blockAround(xs[i], ys[i], radius), i, 400);
+            for (qsizetype j = i + 1; j < 400; ++j) {
+                if (std::hypot(xs[j] - xs[i], ys[j] - ys[i]) < radius) {
+                    EXPECT_TRUE(std::find(found.cbegin(), found.cend(), j) != found.cend()) << i << " " << j;
+                }
             }
+            for (qsizetype j : found) EXPECT_GT(j, i);
         }
-        for (qsizetype j : found) EXPECT_GT(j, i);
+    }
+}
+
+TEST(OverlapGridTest, CentresInsideTheSafeBoxNeedNoOtherCells) {
+    OverlapGrid grid(144, QRectF(-1000, -1000, 2000, 2000), 400);
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> coordinate(-1200, 1200);
+    std::uniform_real_distribution<double> share(0, 1);
+    for (int k = 0; k < 2000; ++k) {
+        const OverlapGrid::Block block = grid.blockAround(coordinate(random), coordinate(random), 144);
+        const OverlapGrid::Box safe = grid.safeCentres(block, 144);
+        // Points of the box, its corners and edges most of all (clipped where it has no end).
+        const auto inside = [&](double low, double high) {
+            low = std::max(low, -1500.0);
+            high = std::min(high, 1500.0);
+            const double pick = share(random);
+            return pick < 0.25 ? low : pick < 0.5 ? high : low + (high - low) * share(random);
+        };
+        const double x = inside(safe.left, safe.right), y = inside(safe.top, safe.bottom);
+        if (!safe.holds(x, y)) continue;
+        const OverlapGrid::Block needed = grid.blockAround(x, y, 144);
+        EXPECT_TRUE(needed.left >= block.left && needed.right <= block.right && needed.top >= block.top &&
+                    needed.bottom <= block.bottom)
+            << x << "," << y;
     }
 }
 
 TEST(OverlapGridTest, CellsKeepExactlyTheirMembersWhenCrowdedAndEmptiedAgain) {
-    // 300 points spread over 10 x 10 cells gather into the last cell and then into the first,
-    // so the cells borrow room from the cells after them and then from those before them.
+    // 300 points spread over 10 x 10 cells gather into the last cell and then into the first.
     const qsizetype count = 300;
     OverlapGrid grid(100, QRectF(0, 0, 999, 999), count);
     std::vector<double> xs, ys;
@@ -235,22 +268,4 @@ TEST(OverlapGridTest, AVastSparseLayoutGetsFewLargeCellsAndStillSeparatesItsPair
                                        {QPointF(400000, 400000), 1}, {QPointF(399950, 400000), 1},
                                        {QPointF(0, 0), 0}})),
               4);
-}
-
-TEST(IndexSetTest, HandsOutAscendingWhileIndicesAreAddedAboveTheLastTaken) {
-    // Bound 9000: more than 64 words, so the words' own index spans two words as well.
-    IndexSet set(9000);
-    for (qsizetype index : {8999, 5, 70, 64, 4100, 6}) set.add(index);
-    std::vector<qsizetype> taken;
-    for (qsizetype j = set.takeFirst(); j >= 0; j = set.takeFirst()) {
-        taken.push_back(j);
-        // Added in the word being handed out, in a later word and past 64 words on.
-        if (j == 5) set.add(63);
-        if (j == 6) set.add(8998);
-        if (j == 64) set.add(65), set.add(4096);
-    }
-    EXPECT_EQ(taken, (std::vector<qsizetype>{5, 6, 63, 64, 65, 70, 4096, 4100, 8998, 8999}));
-    EXPECT_EQ(set.takeFirst(), -1);
-    set.add(3);
-    EXPECT_EQ(set.takeFirst(), 3);
 }
