@@ -80,32 +80,27 @@ OverlapGrid::Box OverlapGrid::safeCentres(const Block& block, double radius) con
                high(m_top, block.bottom, m_rows)};
 }
 
-void OverlapGrid::blockWords(const Block& block, size_t from, std::uint64_t* into) const {
-    // A block is at most three cells each way when the cells are no narrower than twice the
-    // radius asked about, four allowing for rounding; the lines it lacks read an empty line.
-    const std::uint64_t* rows[kMaxLines];
-    const std::uint64_t* columns[kMaxLines];
-    const std::int32_t height = block.bottom - block.top + 1, width = block.right - block.left + 1;
-    if (height > kMaxLines || width > kMaxLines) {
-        blockWordsOfAnySize(block, from, into);
-        return;
-    }
-    for (std::int32_t k = 0; k < kMaxLines; ++k) {
-        rows[k] = k < height ? m_rowBits.data() + size_t(block.top + k) * m_words : m_empty.data();
-        columns[k] = k < width ? m_columnBits.data() + size_t(block.left + k) * m_words : m_empty.data();
-    }
-    for (size_t w = from; w < m_words; ++w) {
-        into[w] = (rows[0][w] | rows[1][w] | rows[2][w] | rows[3][w]) &
-                  (columns[0][w] | columns[1][w] | columns[2][w] | columns[3][w]);
-    }
-}
-
-void OverlapGrid::blockWordsOfAnySize(const Block& block, size_t from, std::uint64_t* into) const {
-    for (size_t w = from; w < m_words; ++w) {
-        std::uint64_t rows = 0, columns = 0;
-        for (std::int32_t row = block.top; row <= block.bottom; ++row) rows |= m_rowBits[size_t(row) * m_words + w];
-        for (std::int32_t column = block.left; column <= block.right; ++column)
-            columns |= m_columnBits[size_t(column) * m_words + w];
-        into[w] = rows & columns;
-    }
+OverlapGrid::Lines OverlapGrid::linesOf(const Block& block, std::vector<std::uint64_t>& scratch) const {
+    Lines lines;
+    const auto take = [&](const std::vector<std::uint64_t>& bits, std::int32_t first, std::int32_t last,
+                          const std::uint64_t** into, size_t scratchAt) {
+        const std::int32_t count = last - first + 1;
+        if (count <= kMaxLines) {
+            for (std::int32_t k = 0; k < kMaxLines; ++k)
+                into[k] = k < count ? bits.data() + size_t(first + k) * m_words : m_empty.data();
+            return;
+        }
+        scratch.resize(2 * m_words);
+        std::uint64_t* united = scratch.data() + scratchAt;
+        std::fill_n(united, m_words, 0);
+        for (std::int32_t line = first; line <= last; ++line) {
+            const std::uint64_t* at = bits.data() + size_t(line) * m_words;
+            for (size_t w = 0; w < m_words; ++w) united[w] |= at[w];
+        }
+        into[0] = united;
+        for (std::int32_t k = 1; k < kMaxLines; ++k) into[k] = m_empty.data();
+    };
+    take(m_rowBits, block.top, block.bottom, lines.rows, 0);
+    take(m_columnBits, block.left, block.right, lines.columns, m_words);
+    return lines;
 }

@@ -59,16 +59,28 @@ public:
 
     // The number of words of 64 indices.
     size_t wordCount() const { return m_words; }
-    // Sets into[w], for w from `from` up to wordCount(), to the word whose bit b is set when
-    // index 64 w + b lies in the block.
-    void blockWords(const Block& block, size_t from, std::uint64_t* into) const;
+
+    // A block's rows and columns of cells, read a word at a time. A block around a point with a
+    // radius no larger than the cells spans at most three cells each way, four allowing for
+    // rounding; the lines it lacks read an empty line.
+    static constexpr int kMaxLines = 4;
+    struct Lines {
+        const std::uint64_t* rows[kMaxLines];
+        const std::uint64_t* columns[kMaxLines];
+        // Bit b is set when index 64 w + b lies in the block.
+        std::uint64_t word(size_t w) const {
+            return (rows[0][w] | rows[1][w] | rows[2][w] | rows[3][w]) &
+                   (columns[0][w] | columns[1][w] | columns[2][w] | columns[3][w]);
+        }
+    };
+    // The lines of `block`. A wider or higher block has its rows or columns united into
+    // `scratch` first, which the result then reads.
+    Lines linesOf(const Block& block, std::vector<std::uint64_t>& scratch) const;
 
 private:
     // Monotonic in `coordinate`: a difference, a product by a positive constant, clamping and
     // truncation of a non-negative value all keep order. Written to compile to min and max
     // without branches; a NaN gives 0.
-    static constexpr std::int32_t kMaxLines = 4;
-    void blockWordsOfAnySize(const Block& block, size_t from, std::uint64_t* into) const;
     static std::int32_t cellOf(double coordinate, double origin, double scale, std::int32_t count) {
         const double cell = std::max(0.0, (coordinate - origin) * scale);
         return std::int32_t(std::min(cell, double(count - 1)));

@@ -83,9 +83,8 @@ void resolve(Layout& layout) {
     // node i leaves the block, the rest of the current word and the later words are read
     // from the new block. Nothing in the row looks node i up in the grid, so it is filed once,
     // at the row's end.
-    // Which later nodes lie in the block, a bit per node.
-    std::vector<std::uint64_t> words(grid.wordCount());
-    std::uint64_t* inBlock = words.data();
+    std::vector<std::uint64_t> scratch;
+    const std::uint64_t all = ~std::uint64_t(0);
     for (int pass = 0; pass < kMaxPasses; ++pass) {
         bool moved = false;
         for (qsizetype i = 0; i < count; ++i) {
@@ -95,12 +94,12 @@ void resolve(Layout& layout) {
             double y = ys[i];
             OverlapGrid::Block block = grid.blockAround(x, y, kThreshold);
             OverlapGrid::Box safe = grid.safeCentres(block, kThreshold);
+            OverlapGrid::Lines lines = grid.linesOf(block, scratch);
             bool rowMoved = false;
             const size_t first = size_t(i) + 1;
-            grid.blockWords(block, first >> 6, inBlock);
-            inBlock[first >> 6] &= above(first & 63);
             for (size_t w = first >> 6; w < grid.wordCount(); ++w) {
-                for (std::uint64_t bits = inBlock[w]; bits != 0;) {
+                std::uint64_t bits = lines.word(w) & (w == first >> 6 ? above(first & 63) : all);
+                while (bits != 0) {
                     const qsizetype j = qsizetype(64 * w) + std::countr_zero(bits);
                     bits &= bits - 1;
                     if (!pushApart(x, y, xs[j], ys[j])) continue;
@@ -111,9 +110,10 @@ void resolve(Layout& layout) {
                     if (now == block) continue;
                     block = now;
                     safe = grid.safeCentres(block, kThreshold);
-                    // The nodes after j as the new block holds them.
-                    grid.blockWords(block, w, inBlock);
-                    bits = inBlock[w] & above((j & 63) + 1);
+                    lines = grid.linesOf(block, scratch);
+                    // The rest of this word as the new block holds it; later words are read
+                    // from it anyway.
+                    bits = lines.word(w) & above(size_t(j & 63) + 1);
                 }
             }
             if (!rowMoved) continue;

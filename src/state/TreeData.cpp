@@ -35,7 +35,8 @@ public:
         qsizetype parent = 0;
         QString current = m_nodes.first().path;
         for (qsizetype i = 0; i < pieces.size(); ++i) {
-            current += QLatin1Char('/') + pieces.at(i);
+            current += QLatin1Char('/');
+            current += pieces.at(i);
             const auto found = m_index.constFind(current);
             if (found != m_index.cend()) {
                 parent = *found;
@@ -60,12 +61,13 @@ public:
         node.depth = draft.depth;
         node.isProject = draft.project.has_value();
         node.project = draft.project;
-        node.children.reserve(draft.children.size());
-        for (qsizetype child : draft.children) node.children.append(assemble(child));
-        std::stable_sort(node.children.begin(), node.children.end(),
-                         [this](const CachedTreeNode& a, const CachedTreeNode& b) {
-                             return m_collator.compare(a.name, b.name) < 0;
-                         });
+        // The children's order is settled on their indices, so that whole nodes are never moved.
+        QList<qsizetype> order = draft.children;
+        std::stable_sort(order.begin(), order.end(), [this](qsizetype a, qsizetype b) {
+            return m_collator.compare(m_nodes.at(a).name, m_nodes.at(b).name) < 0;
+        });
+        node.children.reserve(order.size());
+        for (qsizetype child : order) node.children.append(assemble(child));
         return node;
     }
 

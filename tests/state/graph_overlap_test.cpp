@@ -138,17 +138,16 @@ TEST(Overlaps, GridKeepsFarAwayAndNonFinitePointsSafe) {
     EXPECT_EQ(map.at(6).position.x(), 97);
 }
 
-// The indices greater than `after` that blockWords() finds in `block`, ascending.
+// The indices greater than `after` that the lines of `block` hold, ascending.
 std::vector<qsizetype> gathered(const OverlapGrid& grid, const OverlapGrid::Block& block, qsizetype after,
                                 qsizetype bound) {
-    std::vector<std::uint64_t> words(grid.wordCount(), ~std::uint64_t(0));
-    const size_t from = size_t(after + 1) / 64;
-    grid.blockWords(block, from, words.data());
+    std::vector<std::uint64_t> scratch;
+    const OverlapGrid::Lines lines = grid.linesOf(block, scratch);
     std::vector<qsizetype> found;
-    for (size_t w = from; w < words.size(); ++w) {
+    for (size_t w = 0; w < grid.wordCount(); ++w) {
         for (int b = 0; b < 64; ++b) {
             const qsizetype index = qsizetype(64 * w) + b;
-            if (index > after && (words[w] >> b & 1)) found.push_back(index);
+            if (index > after && (lines.word(w) >> b & 1)) found.push_back(index);
         }
     }
     EXPECT_TRUE(found.empty() || found.back() < bound);
@@ -171,7 +170,7 @@ TEST(OverlapGridTest, BlockHoldsEveryPointWithinTheDistance) {
         ys[i] += coordinate(random) / 10;
         grid.move(i, xs[i], ys[i]);
     }
-    // 400 spans more than four cells each way: the block is read line by line.
+    // 400 spans more than four cells each way: the block's lines are united first.
     for (const double radius : {144.0, 400.0}) {
         for (qsizetype i = 0; i < 400; ++i) {
             const std::vector<qsizetype> found = gathered(grid, grid.blockAround(xs[i], ys[i], radius), i, 400);
