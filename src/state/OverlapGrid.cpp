@@ -30,36 +30,19 @@ OverlapGrid::OverlapGrid(double cellSize, const QRectF& bounds, qsizetype points
         m_left = bounds.left();
         m_top = bounds.top();
         m_scale = 1 / side;
-        m_columns = std::int32_t(std::min(kMaxCellsPerSide, std::floor(bounds.width() / side))) + 1;
-        m_rows = std::int32_t(std::min(kMaxCellsPerSide, std::floor(bounds.height() / side))) + 1;
+        m_columnCount = std::int32_t(std::min(kMaxCellsPerSide, std::floor(bounds.width() / side))) + 1;
+        m_rowCount = std::int32_t(std::min(kMaxCellsPerSide, std::floor(bounds.height() / side))) + 1;
     }
     const size_t count = size_t(std::max<qsizetype>(points, 0));
     m_words = count / 64 + 1;
-    m_rowBits.assign(size_t(m_rows) * m_words, 0);
-    m_columnBits.assign(size_t(m_columns) * m_words, 0);
-    m_empty.assign(m_words, 0);
-    m_rowOf.assign(count, -1);
-    m_columnOf.assign(count, -1);
+    m_rows.reset(m_rowCount, m_words, count);
+    m_columns.reset(m_columnCount, m_words, count);
 }
 
 void OverlapGrid::fill(const double* xs, const double* ys, const std::uint8_t* include, qsizetype count) {
     for (qsizetype i = 0; i < count; ++i) {
-        if (!include[i]) continue;
-        const std::int32_t column = cellOf(xs[i], m_left, m_scale, m_columns);
-        const std::int32_t row = cellOf(ys[i], m_top, m_scale, m_rows);
-        m_columnOf[size_t(i)] = column;
-        m_rowOf[size_t(i)] = row;
-        set(m_columnBits, column, size_t(i));
-        set(m_rowBits, row, size_t(i));
+        if (include[i]) move(i, xs[i], ys[i]);
     }
-}
-
-void OverlapGrid::refile(std::vector<std::uint64_t>& bits, std::vector<std::int32_t>& lineOf, qsizetype index,
-                         std::int32_t line) {
-    const size_t at = size_t(index);
-    bits[size_t(lineOf[at]) * m_words + (at >> 6)] &= ~(std::uint64_t(1) << (at & 63));
-    lineOf[at] = line;
-    set(bits, line, at);
 }
 
 OverlapGrid::Box OverlapGrid::safeCentres(const Block& block, double radius) const {
@@ -76,31 +59,47 @@ OverlapGrid::Box OverlapGrid::safeCentres(const Block& block, double radius) con
         const double edge = origin + double(cell + 1) * side;
         return edge - radius - (std::abs(edge) + side) * 1e-9;
     };
-    return Box{low(m_left, block.left), low(m_top, block.top), high(m_left, block.right, m_columns),
-               high(m_top, block.bottom, m_rows)};
+    return Box{low(m_left, block.left), low(m_top, block.top), high(m_left, block.right, m_columnCount),
+               high(m_top, block.bottom, m_rowCount)};
 }
 
 OverlapGrid::Lines OverlapGrid::linesOf(const Block& block, std::vector<std::uint64_t>& scratch) const {
-    Lines lines;
-    const auto take = [&](const std::vector<std::uint64_t>& bits, std::int32_t first, std::int32_t last,
-                          const std::uint64_t** into, size_t scratchAt) {
-        const std::int32_t count = last - first + 1;
-        if (count <= kMaxLines) {
-            for (std::int32_t k = 0; k < kMaxLines; ++k)
-                into[k] = k < count ? bits.data() + size_t(first + k) * m_words : m_empty.data();
-            return;
-        }
-        scratch.resize(2 * m_words);
-        std::uint64_t* united = scratch.data() + scratchAt;
-        std::fill_n(united, m_words, 0);
-        for (std::int32_t line = first; line <= last; ++line) {
-            const std::uint64_t* at = bits.data() + size_t(line) * m_words;
-            for (size_t w = 0; w < m_words; ++w) united[w] |= at[w];
-        }
-        into[0] = united;
-        for (std::int32_t k = 1; k < kMaxLines; ++k) into[k] = m_empty.data();
-    };
-    take(m_rowBits, block.top, block.bottom, lines.rows, 0);
-    take(m_columnBits, block.left, block.right, lines.columns, m_words);
-    return lines;
+    const bool tall = block.bottom - block.top >= LineSet::kBand;
+    const bool wide = block.right - block.left >= LineSet::kBand;
+    if (tall || wide) scratch.resize(2 * m_words);
+    if (tall) m_rows.unite(block.top, block.bottom, scratch.data());
+    if (wide) m_columns.unite(block.left, block.right, scratch.data() + m_words);
+    return Lines{tall ? scratch.data() : m_rows.band(block.top),
+                 wide ? scratch.data() + m_words : m_columns.band(block.left)};
+}
+
+void OverlapGrid::LineSet::reset(std::int32_t lines, size_t words, size_t indices) {
+    m_count = lines;
+    m_words = words;
+    m_bits.assign(size_t(lines) * words, 0);
+    m_bands.assign(size_t(lines) * words, 0);
+    m_lineOf.assign(indices, -1);
+}
+
+void OverlapGrid::LineSet::refile(size_t index, std::int32_t line) {
+    // An index lies in one line, so a band holds it exactly when one of its lines does: the
+    // bands are updated bit by bit like the lines. Band b unites lines b .. b + kBand - 1.
+    const size_t w = index >> 6;
+    const std::uint64_t bit = std::uint64_t(1) << (index & 63);
+    if (const std::int32_t old = m_lineOf[index]; old >= 0) {
+        m_bits[size_t(old) * m_words + w] &= ~bit;
+        for (std::int32_t band = std::max(0, old - kBand + 1); band <= old; ++band)
+            m_bands[size_t(band) * m_words + w] &= ~bit;
+    }
+    m_lineOf[index] = line;
+    m_bits[size_t(line) * m_words + w] |= bit;
+    for (std::int32_t band = std::max(0, line - kBand + 1); band <= line; ++band) m_bands[size_t(band) * m_words + w] |= bit;
+}
+
+void OverlapGrid::LineSet::unite(std::int32_t first, std::int32_t last, std::uint64_t* into) const {
+    std::fill_n(into, m_words, 0);
+    for (std::int32_t line = first; line <= last; ++line) {
+        const std::uint64_t* bits = m_bits.data() + size_t(line) * m_words;
+        for (size_t w = 0; w < m_words; ++w) into[w] |= bits[w];
+    }
 }

@@ -10,7 +10,9 @@
 // A uniform grid of square cells over a rectangle that tells which point indices lie in a block
 // of cells, a word of 64 indices at a time. Each row of cells and each column of cells keeps a
 // bit per index; the points of a block are the union of its rows' bits and'ed with the union of
-// its columns' bits. Moving a point between cells flips a few bits. Points outside the rectangle
+// its columns' bits. Every three adjacent rows (and columns) also keep their union, a band, so a
+// block up to three cells high and wide is two words and'ed. Moving a point between cells flips
+// a few bits. Points outside the rectangle
 // are kept in its border cells, so blockAround() still finds them (with more company). Cell
 // bounds are computed with monotonic floating-point steps, so a point whose coordinates differ
 // from p's by less than the radius is always in blockAround(p, radius).
@@ -36,45 +38,41 @@ public:
 
     // The cell budget for `points` points: a few cells per point, at least 1024.
     static qsizetype maxCells(qsizetype points);
-    qsizetype cellCount() const { return qsizetype(m_columns) * qsizetype(m_rows); }
+    qsizetype cellCount() const { return qsizetype(m_columnCount) * qsizetype(m_rowCount); }
 
     // Files every index i below `count` (at most `points`) with include[i] set into the cell
     // of (xs[i], ys[i]). Done once, on an empty grid.
     void fill(const double* xs, const double* ys, const std::uint8_t* include, qsizetype count);
     // Moves a filed index to the cell of its new position.
     void move(qsizetype index, double x, double y) {
-        const std::int32_t column = cellOf(x, m_left, m_scale, m_columns);
-        const std::int32_t row = cellOf(y, m_top, m_scale, m_rows);
-        if (column != m_columnOf[size_t(index)]) refile(m_columnBits, m_columnOf, index, column);
-        if (row != m_rowOf[size_t(index)]) refile(m_rowBits, m_rowOf, index, row);
+        const std::int32_t column = cellOf(x, m_left, m_scale, m_columnCount);
+        const std::int32_t row = cellOf(y, m_top, m_scale, m_rowCount);
+        m_columns.move(size_t(index), column);
+        m_rows.move(size_t(index), row);
     }
 
     // The cells holding every point whose coordinates both differ from (x, y) by less than
     // `radius`.
     Block blockAround(double x, double y, double radius) const {
-        return Block{cellOf(x - radius, m_left, m_scale, m_columns), cellOf(y - radius, m_top, m_scale, m_rows),
-                     cellOf(x + radius, m_left, m_scale, m_columns), cellOf(y + radius, m_top, m_scale, m_rows)};
+        return Block{cellOf(x - radius, m_left, m_scale, m_columnCount), cellOf(y - radius, m_top, m_scale, m_rowCount),
+                     cellOf(x + radius, m_left, m_scale, m_columnCount),
+                     cellOf(y + radius, m_top, m_scale, m_rowCount)};
     }
     Box safeCentres(const Block& block, double radius) const;
 
     // The number of words of 64 indices.
     size_t wordCount() const { return m_words; }
 
-    // A block's rows and columns of cells, read a word at a time. A block around a point with a
-    // radius no larger than the cells spans at most three cells each way, four allowing for
-    // rounding; the lines it lacks read an empty line.
-    static constexpr int kMaxLines = 4;
+    // A block's rows and columns of cells, read a word at a time.
     struct Lines {
-        const std::uint64_t* rows[kMaxLines];
-        const std::uint64_t* columns[kMaxLines];
-        // Bit b is set when index 64 w + b lies in the block.
-        std::uint64_t word(size_t w) const {
-            return (rows[0][w] | rows[1][w] | rows[2][w] | rows[3][w]) &
-                   (columns[0][w] | columns[1][w] | columns[2][w] | columns[3][w]);
-        }
+        const std::uint64_t* rows;
+        const std::uint64_t* columns;
+        // Bit b is set when index 64 w + b lies in the block (or in a band around it).
+        std::uint64_t word(size_t w) const { return rows[w] & columns[w]; }
     };
-    // The lines of `block`. A wider or higher block has its rows or columns united into
-    // `scratch` first, which the result then reads.
+    // The lines of `block`: the bands starting at its first row and column (a few more cells
+    // where the block is narrower than three). A block more than three cells high or wide has
+    // its rows or columns united into `scratch` first, which the result then reads.
     Lines linesOf(const Block& block, std::vector<std::uint64_t>& scratch) const;
 
 private:
@@ -85,20 +83,32 @@ private:
         const double cell = std::max(0.0, (coordinate - origin) * scale);
         return std::int32_t(std::min(cell, double(count - 1)));
     }
-    // Moves `index` from its row (or column) to `line`.
-    void refile(std::vector<std::uint64_t>& bits, std::vector<std::int32_t>& lineOf, qsizetype index, std::int32_t line);
-    void set(std::vector<std::uint64_t>& bits, std::int32_t line, size_t index) {
-        bits[size_t(line) * m_words + (index >> 6)] |= std::uint64_t(1) << (index & 63);
-    }
 
+    // The rows (or the columns) of cells: a bit per index in each line and in each band of
+    // kBand lines, and every index's line.
+    class LineSet {
+    public:
+        static constexpr std::int32_t kBand = 3;
+        void reset(std::int32_t lines, size_t words, size_t indices);
+        std::int32_t count() const { return m_count; }
+        // Files a filed index (or one not filed, line -1) under `line`.
+        void move(size_t index, std::int32_t line) {
+            if (line != m_lineOf[index]) refile(index, line);
+        }
+        const std::uint64_t* band(std::int32_t first) const { return m_bands.data() + size_t(first) * m_words; }
+        // The union of lines first..last, into words.
+        void unite(std::int32_t first, std::int32_t last, std::uint64_t* into) const;
+
+    private:
+        void refile(size_t index, std::int32_t line);
+        std::int32_t m_count = 1;
+        size_t m_words = 1;
+        std::vector<std::uint64_t> m_bits, m_bands;
+        std::vector<std::int32_t> m_lineOf;
+    };
     double m_left = 0, m_top = 0, m_scale = 1;
-    std::int32_t m_columns = 1, m_rows = 1;
-    // Words of index bits per row or column.
+    std::int32_t m_columnCount = 1, m_rowCount = 1;
+    // Words of index bits per line.
     size_t m_words = 1;
-    // Row r's bits are m_rowBits[r * m_words ...], column c's m_columnBits[c * m_words ...].
-    std::vector<std::uint64_t> m_rowBits, m_columnBits;
-    // Words of an empty line.
-    std::vector<std::uint64_t> m_empty;
-    // Row and column of every index; -1 when not filed.
-    std::vector<std::int32_t> m_rowOf, m_columnOf;
+    LineSet m_rows, m_columns;
 };

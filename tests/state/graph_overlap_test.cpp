@@ -208,7 +208,7 @@ TEST(OverlapGridTest, CentresInsideTheSafeBoxNeedNoOtherCells) {
     }
 }
 
-TEST(OverlapGridTest, CellsKeepExactlyTheirMembersWhenCrowdedAndEmptiedAgain) {
+TEST(OverlapGridTest, BlocksHoldExactlyTheirMembersWhenCrowdedAndEmptiedAgain) {
     // 300 points spread over 10 x 10 cells gather into the last cell and then into the first.
     const qsizetype count = 300;
     OverlapGrid grid(100, QRectF(0, 0, 999, 999), count);
@@ -220,12 +220,19 @@ TEST(OverlapGridTest, CellsKeepExactlyTheirMembersWhenCrowdedAndEmptiedAgain) {
     std::vector<std::uint8_t> include(count, 1);
     include[7] = 0; // never filed
     grid.fill(xs.data(), ys.data(), include.data(), count);
+    // Blocks of 3 x 3 cells (read as bands) and of 5 x 5 (united line by line) from the cell of (x, y).
     const auto expectCell = [&](double x, double y) {
-        std::vector<qsizetype> members;
-        for (qsizetype i = 0; i < count; ++i) {
-            if (include[i] && int(xs[i] / 100) == int(x / 100) && int(ys[i] / 100) == int(y / 100)) members.push_back(i);
+        for (const int side : {3, 5}) {
+            const int left = std::min(int(x / 100), 10 - side), top = std::min(int(y / 100), 10 - side);
+            std::vector<qsizetype> members;
+            for (qsizetype i = 0; i < count; ++i) {
+                const int column = int(xs[i] / 100), row = int(ys[i] / 100);
+                if (include[i] && column >= left && column < left + side && row >= top && row < top + side)
+                    members.push_back(i);
+            }
+            const OverlapGrid::Block block{left, top, left + side - 1, top + side - 1};
+            EXPECT_EQ(gathered(grid, block, -1, count), members) << x << "," << y << " " << side;
         }
-        EXPECT_EQ(gathered(grid, grid.blockAround(x, y, 1), -1, count), members) << x << "," << y;
     };
     std::mt19937 random(11);
     for (const double corner : {950.0, 50.0}) {
