@@ -35,32 +35,14 @@ OverlapGrid::OverlapGrid(double cellSize, const QRectF& bounds, qsizetype points
     }
     const size_t count = size_t(std::max<qsizetype>(points, 0));
     m_words = count / 64 + 1;
-    m_rows.reset(m_rowCount, m_words, count);
-    m_columns.reset(m_columnCount, m_words, count);
+    m_rows.reset(m_rowCount, m_words, count, m_top, 1 / m_scale);
+    m_columns.reset(m_columnCount, m_words, count, m_left, 1 / m_scale);
 }
 
 void OverlapGrid::fill(const double* xs, const double* ys, const std::uint8_t* include, qsizetype count) {
     for (qsizetype i = 0; i < count; ++i) {
         if (include[i]) move(i, xs[i], ys[i]);
     }
-}
-
-OverlapGrid::Box OverlapGrid::safeCentres(const Block& block, double radius) const {
-    // Cell c covers [origin + c side, origin + (c + 1) side) up to rounding, which is far below
-    // the slack kept here.
-    const double side = 1 / m_scale;
-    const auto low = [&](double origin, std::int32_t cell) {
-        if (cell == 0) return -qInf();
-        const double edge = origin + double(cell) * side;
-        return edge + radius + (std::abs(edge) + side) * 1e-9;
-    };
-    const auto high = [&](double origin, std::int32_t cell, std::int32_t count) {
-        if (cell == count - 1) return qInf();
-        const double edge = origin + double(cell + 1) * side;
-        return edge - radius - (std::abs(edge) + side) * 1e-9;
-    };
-    return Box{low(m_left, block.left), low(m_top, block.top), high(m_left, block.right, m_columnCount),
-               high(m_top, block.bottom, m_rowCount)};
 }
 
 OverlapGrid::Lines OverlapGrid::linesOf(const Block& block, std::vector<std::uint64_t>& scratch) const {
@@ -73,7 +55,21 @@ OverlapGrid::Lines OverlapGrid::linesOf(const Block& block, std::vector<std::uin
                  wide ? scratch.data() + m_words : m_columns.band(block.left)};
 }
 
-void OverlapGrid::LineSet::reset(std::int32_t lines, size_t words, size_t indices) {
+void OverlapGrid::LineSet::reset(std::int32_t lines, size_t words, size_t indices, double origin, double side) {
+    // Line l covers [origin + l side, origin + (l + 1) side) up to rounding, which is far below
+    // the slack kept here.
+    const auto edge = [&](std::int32_t line) {
+        const double at = origin + double(line) * side;
+        return std::pair(at, (std::abs(at) + side) * 1e-9);
+    };
+    m_low.resize(size_t(lines));
+    m_high.resize(size_t(lines));
+    for (std::int32_t line = 0; line < lines; ++line) {
+        const auto [lowEdge, lowSlack] = edge(line);
+        const auto [highEdge, highSlack] = edge(line + 1);
+        m_low[size_t(line)] = line == 0 ? -qInf() : lowEdge + lowSlack;
+        m_high[size_t(line)] = line == lines - 1 ? qInf() : highEdge - highSlack;
+    }
     m_count = lines;
     m_words = words;
     m_bits.assign(size_t(lines) * words, 0);

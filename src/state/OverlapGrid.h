@@ -58,7 +58,10 @@ public:
                      cellOf(x + radius, m_left, m_scale, m_columnCount),
                      cellOf(y + radius, m_top, m_scale, m_rowCount)};
     }
-    Box safeCentres(const Block& block, double radius) const;
+    Box safeCentres(const Block& block, double radius) const {
+        return Box{m_columns.low(block.left) + radius, m_rows.low(block.top) + radius,
+                   m_columns.high(block.right) - radius, m_rows.high(block.bottom) - radius};
+    }
 
     // The number of words of 64 indices.
     size_t wordCount() const { return m_words; }
@@ -89,7 +92,12 @@ private:
     class LineSet {
     public:
         static constexpr std::int32_t kBand = 3;
-        void reset(std::int32_t lines, size_t words, size_t indices);
+        // Lines of cells from `origin` on, `side` wide.
+        void reset(std::int32_t lines, size_t words, size_t indices, double origin, double side);
+        // Below low(l) no point lies in line l, above high(l) none does, with room to spare for
+        // rounding; the border lines reach out without end.
+        double low(std::int32_t line) const { return m_low[size_t(line)]; }
+        double high(std::int32_t line) const { return m_high[size_t(line)]; }
         std::int32_t count() const { return m_count; }
         // Files a filed index (or one not filed, line -1) under `line`.
         void move(size_t index, std::int32_t line) {
@@ -105,6 +113,7 @@ private:
         size_t m_words = 1;
         std::vector<std::uint64_t> m_bits, m_bands;
         std::vector<std::int32_t> m_lineOf;
+        std::vector<double> m_low, m_high;
     };
     double m_left = 0, m_top = 0, m_scale = 1;
     std::int32_t m_columnCount = 1, m_rowCount = 1;
