@@ -97,8 +97,9 @@ void resolve(Layout& layout) {
             OverlapGrid::Lines lines = grid.linesOf(block, scratch);
             bool rowMoved = false;
             const size_t first = size_t(i) + 1;
-            for (size_t w = first >> 6; w < grid.wordCount(); ++w) {
-                std::uint64_t bits = lines.word(w) & (w == first >> 6 ? above(first & 63) : all);
+            std::uint64_t firstMask = above(first & 63);
+            for (size_t w = first >> 6; w < grid.wordCount(); ++w, firstMask = all) {
+                std::uint64_t bits = lines.word(w) & firstMask;
                 while (bits != 0) {
                     const qsizetype j = qsizetype(64 * w) + std::countr_zero(bits);
                     bits &= bits - 1;
