@@ -17,7 +17,8 @@ void addProjectNodes(const QList<Project>& projects, const QString& rootPath, Ca
     const QString folderColor = QStringLiteral("secondary");
     for (const Project& project : projects) {
         // Bytes that are not UTF-8 stay apart, so that folders differing only there stay two nodes.
-        const QStringList pieces = pathpieces::below(decodeUtf8KeepingBytes(project.path), rootPath);
+        const QString pathText = decodeUtf8KeepingBytes(project.path);
+        const QList<QStringView> pieces = pathpieces::below(pathText, rootPath);
         QString current = rootPath;
         qsizetype parent = 0; // the root, inserted first
         for (qsizetype i = 0; i < pieces.size(); ++i) {
@@ -31,7 +32,7 @@ void addProjectNodes(const QList<Project>& projects, const QString& rootPath, Ca
 
             CachedGraphNode node;
             node.id = current;
-            node.name = pieces.at(i);
+            node.name = pieces.at(i).toString();
             node.fullPath = current;
             node.isDirectory = !last;
             if (last) node.project = project;

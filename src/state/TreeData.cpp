@@ -31,7 +31,7 @@ public:
     // Adds the folders on the way to `project` and its own node. A path that already has a node
     // keeps it unchanged: a folder node does not become a project node later.
     void add(const Project& project, const QString& pathText) {
-        const QStringList pieces = pathpieces::below(pathText, m_nodes.first().path);
+        const QList<QStringView> pieces = pathpieces::below(pathText, m_nodes.first().path);
         qsizetype parent = 0;
         QString current = m_nodes.first().path;
         for (qsizetype i = 0; i < pieces.size(); ++i) {
@@ -44,7 +44,7 @@ public:
             }
             const bool last = i == pieces.size() - 1;
             const qsizetype created = m_nodes.size();
-            m_nodes.append(DraftNode{current, pieces.at(i), i + 1,
+            m_nodes.append(DraftNode{current, pieces.at(i).toString(), i + 1,
                                      last ? std::optional<Project>(project) : std::nullopt, {}});
             m_index.insert(current, created);
             m_nodes[parent].children.append(created);
