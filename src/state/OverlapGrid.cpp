@@ -45,7 +45,7 @@ void OverlapGrid::fill(const double* xs, const double* ys, const std::uint8_t* i
     }
 }
 
-OverlapGrid::Lines OverlapGrid::linesOf(const Block& block, std::vector<std::uint64_t>& scratch) const {
+OverlapGrid::Lines OverlapGrid::unitedLinesOf(const Block& block, std::vector<std::uint64_t>& scratch) const {
     const bool tall = block.bottom - block.top >= LineSet::kBand;
     const bool wide = block.right - block.left >= LineSet::kBand;
     if (tall || wide) scratch.resize(2 * m_words);
@@ -75,21 +75,6 @@ void OverlapGrid::LineSet::reset(std::int32_t lines, size_t words, size_t indice
     m_bits.assign(size_t(lines) * words, 0);
     m_bands.assign(size_t(lines) * words, 0);
     m_lineOf.assign(indices, -1);
-}
-
-void OverlapGrid::LineSet::refile(size_t index, std::int32_t line) {
-    // An index lies in one line, so a band holds it exactly when one of its lines does: the
-    // bands are updated bit by bit like the lines. Band b unites lines b .. b + kBand - 1.
-    const size_t w = index >> 6;
-    const std::uint64_t bit = std::uint64_t(1) << (index & 63);
-    if (const std::int32_t old = m_lineOf[index]; old >= 0) {
-        m_bits[size_t(old) * m_words + w] &= ~bit;
-        for (std::int32_t band = std::max(0, old - kBand + 1); band <= old; ++band)
-            m_bands[size_t(band) * m_words + w] &= ~bit;
-    }
-    m_lineOf[index] = line;
-    m_bits[size_t(line) * m_words + w] |= bit;
-    for (std::int32_t band = std::max(0, line - kBand + 1); band <= line; ++band) m_bands[size_t(band) * m_words + w] |= bit;
 }
 
 void OverlapGrid::LineSet::unite(std::int32_t first, std::int32_t last, std::uint64_t* into) const {

@@ -76,9 +76,14 @@ public:
     // The lines of `block`: the bands starting at its first row and column (a few more cells
     // where the block is narrower than three). A block more than three cells high or wide has
     // its rows or columns united into `scratch` first, which the result then reads.
-    Lines linesOf(const Block& block, std::vector<std::uint64_t>& scratch) const;
+    Lines linesOf(const Block& block, std::vector<std::uint64_t>& scratch) const {
+        if (block.bottom - block.top < LineSet::kBand && block.right - block.left < LineSet::kBand)
+            return Lines{m_rows.band(block.top), m_columns.band(block.left)};
+        return unitedLinesOf(block, scratch);
+    }
 
 private:
+    Lines unitedLinesOf(const Block& block, std::vector<std::uint64_t>& scratch) const;
     // Monotonic in `coordinate`: a difference, a product by a positive constant, clamping and
     // truncation of a non-negative value all keep order. Written to compile to min and max
     // without branches; a NaN gives 0.
@@ -121,3 +126,18 @@ private:
     size_t m_words = 1;
     LineSet m_rows, m_columns;
 };
+
+inline void OverlapGrid::LineSet::refile(size_t index, std::int32_t line) {
+    // An index lies in one line, so a band holds it exactly when one of its lines does: the
+    // bands are updated bit by bit like the lines. Band b unites lines b .. b + kBand - 1.
+    const size_t w = index >> 6;
+    const std::uint64_t bit = std::uint64_t(1) << (index & 63);
+    if (const std::int32_t old = m_lineOf[index]; old >= 0) {
+        m_bits[size_t(old) * m_words + w] &= ~bit;
+        for (std::int32_t band = std::max(0, old - kBand + 1); band <= old; ++band)
+            m_bands[size_t(band) * m_words + w] &= ~bit;
+    }
+    m_lineOf[index] = line;
+    m_bits[size_t(line) * m_words + w] |= bit;
+    for (std::int32_t band = std::max(0, line - kBand + 1); band <= line; ++band) m_bands[size_t(band) * m_words + w] |= bit;
+}
