@@ -22,8 +22,11 @@ struct DraftNode {
 
 class TreeBuilder {
 public:
-    TreeBuilder(const QString& rootPath, const QLocale& locale) : m_collator(locale) {
+    // `expected` nodes are reserved up front; more only cost a regrowth.
+    TreeBuilder(const QString& rootPath, const QLocale& locale, qsizetype expected) : m_collator(locale) {
         m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+        m_nodes.reserve(expected);
+        m_index.reserve(expected);
         m_index.insert(rootPath, 0);
         m_nodes.append(DraftNode{rootPath, pathpieces::lastComponent(rootPath), 0, std::nullopt, {}});
     }
@@ -104,7 +107,7 @@ QList<CachedTreeNode> buildTreeData(const QList<Project>& projects, const QStrin
     std::stable_sort(order.begin(), order.end(),
                      [&paths](qsizetype a, qsizetype b) { return paths.at(a) < paths.at(b); });
 
-    TreeBuilder builder(rootPath, locale);
+    TreeBuilder builder(rootPath, locale, 2 * projects.size() + 1);
     for (qsizetype index : order) builder.add(projects.at(index), paths.at(index));
     return {builder.assemble(0)};
 }
