@@ -20,6 +20,7 @@ qsizetype GraphNodeMap::insert(const CachedGraphNode& node) {
 }
 
 qsizetype GraphNodeMap::append(CachedGraphNode&& node) {
+    Q_ASSERT(!m_index.contains(node.id));
     const qsizetype index = m_nodes.size();
     m_index.insert(node.id, index);
     m_nodes.append(std::move(node));
