@@ -4,7 +4,8 @@
 
 namespace {
 // Enough rows and columns for any sensible drawing; a larger rectangle gets larger cells. Every
-// row and column holds a bit per point, so this also bounds the memory at 256 bytes per point.
+// row and column holds a bit per point, as does the band starting at it, so this also bounds the
+// memory at 512 bytes per point.
 constexpr double kMaxCellsPerSide = 1024;
 constexpr qsizetype kCellsPerPoint = 4;
 constexpr qsizetype kMinCells = 1024;

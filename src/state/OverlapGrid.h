@@ -12,10 +12,10 @@
 // bit per index; the points of a block are the union of its rows' bits and'ed with the union of
 // its columns' bits. Every three adjacent rows (and columns) also keep their union, a band, so a
 // block up to three cells high and wide is two words and'ed. Moving a point between cells flips
-// a few bits. Points outside the rectangle
-// are kept in its border cells, so blockAround() still finds them (with more company). Cell
-// bounds are computed with monotonic floating-point steps, so a point whose coordinates differ
-// from p's by less than the radius is always in blockAround(p, radius).
+// a few bits. Points outside the rectangle are kept in its border cells, so blockAround() still
+// finds them (with more company). Cell bounds are computed with monotonic floating-point steps,
+// so a point whose coordinates differ from p's by less than the radius is always in
+// blockAround(p, radius).
 class OverlapGrid {
 public:
     // A rectangle of cells, bounds included.
