@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <random>
@@ -89,11 +90,15 @@ unsigned long long fingerprint(const CachedGraphData& data) {
 
 } // namespace
 
-int main() {
+// Sizes may be given as arguments ("bench_builders 2000"); the default is 200, 2000 and 10000.
+int main(int argc, char** argv) {
+    std::vector<int> sizes;
+    for (int a = 1; a < argc; ++a) sizes.push_back(std::atoi(argv[a]));
+    if (sizes.empty()) sizes = {200, 2000, 10000};
     const QString root = QStringLiteral("/home/dev/code");
     std::printf("%8s %7s %10s %10s %10s %12s %14s %9s %5s  %s\n", "projects", "nodes", "tree ms", "graph ms",
                 "both ms", "overlap ms", "quadratic ms", "speedup", "same", "layout fingerprint");
-    for (int count : {200, 2000, 10000}) {
+    for (int count : sizes) {
         const QList<Project> projects = generateProjects(count);
         const int runs = count >= 10000 ? 3 : 10;
 

@@ -17,28 +17,46 @@ void addProjectNodes(const QList<Project>& projects, const QString& rootPath, Ca
     const QString folderColor = QStringLiteral("secondary");
     for (const Project& project : projects) {
         // Bytes that are not UTF-8 stay apart, so that folders differing only there stay two nodes.
-        const QStringList pieces = pathpieces::below(decodeUtf8KeepingBytes(project.path), rootPath);
+        const QString pathText = decodeUtf8KeepingBytes(project.path);
+        const QList<QStringView> pieces = pathpieces::below(pathText, rootPath);
         QString current = rootPath;
+        qsizetype parent = 0; // the root, inserted first
         for (qsizetype i = 0; i < pieces.size(); ++i) {
-            const QString parent = current;
-            current += QLatin1Char('/') + pieces.at(i);
-            if (data.nodes.contains(current)) continue;
+            current += QLatin1Char('/');
+            current += pieces.at(i);
+            if (const qsizetype existing = data.nodes.indexOf(current); existing >= 0) {
+                parent = existing;
+                continue;
+            }
             const bool last = i == pieces.size() - 1;
 
             CachedGraphNode node;
             node.id = current;
-            node.name = pieces.at(i);
+            node.name = pieces.at(i).toString();
             node.fullPath = current;
             node.isDirectory = !last;
             if (last) node.project = project;
             node.depth = i + 1;
-            data.nodes.insert(node);
+            const qsizetype created = data.nodes.append(std::move(node));
 
-            data.connections.append(
-                CachedGraphConnection{parent, current, last ? projecttype::color(project.type) : folderColor});
-            if (CachedGraphNode* parentNode = data.nodes.find(parent)) parentNode->childIDs.append(current);
+            data.connections.append(CachedGraphConnection{data.nodes.at(parent).fullPath, current,
+                                                          last ? projecttype::color(project.type) : folderColor});
+            data.nodes[parent].childIDs.append(current);
+            parent = created;
         }
     }
+}
+
+// The nodes by depth, shallow first; equal depths keep creation order.
+QList<CachedGraphNode> byDepth(const GraphNodeMap& nodes) {
+    QList<qsizetype> order(nodes.size());
+    for (qsizetype i = 0; i < nodes.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&nodes](qsizetype a, qsizetype b) { return nodes.at(a).depth < nodes.at(b).depth; });
+    QList<CachedGraphNode> sorted;
+    sorted.reserve(nodes.size());
+    for (qsizetype index : order) sorted.append(nodes.at(index));
+    return sorted;
 }
 
 // Moves the drawing so that its box (nominal node boxes, and the origin) starts at the margin,
@@ -75,6 +93,9 @@ CachedGraphData buildGraphData(const QList<Project>& projects, const QString& ro
     root.name = pathpieces::lastComponent(rootPath);
     root.fullPath = rootPath;
     root.isDirectory = true;
+    // Most projects add a node or two of their own; the lists grow past this only rarely.
+    data.nodes.reserve(2 * projects.size() + 1);
+    data.connections.reserve(2 * projects.size());
     data.nodes.insert(root);
     addProjectNodes(projects, rootPath, data);
 
@@ -83,8 +104,6 @@ CachedGraphData buildGraphData(const QList<Project>& projects, const QString& ro
     resolveOverlaps(data.nodes);
     fitToCanvas(data);
 
-    data.flatNodes = data.nodes.values();
-    std::stable_sort(data.flatNodes.begin(), data.flatNodes.end(),
-                     [](const CachedGraphNode& a, const CachedGraphNode& b) { return a.depth < b.depth; });
+    data.flatNodes = byDepth(data.nodes);
     return data;
 }

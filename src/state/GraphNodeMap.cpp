@@ -10,14 +10,21 @@ CachedGraphNode* GraphNodeMap::find(const QString& path) {
     return it == m_index.cend() ? nullptr : &m_nodes[*it];
 }
 
-void GraphNodeMap::insert(const CachedGraphNode& node) {
+qsizetype GraphNodeMap::insert(const CachedGraphNode& node) {
     const auto it = m_index.constFind(node.id);
     if (it != m_index.cend()) {
         m_nodes[*it] = node;
-        return;
+        return *it;
     }
-    m_index.insert(node.id, m_nodes.size());
-    m_nodes.append(node);
+    return append(CachedGraphNode(node));
+}
+
+qsizetype GraphNodeMap::append(CachedGraphNode&& node) {
+    Q_ASSERT(!m_index.contains(node.id));
+    const qsizetype index = m_nodes.size();
+    m_index.insert(node.id, index);
+    m_nodes.append(std::move(node));
+    return index;
 }
 
 QStringList GraphNodeMap::keys() const {

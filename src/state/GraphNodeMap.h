@@ -20,7 +20,14 @@ public:
     CachedGraphNode* find(const QString& path);
 
     // Adds a node under node.id, or replaces the node already stored there (keeping its place).
-    void insert(const CachedGraphNode& node);
+    // Returns its position in insertion order.
+    qsizetype insert(const CachedGraphNode& node);
+    // Adds a node whose id is not stored yet, at the end; returns its position.
+    qsizetype append(CachedGraphNode&& node);
+    void reserve(qsizetype count) {
+        m_nodes.reserve(count);
+        m_index.reserve(count);
+    }
 
     // Keys and values in insertion order.
     QStringList keys() const;

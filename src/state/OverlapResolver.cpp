@@ -1,11 +1,11 @@
 #include "state/OverlapResolver.h"
 
-#include "state/IndexSet.h"
 #include "state/OverlapGrid.h"
 
 #include <QRectF>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace overlaps {
@@ -63,6 +63,9 @@ QRectF boundsOf(const Layout& layout) {
     return QRectF(QPointF(left, top), QPointF(right, bottom));
 }
 
+// The bits from `first` on (none for 64).
+std::uint64_t above(size_t first) { return first >= 64 ? 0 : ~std::uint64_t(0) << first; }
+
 } // namespace
 
 void resolve(Layout& layout) {
@@ -76,31 +79,48 @@ void resolve(Layout& layout) {
 
     // Within row i only node i and the partner of the current pair move; every later node is
     // still where it was when the row began. So the pairs worth visiting are node i with the
-    // later nodes in the cells around it. When node i moves into another block of cells, the
-    // cells new to the block are added; the candidates gathered before stay (a far one only
-    // costs a distance), and nodes that entered the old cells since are visited already.
-    // Nothing in the row looks node i up in the grid, so it is filed once, at the row's end.
-    IndexSet candidates(count);
+    // later nodes in the block of cells around it, taken a word of 64 indices at a time. When
+    // node i leaves the block, the rest of the current word and the later words are read
+    // from the new block. Nothing in the row looks node i up in the grid, so it is filed once,
+    // at the row's end.
+    std::vector<std::uint64_t> scratch;
+    const std::uint64_t all = ~std::uint64_t(0);
     for (int pass = 0; pass < kMaxPasses; ++pass) {
         bool moved = false;
         for (qsizetype i = 0; i < count; ++i) {
             if (!movable[i]) continue;
-            double& x = xs[i];
-            double& y = ys[i];
+            // Local copies: no later node aliases node i.
+            double x = xs[i];
+            double y = ys[i];
             OverlapGrid::Block block = grid.blockAround(x, y, kThreshold);
-            grid.gather(block, i, candidates);
+            OverlapGrid::Box safe = grid.safeCentres(block, kThreshold);
+            OverlapGrid::Lines lines = grid.linesOf(block, scratch);
             bool rowMoved = false;
-            for (qsizetype j = candidates.takeNext(i); j >= 0; j = candidates.takeNext(j)) {
-                if (!pushApart(x, y, xs[j], ys[j])) continue;
-                rowMoved = true;
-                grid.move(j, xs[j], ys[j]);
-                const OverlapGrid::Block now = grid.blockAround(x, y, kThreshold);
-                if (now == block) continue;
-                grid.gatherNew(now, block, j, candidates);
-                block = now;
+            const size_t first = size_t(i) + 1;
+            std::uint64_t firstMask = above(first & 63);
+            for (size_t w = first >> 6; w < grid.wordCount(); ++w, firstMask = all) {
+                std::uint64_t bits = lines.word(w) & firstMask;
+                while (bits != 0) {
+                    const qsizetype j = qsizetype(64 * w) + std::countr_zero(bits);
+                    bits &= bits - 1;
+                    if (!pushApart(x, y, xs[j], ys[j])) continue;
+                    rowMoved = true;
+                    grid.move(j, xs[j], ys[j]);
+                    if (safe.holds(x, y)) continue;
+                    const OverlapGrid::Block now = grid.blockAround(x, y, kThreshold);
+                    if (now == block) continue;
+                    block = now;
+                    safe = grid.safeCentres(block, kThreshold);
+                    lines = grid.linesOf(block, scratch);
+                    // The rest of this word as the new block holds it; later words are read
+                    // from it anyway.
+                    bits = lines.word(w) & above(size_t(j & 63) + 1);
+                }
             }
             if (!rowMoved) continue;
             moved = true;
+            xs[i] = x;
+            ys[i] = y;
             grid.move(i, x, y);
         }
         if (!moved) return;

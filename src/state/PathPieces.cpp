@@ -2,12 +2,12 @@
 
 namespace pathpieces {
 
-QStringList below(const QString& path, const QString& root) {
+QList<QStringView> below(const QString& path, const QString& root) {
     if (!path.startsWith(root)) return {};
     const bool atBoundary = root.endsWith(QLatin1Char('/')) || path.size() == root.size() ||
                             path.at(root.size()) == QLatin1Char('/');
     if (!atBoundary) return {};
-    return path.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    return QStringView(path).mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
 }
 
 QString lastComponent(const QString& root) {

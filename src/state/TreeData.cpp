@@ -22,8 +22,11 @@ struct DraftNode {
 
 class TreeBuilder {
 public:
-    TreeBuilder(const QString& rootPath, const QLocale& locale) : m_collator(locale) {
+    // `expected` nodes are reserved up front; more only cost a regrowth.
+    TreeBuilder(const QString& rootPath, const QLocale& locale, qsizetype expected) : m_collator(locale) {
         m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+        m_nodes.reserve(expected);
+        m_index.reserve(expected);
         m_index.insert(rootPath, 0);
         m_nodes.append(DraftNode{rootPath, pathpieces::lastComponent(rootPath), 0, std::nullopt, {}});
     }
@@ -31,11 +34,12 @@ public:
     // Adds the folders on the way to `project` and its own node. A path that already has a node
     // keeps it unchanged: a folder node does not become a project node later.
     void add(const Project& project, const QString& pathText) {
-        const QStringList pieces = pathpieces::below(pathText, m_nodes.first().path);
+        const QList<QStringView> pieces = pathpieces::below(pathText, m_nodes.first().path);
         qsizetype parent = 0;
         QString current = m_nodes.first().path;
         for (qsizetype i = 0; i < pieces.size(); ++i) {
-            current += QLatin1Char('/') + pieces.at(i);
+            current += QLatin1Char('/');
+            current += pieces.at(i);
             const auto found = m_index.constFind(current);
             if (found != m_index.cend()) {
                 parent = *found;
@@ -43,7 +47,7 @@ public:
             }
             const bool last = i == pieces.size() - 1;
             const qsizetype created = m_nodes.size();
-            m_nodes.append(DraftNode{current, pieces.at(i), i + 1,
+            m_nodes.append(DraftNode{current, pieces.at(i).toString(), i + 1,
                                      last ? std::optional<Project>(project) : std::nullopt, {}});
             m_index.insert(current, created);
             m_nodes[parent].children.append(created);
@@ -60,12 +64,13 @@ public:
         node.depth = draft.depth;
         node.isProject = draft.project.has_value();
         node.project = draft.project;
-        node.children.reserve(draft.children.size());
-        for (qsizetype child : draft.children) node.children.append(assemble(child));
-        std::stable_sort(node.children.begin(), node.children.end(),
-                         [this](const CachedTreeNode& a, const CachedTreeNode& b) {
-                             return m_collator.compare(a.name, b.name) < 0;
-                         });
+        // The children's order is settled on their indices, so that whole nodes are never moved.
+        QList<qsizetype> order = draft.children;
+        std::stable_sort(order.begin(), order.end(), [this](qsizetype a, qsizetype b) {
+            return m_collator.compare(m_nodes.at(a).name, m_nodes.at(b).name) < 0;
+        });
+        node.children.reserve(order.size());
+        for (qsizetype child : order) node.children.append(assemble(child));
         return node;
     }
 
@@ -102,7 +107,7 @@ QList<CachedTreeNode> buildTreeData(const QList<Project>& projects, const QStrin
     std::stable_sort(order.begin(), order.end(),
                      [&paths](qsizetype a, qsizetype b) { return paths.at(a) < paths.at(b); });
 
-    TreeBuilder builder(rootPath, locale);
+    TreeBuilder builder(rootPath, locale, 2 * projects.size() + 1);
     for (qsizetype index : order) builder.add(projects.at(index), paths.at(index));
     return {builder.assemble(0)};
 }

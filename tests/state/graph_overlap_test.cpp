@@ -138,14 +138,19 @@ TEST(Overlaps, GridKeepsFarAwayAndNonFinitePointsSafe) {
     EXPECT_EQ(map.at(6).position.x(), 97);
 }
 
-// The indices greater than `after` that gather() finds in `block`, ascending.
+// The indices greater than `after` that the lines of `block` hold, ascending.
 std::vector<qsizetype> gathered(const OverlapGrid& grid, const OverlapGrid::Block& block, qsizetype after,
                                 qsizetype bound) {
-    IndexSet set(bound);
-    grid.gather(block, after, set);
+    std::vector<std::uint64_t> scratch;
+    const OverlapGrid::Lines lines = grid.linesOf(block, scratch);
     std::vector<qsizetype> found;
-    for (qsizetype j = set.takeNext(-1); j >= 0; j = set.takeNext(j)) found.push_back(j);
-    EXPECT_TRUE(set.isEmpty());
+    for (size_t w = 0; w < grid.wordCount(); ++w) {
+        for (int b = 0; b < 64; ++b) {
+            const qsizetype index = qsizetype(64 * w) + b;
+            if (index > after && (lines.word(w) >> b & 1)) found.push_back(index);
+        }
+    }
+    EXPECT_TRUE(found.empty() || found.back() < bound);
     return found;
 }
 
@@ -165,20 +170,46 @@ TEST(OverlapGridTest, BlockHoldsEveryPointWithinTheDistance) {
         ys[i] += coordinate(random) / 10;
         grid.move(i, xs[i], ys[i]);
     }
-    for (qsizetype i = 0; i < 400; ++i) {
-        const std::vector<qsizetype> found = gathered(grid, grid.blockAround(xs[i], ys[i], 144), i, 400);
-        for (qsizetype j = i + 1; j < 400; ++j) {
-            if (std::hypot(xs[j] - xs[i], ys[j] - ys[i]) < 144) {
-                EXPECT_TRUE(std::find(found.cbegin(), found.cend(), j) != found.cend()) << i << " " << j;
+    // 400 spans more than four cells each way: the block's lines are united first.
+    for (const double radius : {144.0, 400.0}) {
+        for (qsizetype i = 0; i < 400; ++i) {
+            const std::vector<qsizetype> found = gathered(grid, grid.blockAround(xs[i], ys[i], radius), i, 400);
+            for (qsizetype j = i + 1; j < 400; ++j) {
+                if (std::hypot(xs[j] - xs[i], ys[j] - ys[i]) < radius) {
+                    EXPECT_TRUE(std::find(found.cbegin(), found.cend(), j) != found.cend()) << i << " " << j;
+                }
             }
+            for (qsizetype j : found) EXPECT_GT(j, i);
         }
-        for (qsizetype j : found) EXPECT_GT(j, i);
     }
 }
 
-TEST(OverlapGridTest, CellsKeepExactlyTheirMembersWhenCrowdedAndEmptiedAgain) {
-    // 300 points spread over 10 x 10 cells gather into the last cell and then into the first,
-    // so the cells borrow room from the cells after them and then from those before them.
+TEST(OverlapGridTest, CentresInsideTheSafeBoxNeedNoOtherCells) {
+    OverlapGrid grid(144, QRectF(-1000, -1000, 2000, 2000), 400);
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> coordinate(-1200, 1200);
+    std::uniform_real_distribution<double> share(0, 1);
+    for (int k = 0; k < 2000; ++k) {
+        const OverlapGrid::Block block = grid.blockAround(coordinate(random), coordinate(random), 144);
+        const OverlapGrid::Box safe = grid.safeCentres(block, 144);
+        // Points of the box, its corners and edges most of all (clipped where it has no end).
+        const auto inside = [&](double low, double high) {
+            low = std::max(low, -1500.0);
+            high = std::min(high, 1500.0);
+            const double pick = share(random);
+            return pick < 0.25 ? low : pick < 0.5 ? high : low + (high - low) * share(random);
+        };
+        const double x = inside(safe.left, safe.right), y = inside(safe.top, safe.bottom);
+        if (!safe.holds(x, y)) continue;
+        const OverlapGrid::Block needed = grid.blockAround(x, y, 144);
+        EXPECT_TRUE(needed.left >= block.left && needed.right <= block.right && needed.top >= block.top &&
+                    needed.bottom <= block.bottom)
+            << x << "," << y;
+    }
+}
+
+TEST(OverlapGridTest, BlocksHoldExactlyTheirMembersWhenCrowdedAndEmptiedAgain) {
+    // 300 points spread over 10 x 10 cells gather into the last cell and then into the first.
     const qsizetype count = 300;
     OverlapGrid grid(100, QRectF(0, 0, 999, 999), count);
     std::vector<double> xs, ys;
@@ -189,12 +220,19 @@ TEST(OverlapGridTest, CellsKeepExactlyTheirMembersWhenCrowdedAndEmptiedAgain) {
     std::vector<std::uint8_t> include(count, 1);
     include[7] = 0; // never filed
     grid.fill(xs.data(), ys.data(), include.data(), count);
+    // Blocks of 3 x 3 cells (read as bands) and of 5 x 5 (united line by line) from the cell of (x, y).
     const auto expectCell = [&](double x, double y) {
-        std::vector<qsizetype> members;
-        for (qsizetype i = 0; i < count; ++i) {
-            if (include[i] && int(xs[i] / 100) == int(x / 100) && int(ys[i] / 100) == int(y / 100)) members.push_back(i);
+        for (const int side : {3, 5}) {
+            const int left = std::min(int(x / 100), 10 - side), top = std::min(int(y / 100), 10 - side);
+            std::vector<qsizetype> members;
+            for (qsizetype i = 0; i < count; ++i) {
+                const int column = int(xs[i] / 100), row = int(ys[i] / 100);
+                if (include[i] && column >= left && column < left + side && row >= top && row < top + side)
+                    members.push_back(i);
+            }
+            const OverlapGrid::Block block{left, top, left + side - 1, top + side - 1};
+            EXPECT_EQ(gathered(grid, block, -1, count), members) << x << "," << y << " " << side;
         }
-        EXPECT_EQ(gathered(grid, grid.blockAround(x, y, 1), -1, count), members) << x << "," << y;
     };
     std::mt19937 random(11);
     for (const double corner : {950.0, 50.0}) {
