@@ -123,6 +123,13 @@ void MindmapTiles::restyle() {
 
 void MindmapTiles::addOneAhead() {
     m_fresh = false;
+    // A new covered rectangle means a new build in the coming frame: the next tile waits a
+    // frame, so that the two costs fall on different frames.
+    if (m_restOneFrame && !m_ahead.isEmpty()) {
+        m_restOneFrame = false;
+        if (m_window) m_window->update();
+        return;
+    }
     while (!m_ahead.isEmpty()) {
         const Cell cell = m_ahead.takeFirst();
         if (has(cell)) continue;
@@ -137,5 +144,6 @@ void MindmapTiles::updateCovered() {
     for (const Cell& cell : cellsAround(1)) covered |= tileRect(cell.column, cell.row);
     if (covered == m_covered) return;
     m_covered = covered;
+    m_restOneFrame = true;
     emit coveredRectChanged();
 }

@@ -55,7 +55,7 @@ public:
     Q_INVOKABLE void restyle();
 
     // Adds the next tile of the ring around the screen, if one is missing; called once per
-    // frame shown.
+    // frame shown. The frame after the covered rectangle changed adds none.
     Q_INVOKABLE void addOneAhead();
     // The side of a tile in canvas points.
     double tileSide() const;
@@ -89,6 +89,7 @@ private:
     QPointF m_origin;
     // No frame has shown the tiles since the grid started.
     bool m_fresh = true;
+    bool m_restOneFrame = false;
     double m_scale = 1.0;
     QSizeF m_canvas;
     QPointer<QQuickWindow> m_window;

@@ -32,27 +32,30 @@ struct TilesFixture : ::testing::Test {
         tiles.setVisibleRect(QRectF(1000, 1000, 1400, 900));
         tiles.addOneAhead(); // the first frame
     }
-    // What a frame does with the tiles still to be drawn ahead; returns how many came.
+    // A hundred frames; returns how many of them added a tile.
     int framesUntilComplete() {
-        int frames = 0;
-        for (int before = -1; before != tiles.rowCount() && frames < 200; ++frames) {
-            before = tiles.rowCount();
+        int adding = 0;
+        for (int frame = 0; frame < 100; ++frame) {
+            const int before = tiles.rowCount();
             tiles.addOneAhead();
+            adding += tiles.rowCount() - before;
         }
-        return frames - 1;
+        return adding;
     }
 };
 
 } // namespace
 
 TEST_F(TilesFixture, TheScreenIsCoveredAtOnceAndTheRingAroundItOneTileAFrame) {
-    // The grid starts at the screen's corner: 3 x 2 tiles of 512 cover 1400 x 900, the first
-    // frame added one tile of the ring.
+    // The grid starts at the screen's corner: 3 x 2 tiles of 512 cover 1400 x 900. The first
+    // frame builds the nodes for them and the ring, so it adds no tile of the ring.
     const QList<QRectF> first = tilesOf(tiles);
-    EXPECT_EQ(first.size(), 7);
+    EXPECT_EQ(first.size(), 6);
     EXPECT_EQ(first.first(), QRectF(1000, 1000, 512, 512));
     EXPECT_TRUE(covered(first, tiles.visibleRect()));
-    // The ring: 5 x 4 tiles in all, one more each frame.
+    // Then the ring, one tile a frame: 5 x 4 tiles in all.
+    tiles.addOneAhead();
+    EXPECT_EQ(tiles.rowCount(), 7);
     EXPECT_EQ(framesUntilComplete(), 13);
     EXPECT_EQ(tiles.rowCount(), 20);
     EXPECT_TRUE(tiles.coveredRect().contains(tiles.visibleRect().adjusted(-512, -512, 512, 512)));
@@ -61,6 +64,11 @@ TEST_F(TilesFixture, TheScreenIsCoveredAtOnceAndTheRingAroundItOneTileAFrame) {
     tiles.setVisibleRect(QRectF(2600, 1000, 1400, 900));
     EXPECT_TRUE(covered(tilesOf(tiles), tiles.visibleRect()));
     for (const QRectF& tile : tilesOf(tiles)) EXPECT_GE(tile.right(), 2600 - 3 * 512) << tile.x();
+    const int afterPan = tiles.rowCount();
+    tiles.addOneAhead();
+    EXPECT_EQ(tiles.rowCount(), afterPan) << "the frame that builds for the new ring adds no tile";
+    tiles.addOneAhead();
+    EXPECT_EQ(tiles.rowCount(), afterPan + 1);
     framesUntilComplete();
     EXPECT_TRUE(covered(tilesOf(tiles), tiles.visibleRect().adjusted(-512, -512, 512, 512)));
 }
