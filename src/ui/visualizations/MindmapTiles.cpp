@@ -122,7 +122,10 @@ void MindmapTiles::restyle() {
 }
 
 void MindmapTiles::addOneAhead() {
-    m_fresh = false;
+    if (m_fresh) {
+        m_fresh = false;
+        updateCovered();
+    }
     // A new covered rectangle means a new build in the coming frame: the next tile waits a
     // frame, so that the two costs fall on different frames.
     if (m_restOneFrame && !m_ahead.isEmpty()) {
@@ -140,8 +143,9 @@ void MindmapTiles::addOneAhead() {
 
 void MindmapTiles::updateCovered() {
     // Tiles farther out are drawn already and are let go before they would be drawn again.
+    // Until the first frame is shown only the screen's tiles count, so that it builds no more.
     QRectF covered;
-    for (const Cell& cell : cellsAround(1)) covered |= tileRect(cell.column, cell.row);
+    for (const Cell& cell : cellsAround(m_fresh ? 0 : 1)) covered |= tileRect(cell.column, cell.row);
     if (covered == m_covered) return;
     m_covered = covered;
     m_restOneFrame = true;

@@ -24,8 +24,8 @@ class MindmapTiles : public QAbstractListModel {
     Q_PROPERTY(QSizeF canvasSize READ canvasSize WRITE setCanvasSize NOTIFY canvasSizeChanged)
     // The window whose frames pace the tiles drawn ahead.
     Q_PROPERTY(QQuickWindow* window READ window WRITE setWindow NOTIFY windowChanged)
-    // The rectangle around the tiles that may be drawn next (those on screen and the ring
-    // around it): what must be built.
+    // The rectangle around the tiles that may be drawn next (those on screen and, once a
+    // frame has shown them, the ring around it): what must be built.
     Q_PROPERTY(QRectF coveredRect READ coveredRect NOTIFY coveredRectChanged)
     // Counts restyle() calls: every tile drawn before the last one must be drawn again.
     Q_PROPERTY(int generation READ generation NOTIFY generationChanged)
