@@ -60,7 +60,9 @@ QRectF MindmapTiles::tileRect(int column, int row) const {
 
 QVector<MindmapTiles::Cell> MindmapTiles::cellsAround(int rings) const {
     QVector<Cell> cells;
-    if (m_visible.isEmpty() || !(m_canvas.width() > 0) || !(m_canvas.height() > 0)) return cells;
+    const bool finite = std::isfinite(m_visible.left()) && std::isfinite(m_visible.top()) &&
+                        std::isfinite(m_visible.width()) && std::isfinite(m_visible.height());
+    if (!finite || m_visible.isEmpty() || !(m_canvas.width() > 0) || !(m_canvas.height() > 0)) return cells;
     const double side = tileSide();
     // Columns and rows of tiles that meet the canvas, and those that meet the screen.
     const int firstColumn = int(std::floor(-m_origin.x() / side));
@@ -116,6 +118,8 @@ void MindmapTiles::startAgain() {
 
 void MindmapTiles::restyle() {
     keepOnly(cellsAround(0));
+    // While the look keeps changing (a fade runs), a tile drawn ahead would be let go at once.
+    m_restOneFrame = true;
     ++m_generation;
     emit generationChanged();
     refresh();

@@ -55,7 +55,7 @@ public:
     Q_INVOKABLE void restyle();
 
     // Adds the next tile of the ring around the screen, if one is missing; called once per
-    // frame shown. The frame after the covered rectangle changed adds none.
+    // frame shown. The frame after the covered rectangle or the look changed adds none.
     Q_INVOKABLE void addOneAhead();
     // The side of a tile in canvas points.
     double tileSide() const;

@@ -107,5 +107,13 @@ TEST_F(TilesFixture, AZoomStartsAgainAndARestyleKeepsOnlyTheScreensTiles) {
     tiles.restyle();
     EXPECT_EQ(tiles.generation(), generation + 1);
     EXPECT_EQ(tiles.rowCount(), 6) << "3 x 2 tiles on screen";
+    // While the look keeps changing, as during a fade, no tile is drawn ahead.
+    tiles.addOneAhead();
+    tiles.restyle();
+    tiles.addOneAhead();
+    EXPECT_EQ(tiles.rowCount(), 6);
     EXPECT_GT(framesUntilComplete(), 0) << "the ring comes back one tile a frame";
+    // A screen rectangle that is not a number makes no tiles.
+    tiles.setVisibleRect(QRectF(qQNaN(), 0, 700, 450));
+    EXPECT_EQ(tiles.rowCount(), 0);
 }
