@@ -112,9 +112,8 @@ struct Cell {
 };
 
 QString changesText(const Project& p) {
-    if (!p.hasGit) return QStringLiteral("-");
-    if (p.git && p.git->problem != GitProblem::none) return QStringLiteral("unknown");
-    return p.hasUncommittedChanges ? QStringLiteral("modified") : QStringLiteral("clean");
+    const QString text = synctext::changesText(p);
+    return text.isEmpty() ? QStringLiteral("-") : text;
 }
 
 QString reasonsText(const Project& p) {

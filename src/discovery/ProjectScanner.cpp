@@ -1,6 +1,7 @@
 #include "discovery/ProjectScanner.h"
 
 #include "discovery/FileAccess.h"
+#include "discovery/FolderHistory.h"
 #include "discovery/FolderWalker.h"
 #include "discovery/GitFolder.h"
 #include "discovery/GitJobPool.h"
@@ -130,15 +131,16 @@ ScanOutcome ProjectScanner::run(const ScanRequest& request, ScanControl& control
         if (!project) return;
         control.projectFound(project->hasGit);
         records.push_back(std::make_unique<Project>(std::move(*project)));
-        if (!records.back()->hasGit) return;
-
         Project* record = records.back().get();
+        if (!record->hasGit && !record->repository) return;
+
         auto job = [this, record, &control] {
             if (!control.stopRequested()) {
                 const GitService::StopScope scope(control.stopFlag());
-                readGitState(*record);
+                if (record->hasGit) readGitState(*record);
+                else readFolderHistory(*record);
             }
-            control.repositoryRead();
+            if (record->hasGit) control.repositoryRead();
         };
         if (pool) pool->post(std::move(job));
         else job();
@@ -166,6 +168,7 @@ void ProjectScanner::scanDirectory(const QByteArray& folder, int depth, int maxD
         std::optional<Project> project = detect(visit, repositories.around(visit));
         if (!project) return;
         if (project->hasGit) readGitState(*project);
+        else if (project->repository) readFolderHistory(*project);
         projects.append(std::move(*project));
     });
     walker.walk(folder, maxDepth - depth);
@@ -176,6 +179,7 @@ std::optional<Project> ProjectScanner::detectProject(const QByteArray& folder) {
     visit.markers.git = m_git.isGitRepository(folder);
     std::optional<Project> project = detect(visit, gitfolder::enclosingRepository(folder));
     if (project && project->hasGit) readGitState(*project);
+    else if (project && project->repository) readFolderHistory(*project);
     return project;
 }
 
@@ -227,6 +231,12 @@ void ProjectScanner::readGitState(Project& project) {
     applyReading(project, m_git.readState(project.path));
     // Before the first commit (or when git could not tell) the folder's own time stands.
     if (!project.lastModified) project.lastModified = folderTime;
+}
+
+void ProjectScanner::readFolderHistory(Project& project) {
+    // The folder's own time stands only while git has no answer.
+    if (const std::optional<QDateTime> touched = lastCommitTouching(m_git, *project.repository, project.path))
+        project.lastModified = touched;
 }
 
 std::optional<QDateTime> ProjectScanner::modificationDate(const QByteArray& folder) {

@@ -81,6 +81,9 @@ private:
     std::optional<Project> detect(const FolderVisit& visit, const std::optional<QByteArray>& repository);
     // Fills the git fields of a repository's record, in the order git is always asked.
     void readGitState(Project& project);
+    // The last change of a project inside another repository's work tree: the last commit
+    // that touched its folder.
+    void readFolderHistory(Project& project);
     void track(const std::shared_ptr<ScanControl>& control);
 
     GitService& m_git;

@@ -6,6 +6,7 @@ QString attentionKey(AttentionReason reason) {
     case AttentionReason::unpushed: return QStringLiteral("unpushed");
     case AttentionReason::behind: return QStringLiteral("behind");
     case AttentionReason::noUpstream: return QStringLiteral("no-upstream");
+    case AttentionReason::detached: return QStringLiteral("detached");
     case AttentionReason::stash: return QStringLiteral("stash");
     case AttentionReason::operation: return QStringLiteral("operation");
     case AttentionReason::problem: return QStringLiteral("problem");
@@ -19,6 +20,7 @@ QString attentionText(AttentionReason reason) {
     case AttentionReason::unpushed: return QStringLiteral("unpushed commits");
     case AttentionReason::behind: return QStringLiteral("behind upstream");
     case AttentionReason::noUpstream: return QStringLiteral("no upstream");
+    case AttentionReason::detached: return QStringLiteral("detached HEAD");
     case AttentionReason::stash: return QStringLiteral("stashed changes");
     case AttentionReason::operation: return QStringLiteral("operation in progress");
     case AttentionReason::problem: return QStringLiteral("git problem");
@@ -38,6 +40,8 @@ QList<AttentionReason> attentionReasons(const Project& project) {
         git.commit) {
         reasons.append(AttentionReason::noUpstream);
     }
+    if (git.problem == GitProblem::none && git.detached && git.commit && git.operation == GitOperation::none)
+        reasons.append(AttentionReason::detached);
     if (git.stashes > 0) reasons.append(AttentionReason::stash);
     if (git.operation != GitOperation::none) reasons.append(AttentionReason::operation);
     if (git.problem != GitProblem::none) reasons.append(AttentionReason::problem);

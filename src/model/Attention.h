@@ -7,16 +7,17 @@
 #include <QStringList>
 
 // Why a repository needs its owner's attention, in the order they are reported.
-enum class AttentionReason { uncommitted, unpushed, behind, noUpstream, stash, operation, problem };
+enum class AttentionReason { uncommitted, unpushed, behind, noUpstream, detached, stash, operation, problem };
 
-// "uncommitted", "unpushed", "behind", "no-upstream", "stash", "operation", "problem".
+// "uncommitted", "unpushed", "behind", "no-upstream", "detached", "stash", "operation", "problem".
 QString attentionKey(AttentionReason reason);
 // A short phrase for people: "uncommitted changes", "unpushed commits", ...
 QString attentionText(AttentionReason reason);
 
 // The reasons that hold for the project, in declaration order; empty for a project without
 // git. A repository without remotes is not flagged for having no upstream, nor is a detached
-// HEAD or a repository without commits.
+// HEAD or a repository without commits. A detached HEAD is flagged on its own (commits made there
+// belong to no branch), except while an operation that detaches it (a rebase, a bisect) runs.
 QList<AttentionReason> attentionReasons(const Project& project);
 bool needsAttention(const Project& project);
 // The keys of attentionReasons().

@@ -35,13 +35,30 @@ UnitCount largestUnit(const QDateTime& earlier, const QDateTime& later) {
     return {UDAT_REL_UNIT_SECOND, seconds};
 }
 
+// Both ends within four-digit years keep every count below small bounds.
+QDateTime localClamped(const QDateTime& t) { return daterange::clamped(t).toLocalTime(); }
+
 } // namespace
+
+QString shortAgeText(const QDateTime& date, const QDateTime& now) {
+    if (!date.isValid() || !now.isValid()) return QString();
+    const QDateTime a = localClamped(date), b = localClamped(now);
+    if (a > b) return QStringLiteral("NOW");
+    const UnitCount uc = largestUnit(a, b);
+    const char* unit = nullptr;
+    switch (uc.unit) {
+    case UDAT_REL_UNIT_YEAR: unit = "yr"; break;
+    case UDAT_REL_UNIT_MONTH: unit = "mo"; break;
+    case UDAT_REL_UNIT_WEEK: unit = "wk"; break;
+    case UDAT_REL_UNIT_DAY: unit = "d"; break;
+    default: return QStringLiteral("NOW");
+    }
+    return QStringLiteral("%1 %2").arg(uc.count).arg(QLatin1String(unit));
+}
 
 QString relativeDateText(const QDateTime& date, const QDateTime& now, const QLocale& locale) {
     if (!date.isValid() || !now.isValid()) return QString();
-    // Both ends within four-digit years keep every count below small bounds.
-    const QDateTime a = daterange::clamped(date).toLocalTime();
-    const QDateTime b = daterange::clamped(now).toLocalTime();
+    const QDateTime a = localClamped(date), b = localClamped(now);
     const bool future = a > b;
     const UnitCount uc = future ? largestUnit(b, a) : largestUnit(a, b);
 

@@ -1,5 +1,7 @@
 #include "model/SyncText.h"
 
+#include "model/Attention.h"
+
 namespace synctext {
 
 QString branchText(const Project& project) {
@@ -54,6 +56,52 @@ QString partOfText(const Project& project) {
 
 QString countWords(int count, const QString& one, const QString& many) {
     return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? one : many);
+}
+
+QString changesText(const Project& project) {
+    if (!project.hasGit) return {};
+    if (project.git && project.git->problem != GitProblem::none) return QStringLiteral("unknown");
+    if (!project.hasUncommittedChanges) return QStringLiteral("clean");
+    if (!project.git) return QStringLiteral("changes");
+    const GitState& s = *project.git;
+    QStringList parts;
+    const std::pair<int, const char*> counts[] = {
+        {s.staged, "staged"}, {s.unstaged, "modified"}, {s.untracked, "untracked"}, {s.conflicted, "conflicted"}};
+    for (const auto& [count, word] : counts) {
+        if (count > 0) parts.append(QStringLiteral("%1 %2").arg(count).arg(QLatin1String(word)));
+    }
+    return parts.isEmpty() ? QStringLiteral("changes") : parts.join(QStringLiteral(", "));
+}
+
+QString workingTreeLabel(const Project& project) {
+    if (!project.hasGit) return QStringLiteral("No Git");
+    if (project.git && project.git->problem != GitProblem::none) return QStringLiteral("Problem");
+    if (project.hasUncommittedChanges) {
+        const QString counts = changesText(project);
+        return counts.left(1).toUpper() + counts.mid(1);
+    }
+    return needsAttention(project) ? QStringLiteral("No local changes") : QStringLiteral("Clean");
+}
+
+QStringList attentionPhrases(const Project& project) {
+    QStringList phrases;
+    const GitState s = project.git.value_or(GitState{});
+    const QString commit = QStringLiteral("commit"), commits = QStringLiteral("commits");
+    for (const AttentionReason reason : attentionReasons(project)) {
+        switch (reason) {
+        case AttentionReason::uncommitted: phrases.append(changesText(project)); break;
+        case AttentionReason::unpushed: phrases.append(countWords(s.ahead.value_or(0), commit, commits) + QStringLiteral(" to push")); break;
+        case AttentionReason::behind: phrases.append(countWords(s.behind.value_or(0), commit, commits) + QStringLiteral(" to pull")); break;
+        case AttentionReason::noUpstream:
+            phrases.append(s.upstreamGone() ? QStringLiteral("upstream gone") : QStringLiteral("no upstream"));
+            break;
+        case AttentionReason::stash: phrases.append(countWords(s.stashes, QStringLiteral("stash"), QStringLiteral("stashes"))); break;
+        case AttentionReason::operation: phrases.append(operationText(s.operation)); break;
+        case AttentionReason::problem: phrases.append(gitProblemText(s.problem)); break;
+        case AttentionReason::detached: phrases.append(attentionText(reason)); break;
+        }
+    }
+    return phrases;
 }
 
 QString aheadBehindWords(const GitState& state) {

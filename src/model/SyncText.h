@@ -32,6 +32,22 @@ QString partOfText(const Project& project);
 // "2 commits to push, 1 commit to pull", "up to date"; empty without an upstream to compare.
 QString aheadBehindWords(const GitState& state);
 
+// The working tree's changes by count: "2 modified, 1 untracked" (the staged, modified, untracked
+// and conflicted entries that are not zero); "changes" when git reported changes it did not count;
+// "clean" when there are none; "unknown" when git could not tell; empty without a repository of
+// the project's own. The command line and every view take this one text.
+QString changesText(const Project& project);
+
+// The working tree's state as the views label it: "No Git", "Problem", the changes by count
+// ("1 untracked"), "No local changes" for a clean tree of a repository that needs attention for
+// other reasons (never the reassuring "Clean"), and "Clean".
+QString workingTreeLabel(const Project& project);
+
+// Every reason the project needs attention, each in words with its count: "1 modified",
+// "2 commits to push", "1 commit to pull", "no upstream" or "upstream gone", "detached HEAD",
+// "1 stash", "rebase in progress", the problem. Empty when it needs none.
+QStringList attentionPhrases(const Project& project);
+
 // "1 stash", "3 stashes".
 QString countWords(int count, const QString& one, const QString& many);
 

@@ -11,24 +11,37 @@
 namespace {
 
 // Creates the nodes and connections of every project beneath the root, in the given order.
-// A path that already has a node keeps it unchanged, so a project inside the folder of a
-// project listed later makes that outer folder a plain folder node.
+// A path that already has a node keeps it, with one exception: a folder node made on the way to
+// an earlier project becomes the node of the project at that folder (a repository's root listed
+// after its packages), taking the project's look and connection colour.
 void addProjectNodes(const QList<Project>& projects, const QString& rootPath, CachedGraphData& data) {
     const QString folderColor = QStringLiteral("secondary");
     for (const Project& project : projects) {
         // Bytes that are not UTF-8 stay apart, so that folders differing only there stay two nodes.
         const QString pathText = decodeUtf8KeepingBytes(project.path);
         const QList<QStringView> pieces = pathpieces::below(pathText, rootPath);
+        // A project at the root folder itself is the root's own project; the root keeps its look.
+        if (pathText == rootPath && !data.nodes.at(0).project) {
+            data.nodes[0].project = project;
+            data.nodes[0].isDirectory = false;
+        }
         QString current = rootPath;
         qsizetype parent = 0; // the root, inserted first
         for (qsizetype i = 0; i < pieces.size(); ++i) {
             current += QLatin1Char('/');
             current += pieces.at(i);
+            const bool last = i == pieces.size() - 1;
             if (const qsizetype existing = data.nodes.indexOf(current); existing >= 0) {
+                if (last && !data.nodes.at(existing).project) {
+                    data.nodes[existing].project = project;
+                    data.nodes[existing].isDirectory = false;
+                    // Every node but the root made exactly one connection, in creation order.
+                    Q_ASSERT(data.connections.at(existing - 1).toPath == current);
+                    data.connections[existing - 1].color = projecttype::color(project.type);
+                }
                 parent = existing;
                 continue;
             }
-            const bool last = i == pieces.size() - 1;
 
             CachedGraphNode node;
             node.id = current;

@@ -28,4 +28,7 @@ struct CachedGraphData {
 // Builds the mindmap of `projects` (in the given order) below the folder `rootPath` (the
 // folder's path text as decodeUtf8KeepingBytes gives it, like every node's path): radial layout around the root, overlaps pushed apart, the drawing moved
 // to start 200 points from the canvas's top-left corner. With no projects: no nodes, 800 x 600.
+// Every project inside the root folder has exactly one node: a project at the root itself is
+// the root's, and a folder node at a project's path (made on the way to an earlier project)
+// becomes that project's node.
 CachedGraphData buildGraphData(const QList<Project>& projects, const QString& rootPath);

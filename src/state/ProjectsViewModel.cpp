@@ -3,6 +3,7 @@
 #include "discovery/ProjectScanner.h"
 #include "discovery/Utf8.h"
 #include "state/ProjectListModel.h"
+#include "state/ScanProgressText.h"
 #include "state/ScanSession.h"
 #include "state/WhenFinished.h"
 
@@ -87,12 +88,24 @@ void ProjectsViewModel::setSelectedTypeFilterText(const QString& raw) {
     if (const std::optional<ProjectType> type = projecttype::fromRawValue(raw)) setSelectedTypeFilter(type);
 }
 
-void ProjectsViewModel::updateFiltered() {
+void ProjectsViewModel::updateFiltered(const QList<qsizetype>& changed) {
     const QList<qsizetype> rows = m_searchIndex.matchingRows(m_projects, m_searchText, m_typeFilter, m_statusFilter);
     m_matchingIds.reset();
-    if (!m_filteredModel->setRows(m_projects, rows)) return;
-    m_filteredList.reset();
-    emit filteredProjectsChanged();
+    bool differs = false;
+    if (!changed.isEmpty() && rows == m_filteredModel->rows()) {
+        // Same rows: the records change in place, and the views keep their items.
+        for (qsizetype index : changed) m_filteredModel->replaceSourceElement(m_projects, index);
+        differs = true;
+    } else {
+        differs = m_filteredModel->setRows(m_projects, rows);
+    }
+    if (differs) {
+        m_filteredList.reset();
+        emit filteredProjectsChanged();
+    }
+    // The selection is always one of the projects shown.
+    if (m_selected && !matchesFilters(m_selected->id.toString(QUuid::WithoutBraces))) setSelection(std::nullopt);
+    else if (differs) emit selectedRowChanged();
 }
 
 const QList<Project>& ProjectsViewModel::filteredProjects() const {
@@ -136,7 +149,7 @@ bool ProjectsViewModel::matchesFilters(const QString& id) const {
 
 QString ProjectsViewModel::matchSummary() const {
     if (!filterActive()) return QString();
-    return QStringLiteral("%1 of %2 match").arg(filteredCount()).arg(projectCount());
+    return QStringLiteral("%1 of %2 shown").arg(filteredCount()).arg(projectCount());
 }
 
 // Full scan and rebuild
@@ -144,36 +157,51 @@ QString ProjectsViewModel::matchSummary() const {
 void ProjectsViewModel::scanProjects() {
     if (!m_scanPath) return;
     const quint64 generation = ++m_scanGeneration;
+    const QByteArray root = *m_scanPath;
+    setScanNotice(QString());
     setLoading(true);
     setLoadingMessage(kScanningMessage);
-    m_scanSession->start(*m_scanPath, kFullScanDepth, [this, generation](std::optional<QList<Project>> projects) {
+    m_scanSession->start(root, kFullScanDepth, [this, generation, root](std::optional<QList<Project>> projects) {
         if (projects) {
-            applyScanResult(generation, std::move(*projects));
+            applyScanResult(generation, root, std::move(*projects));
         } else if (generation == m_scanGeneration) {
-            // Stopped: everything stays as it was before the scan.
+            // Stopped: everything stays as it was before the scan, the root folder included.
+            if (m_shownRoot && m_shownRoot != m_scanPath) setScanPath(m_shownRoot);
+            if (m_shownRoot && m_lastScanDate.isValid())
+                setScanNotice(scanprogress::stoppedShowingMessage(m_lastScanDate, QDateTime::currentDateTime()));
             setLoading(false);
             emit scanFinished();
         }
     });
 }
 
+void ProjectsViewModel::setShownRoot(const std::optional<QByteArray>& root) {
+    const bool before = showsScanPath();
+    m_shownRoot = root;
+    if (before != showsScanPath()) emit showsScanPathChanged();
+}
+
+void ProjectsViewModel::setScanNotice(const QString& notice) {
+    if (m_scanNotice == notice) return;
+    m_scanNotice = notice;
+    emit scanNoticeChanged();
+}
+
+void ProjectsViewModel::dismissScanNotice() { setScanNotice(QString()); }
+
 void ProjectsViewModel::stopScan() { m_scanSession->stop(); }
 
-void ProjectsViewModel::applyScanResult(quint64 generation, QList<Project> projects) {
+void ProjectsViewModel::applyScanResult(quint64 generation, const QByteArray& root, QList<Project> projects) {
     // A newer scan has started since: its result, not this one, is what the user asked for.
     if (generation != m_scanGeneration) return;
 
     m_projects = std::move(projects);
+    ++m_projectsRevision;
+    ++m_scansApplied;
     m_replacedIds.clear();
     m_searchIndex.reset(m_projects);
-    emit projectsChanged();
-    updateFiltered();
-
-    m_lastScanDate = QDateTime::currentDateTime();
-    emit lastScanDateChanged();
-
-    // The selection follows its folder to the new record, or moves to the first project when
-    // its folder is not part of this scan.
+    setShownRoot(root);
+    // The selection follows its folder to the new record; the filters below may clear it.
     std::optional<Project> selection;
     if (m_selected) {
         for (const Project& project : m_projects) {
@@ -183,8 +211,14 @@ void ProjectsViewModel::applyScanResult(quint64 generation, QList<Project> proje
             }
         }
     }
-    if (!selection && !m_projects.isEmpty()) selection = m_projects.first();
     setSelection(selection);
+    emit projectsChanged();
+    updateFiltered();
+    // Without one, the first project shown is selected.
+    if (!m_selected && m_filteredModel->count() > 0) setSelection(m_filteredModel->projectAt(0));
+
+    m_lastScanDate = QDateTime::currentDateTime();
+    emit lastScanDateChanged();
 
     setLoadingMessage(kBuildingMessage);
     rebuildVisualizations([this, generation] {
@@ -195,7 +229,9 @@ void ProjectsViewModel::applyScanResult(quint64 generation, QList<Project> proje
 }
 
 void ProjectsViewModel::rebuildVisualizations(std::function<void()> done) {
-    if (!m_scanPath) {
+    // The data show the projects under the root they were found in.
+    const std::optional<QByteArray> root = m_shownRoot ? m_shownRoot : m_scanPath;
+    if (!root) {
         if (done) done();
         return;
     }
@@ -205,19 +241,24 @@ void ProjectsViewModel::rebuildVisualizations(std::function<void()> done) {
     auto promise = std::make_shared<QPromise<BuildResult>>();
     QFuture<BuildResult> future = promise->future();
     promise->start();
-    m_buildPool.start([promise, projects = m_projects, rootPath = decodeUtf8KeepingBytes(*m_scanPath)] {
+    const quint64 revision = m_projectsRevision;
+    m_buildPool.start([promise, projects = m_projects, rootPath = decodeUtf8KeepingBytes(*root)] {
         BuildResult result{buildTreeData(projects, rootPath), buildGraphData(projects, rootPath)};
         promise->addResult(std::move(result));
         promise->finish();
     });
 
-    whenFinished(this, future, [this, generation](const QFuture<BuildResult>& finished) {
+    whenFinished(this, future, [this, generation, revision](const QFuture<BuildResult>& finished) {
         // A newer rebuild replaces this one and answers the waiters.
         if (generation != m_rebuildGeneration || finished.resultCount() == 0) return;
         const BuildResult& result = finished.result();
         m_treeData = CachedTreeData{result.tree, true};
-        emit treeDataChanged();
         m_graphData = result.graph;
+        // Records replaced while the build ran go in now; projects that came or went since
+        // started a newer build.
+        if (revision != m_projectsRevision) syncVisualizationRecords();
+        m_appliedRebuild = generation;
+        emit treeDataChanged();
         emit graphDataChanged();
         const QList<std::function<void()>> waiters = std::exchange(m_rebuildWaiters, {});
         for (const auto& waiter : waiters) waiter();

@@ -61,6 +61,12 @@ class ProjectsViewModel : public QObject {
     Q_PROPERTY(QString matchSummary READ matchSummary NOTIFY filterStateChanged)
     Q_PROPERTY(QString missingFolder READ missingFolder NOTIFY missingFolderChanged)
     Q_PROPERTY(ScanSession* scanSession READ scanSession CONSTANT)
+    // The selection's row in filteredModel, -1 without a selection.
+    Q_PROPERTY(int selectedRow READ selectedRow NOTIFY selectedRowChanged)
+    // What the window says about the results shown after a stopped scan; "" otherwise.
+    Q_PROPERTY(QString scanNotice READ scanNotice NOTIFY scanNoticeChanged)
+    // The projects shown were found under scanPath (false until a scan of the root folder ends).
+    Q_PROPERTY(bool showsScanPath READ showsScanPath NOTIFY showsScanPathChanged)
 
 public:
     // The settings key of the root folder's bookmark; the path fallback appends ".path".
@@ -95,6 +101,9 @@ public:
     Q_INVOKABLE void toggleStatusFilter(const QString& key);
     // Clears the search text, the kind filter and the state filter.
     Q_INVOKABLE void clearFilters();
+    // What Escape does: clears the search text when there is one, else the kind and state
+    // filters. Returns whether anything was cleared.
+    Q_INVOKABLE bool clearLastFilter();
 
     QDateTime lastScanDate() const { return m_lastScanDate; }
 
@@ -131,17 +140,20 @@ public:
     // Whether the project with `id` passes the current search and kind filter. Ids of records
     // replaced by a refresh count as their replacement; an unknown id does not match.
     Q_INVOKABLE bool matchesFilters(const QString& id) const;
-    // "2 of 27 match" while a filter is active, "" otherwise.
+    // "2 of 27 shown" while a filter is active, "" otherwise.
     QString matchSummary() const;
 
     // The stored root folder that was not found at start ("" when it was, or none was stored).
     QString missingFolder() const { return m_missingFolder; }
 
-    // Selection.
+    // Selection. One project at most, and only one that passes the filters: a filter that hides
+    // the selected project clears the selection.
     const std::optional<Project>& selectedProjectRecord() const { return m_selected; }
+    int selectedRow() const;
     QVariantMap selectedProject() const;
     QString selectedProjectId() const;
-    // Selects the project with that id; "" clears the selection, an unknown id changes nothing.
+    // Selects the project with that id; "" clears the selection, an unknown id or a project
+    // that does not pass the filters changes nothing.
     // The id of a record that a refresh replaced selects its replacement, so views whose data
     // is kept from the last full scan can still select it.
     Q_INVOKABLE void selectProject(const QString& id);
@@ -149,7 +161,8 @@ public:
     // Selects the project whose folder is `path` (a path text); false when there is none.
     Q_INVOKABLE bool selectProjectByPath(const QString& path);
 
-    // Tree and graph data of the last full scan.
+    // Tree and graph data of the projects: built after a full scan and whenever projects come or
+    // go; a fresh record of a project is put in place in both (projectUpdated).
     const CachedTreeData& cachedTreeData() const { return m_treeData; }
     const CachedGraphData& cachedGraphData() const { return m_graphData; }
     bool treeReady() const { return m_treeData.isReady; }
@@ -160,8 +173,22 @@ public:
     // `isLoading` stays true until it is done, and `scanFinished` is emitted once it is.
     Q_INVOKABLE void scanProjects();
     // Stops the running full scan: nothing of it is applied (projects, selection and data sets
-    // stay), `isLoading` becomes false and `scanFinished` is emitted.
+    // stay), `isLoading` becomes false and `scanFinished` is emitted. A stopped scan of a newly
+    // chosen root folder goes back to the root whose projects are shown (stored again), and
+    // `scanNotice` names the time of the results that stay.
     Q_INVOKABLE void stopScan();
+    QString scanNotice() const { return m_scanNotice; }
+    Q_INVOKABLE void dismissScanNotice();
+    bool showsScanPath() const { return m_shownRoot.has_value() && m_shownRoot == m_scanPath; }
+
+    // Puts `records` in place of the records at their folders (records at folders not in the
+    // list are added, when they lie under the root shown) and removes the projects at the
+    // `removed` folders. Every derived value follows at once: the filtered list, the counts, the
+    // selection; the tree and graph data take the fresh records in place (projectUpdated), and
+    // are built again when projects came or went.
+    void applyProjectChanges(const QList<Project>& records, const QList<QByteArray>& removed = {});
+    // Whether a build of the tree and graph data is running.
+    bool visualizationsPending() const { return m_rebuildGeneration != m_appliedRebuild; }
     // The running full scan's progress and stop.
     ScanSession* scanSession() const { return m_scanSession; }
     // Rebuilds the tree and graph data from all projects and the root folder off the main
@@ -174,7 +201,8 @@ public:
     // The folder the user chose: becomes the root folder (persisted) and is scanned.
     // URLs that are not local folders are ignored.
     Q_INVOKABLE void chooseFolder(const QUrl& folder);
-    // Re-reads one project's folder and replaces its record; `refreshFinished` follows.
+    // Re-reads one project's folder and replaces its record, or removes the project when its
+    // folder is gone or no longer a project; `refreshFinished` follows.
     Q_INVOKABLE void refreshProject(const QString& id);
     void refreshProject(const Project& project);
     Q_INVOKABLE void openInFinder(const QString& id);
@@ -204,6 +232,12 @@ signals:
     void selectedProjectChanged();
     void treeDataChanged();
     void graphDataChanged();
+    // The record of the project at `path` (its path text) was replaced in the tree and graph
+    // data, which are otherwise unchanged.
+    void projectUpdated(const QString& path);
+    void selectedRowChanged();
+    void scanNoticeChanged();
+    void showsScanPathChanged();
     // The newest full scan and its rebuild are done (`isLoading` has just become false).
     void scanFinished();
     // A refresh of the project with `id` completed, whether or not it changed anything.
@@ -222,10 +256,16 @@ private:
     void setLoading(bool loading);
     void setLoadingMessage(const QString& message);
     void setSettingsMessage(const QString& message);
-    void applyScanResult(quint64 generation, QList<Project> projects);
+    void applyScanResult(quint64 generation, const QByteArray& root, QList<Project> projects);
     void applyRefreshResult(const Project& old, const QList<Project>& found);
     void setSelection(const std::optional<Project>& project);
-    void updateFiltered();
+    // The rows that pass the filters now; `changed` (source positions) are records replaced
+    // in place. Clears a selection the filters hide.
+    void updateFiltered(const QList<qsizetype>& changed = {});
+    void setShownRoot(const std::optional<QByteArray>& root);
+    void setScanNotice(const QString& notice);
+    // Puts the current records of m_projects into the tree and graph data by path.
+    void syncVisualizationRecords();
     void fetchFinished(const QList<Project>& fetched);
 
     ProjectScanner& m_scanner;
@@ -258,8 +298,17 @@ private:
     mutable std::optional<QSet<QUuid>> m_matchingIds;
     QString m_missingFolder;
 
+    // The root folder whose scan gave m_projects.
+    std::optional<QByteArray> m_shownRoot;
+    QString m_scanNotice;
+    // Counts the full scans applied, so a refresh begun before one is not applied after it.
+    quint64 m_scansApplied = 0;
+    // Counts the changes of m_projects, so a build of an older list gets the newer records.
+    quint64 m_projectsRevision = 0;
+
     quint64 m_scanGeneration = 0;
     quint64 m_rebuildGeneration = 0;
+    quint64 m_appliedRebuild = 0;
     QList<std::function<void()>> m_rebuildWaiters;
     QThreadPool m_buildPool;
 };

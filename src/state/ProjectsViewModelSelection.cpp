@@ -20,6 +20,7 @@ void ProjectsViewModel::setSelection(const std::optional<Project>& project) {
     if (m_selected == project) return;
     m_selected = project;
     emit selectedProjectChanged();
+    emit selectedRowChanged();
 }
 
 QVariantMap ProjectsViewModel::selectedProject() const {
@@ -48,8 +49,17 @@ void ProjectsViewModel::selectProject(const QString& id) {
     }
     const QUuid uuid = QUuid::fromString(id);
     if (uuid.isNull()) return;
-    if (const std::optional<Project> project = findProject(currentId(uuid).toString(QUuid::WithoutBraces)))
-        setSelection(project);
+    const QString current = currentId(uuid).toString(QUuid::WithoutBraces);
+    if (!matchesFilters(current)) return;
+    if (const std::optional<Project> project = findProject(current)) setSelection(project);
+}
+
+int ProjectsViewModel::selectedRow() const {
+    if (!m_selected) return -1;
+    for (int row = 0; row < m_filteredModel->count(); ++row) {
+        if (m_filteredModel->projectAt(row).id == m_selected->id) return row;
+    }
+    return -1;
 }
 
 QVariantMap ProjectsViewModel::projectById(const QString& id) const {
@@ -62,10 +72,10 @@ QVariantMap ProjectsViewModel::projectById(const QString& id) const {
 bool ProjectsViewModel::selectProjectByPath(const QString& path) {
     const QByteArray bytes = path.toUtf8();
     for (const Project& project : m_projects) {
-        if (project.path == bytes) {
-            setSelection(project);
-            return true;
-        }
+        if (project.path != bytes) continue;
+        if (!matchesFilters(project.id.toString(QUuid::WithoutBraces))) return false;
+        setSelection(project);
+        return true;
     }
     return false;
 }

@@ -27,6 +27,17 @@ void ProjectsViewModel::clearFilters() {
     setStatusFilter(StatusFilter::none);
 }
 
+bool ProjectsViewModel::clearLastFilter() {
+    if (!m_searchText.isEmpty()) {
+        setSearchText(QString());
+        return true;
+    }
+    if (!m_typeFilter && m_statusFilter == StatusFilter::none) return false;
+    setSelectedTypeFilter(std::nullopt);
+    setStatusFilter(StatusFilter::none);
+    return true;
+}
+
 int ProjectsViewModel::attentionCount() const { return countAttention(m_projects); }
 
 void ProjectsViewModel::fetchProject(const QString& id) {

@@ -32,4 +32,11 @@ QString folderText(const ScanProgress& progress) { return QString::fromUtf8(prog
 
 QString stoppedMessage() { return QStringLiteral("Scan stopped"); }
 
+QString stoppedShowingMessage(const QDateTime& resultsTime, const QDateTime& now, const QLocale& locale) {
+    const QDateTime local = resultsTime.toLocalTime();
+    const QString when = local.date() == now.toLocalTime().date() ? locale.toString(local.time(), QLocale::ShortFormat)
+                                                                   : locale.toString(local, QLocale::ShortFormat);
+    return stoppedMessage() + QStringLiteral(" — showing the results of ") + when;
+}
+
 } // namespace scanprogress

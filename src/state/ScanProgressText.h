@@ -2,6 +2,7 @@
 
 #include "discovery/ScanControl.h"
 
+#include <QDateTime>
 #include <QLocale>
 #include <QString>
 
@@ -21,5 +22,10 @@ QString folderText(const ScanProgress& progress);
 
 // The message of a scan that was stopped before it ended.
 QString stoppedMessage();
+// The same when the results of an earlier scan stay shown: "Scan stopped — showing the results
+// of 14:32" (a scan of today: the time; of another day: date and time, both short, as the locale
+// writes them).
+QString stoppedShowingMessage(const QDateTime& resultsTime, const QDateTime& now,
+                              const QLocale& locale = QLocale::system());
 
 } // namespace scanprogress

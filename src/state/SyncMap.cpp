@@ -27,21 +27,27 @@ QVariantMap mark(const QString& kind, const QString& text, const QString& toolti
             {QStringLiteral("color"), markColor(kind)}};
 }
 
-// What the git status card shows instead of its usual value, or null.
-QVariant statusOverride(const Project& project) {
-    if (project.hasGit && project.git && project.git->problem != GitProblem::none) {
-        return QVariantMap{{QStringLiteral("value"), QStringLiteral("Problem")},
-                           {QStringLiteral("icon"), QStringLiteral("exclamationmark.triangle.fill")},
-                           {QStringLiteral("color"), QStringLiteral("red")},
-                           {QStringLiteral("tooltip"), gitProblemText(project.git->problem)}};
-    }
-    if (const QString partOf = synctext::partOfText(project); !partOf.isEmpty()) {
-        return QVariantMap{{QStringLiteral("value"), partOf},
-                           {QStringLiteral("icon"), QStringLiteral("link")},
-                           {QStringLiteral("color"), QStringLiteral("gray")},
-                           {QStringLiteral("tooltip"), QString::fromUtf8(*project.repository)}};
-    }
-    return QVariant::fromValue(nullptr);
+QVariantMap status(const QString& value, const char* icon, const char* color, const QString& tooltip) {
+    return {{QStringLiteral("value"), value},
+            {QStringLiteral("icon"), QLatin1String(icon)},
+            {QStringLiteral("color"), QLatin1String(color)},
+            {QStringLiteral("tooltip"), tooltip}};
+}
+
+// What the git status labels of the detail pane and the cards show.
+QVariantMap workingTreeStatus(const Project& project) {
+    const QString label = synctext::workingTreeLabel(project);
+    if (project.hasGit && project.git && project.git->problem != GitProblem::none)
+        return status(label, "exclamationmark.triangle.fill", "red", gitProblemText(project.git->problem));
+    if (const QString partOf = synctext::partOfText(project); !partOf.isEmpty())
+        return status(partOf, "link", "gray", QString::fromUtf8(*project.repository));
+    if (!project.hasGit) return status(label, "checkmark.circle", "green", QString());
+    if (project.hasUncommittedChanges)
+        return status(label, "exclamationmark.circle", "orange", QStringLiteral("Uncommitted changes: ") + label);
+    const QStringList reasons = synctext::attentionPhrases(project);
+    if (!reasons.isEmpty())
+        return status(label, "checkmark.circle", "gray", QStringLiteral("Needs attention: ") + reasons.join(QStringLiteral(", ")));
+    return status(label, "checkmark.circle", "green", QString());
 }
 
 QString commits(int n) { return synctext::countWords(n, QStringLiteral("commit"), QStringLiteral("commits")); }
@@ -83,18 +89,22 @@ QVariantMap syncToVariantMap(const Project& project) {
 QVariantMap syncToVariantMap(const Project& project, const QDateTime& now, const QLocale& locale) {
     QVariantMap map;
     const QStringList keys = attentionKeys(project);
-    QStringList reasonTexts;
-    for (const AttentionReason r : attentionReasons(project)) reasonTexts.append(attentionText(r));
+    const QStringList reasonTexts = synctext::attentionPhrases(project);
     map[QStringLiteral("hasState")] = project.hasGit && project.git.has_value();
     map[QStringLiteral("branchText")] = synctext::branchText(project);
     map[QStringLiteral("summary")] = synctext::syncSummary(project);
     map[QStringLiteral("needsAttention")] = !keys.isEmpty();
     map[QStringLiteral("attention")] = keys;
     map[QStringLiteral("attentionText")] = reasonTexts.join(QStringLiteral(", "));
+    // The reasons beside the working tree's changes, which the status label shows already.
+    QStringList besides = reasonTexts;
+    if (project.hasUncommittedChanges && !besides.isEmpty() && attentionReasons(project).first() == AttentionReason::uncommitted)
+        besides.removeFirst();
+    map[QStringLiteral("otherAttentionText")] = besides.join(QStringLiteral(", "));
     map[QStringLiteral("marks")] = syncMarks(project);
     map[QStringLiteral("partOf")] = pathOrNull(project.repository);
     map[QStringLiteral("partOfText")] = synctext::partOfText(project);
-    map[QStringLiteral("statusOverride")] = statusOverride(project);
+    map[QStringLiteral("status")] = workingTreeStatus(project);
 
     const GitState s = project.git.value_or(GitState{});
     map[QStringLiteral("upstream")] = orNull(s.upstream);
@@ -109,8 +119,7 @@ QVariantMap syncToVariantMap(const Project& project, const QDateTime& now, const
     map[QStringLiteral("unstaged")] = s.unstaged;
     map[QStringLiteral("untracked")] = s.untracked;
     map[QStringLiteral("conflicted")] = s.conflicted;
-    map[QStringLiteral("changesText")] = QStringLiteral("%1 staged, %2 modified, %3 untracked, %4 conflicted")
-                                             .arg(s.staged).arg(s.unstaged).arg(s.untracked).arg(s.conflicted);
+    map[QStringLiteral("changesText")] = synctext::changesText(project);
     map[QStringLiteral("operation")] = gitOperationKey(s.operation);
     map[QStringLiteral("operationText")] = synctext::operationText(s.operation);
     if (s.lastCommit) {

@@ -8,10 +8,11 @@
 #include <QVariantMap>
 
 // The sync state of a project as the views read it, every text composed here.
-// Keys: hasState, branchText, summary, needsAttention, attention (keys), attentionText,
+// Keys: hasState, branchText, summary, needsAttention, attention (keys), attentionText (every reason in words, with its count),
+// otherAttentionText (the same without the working tree's changes),
 // marks ([{kind, text, tooltip, color}], kinds "ahead", "behind", "stash", "conflict", "problem"),
-// statusOverride ({value, icon, color, tooltip} for the git status card of a project git
-// could not read ("Problem") or one inside another repository ("part of x"), else null),
+// status ({value, icon, color, tooltip}: the working tree's label for the git status card and the
+// cards, from "Clean" to "2 modified, 1 untracked", "No local changes", "Problem", "part of x"),
 // upstream, aheadBehindText, ahead, behind, stashes, stashText, staged, unstaged, untracked,
 // conflicted, changesText, operation, operationText, lastCommit ({id, author, subject, when}
 // or null), lastFetchedText, worktreeOf, partOf, partOfText, problem, problemText, problemAdvice.

@@ -31,21 +31,25 @@ public:
         m_nodes.append(DraftNode{rootPath, pathpieces::lastComponent(rootPath), 0, std::nullopt, {}});
     }
 
-    // Adds the folders on the way to `project` and its own node. A path that already has a node
-    // keeps it unchanged: a folder node does not become a project node later.
+    // Adds the folders on the way to `project` and its own node. A folder node already at the
+    // project's own path (which the order by path never makes, but a caller's order might)
+    // becomes its project node.
     void add(const Project& project, const QString& pathText) {
         const QList<QStringView> pieces = pathpieces::below(pathText, m_nodes.first().path);
+        // A project at the root folder itself is the root's own project.
+        if (pathText == m_nodes.first().path && !m_nodes.first().project) m_nodes.first().project = project;
         qsizetype parent = 0;
         QString current = m_nodes.first().path;
         for (qsizetype i = 0; i < pieces.size(); ++i) {
             current += QLatin1Char('/');
             current += pieces.at(i);
+            const bool last = i == pieces.size() - 1;
             const auto found = m_index.constFind(current);
             if (found != m_index.cend()) {
+                if (last && !m_nodes.at(*found).project) m_nodes[*found].project = project;
                 parent = *found;
                 continue;
             }
-            const bool last = i == pieces.size() - 1;
             const qsizetype created = m_nodes.size();
             m_nodes.append(DraftNode{current, pieces.at(i).toString(), i + 1,
                                      last ? std::optional<Project>(project) : std::nullopt, {}});

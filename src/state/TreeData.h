@@ -39,7 +39,8 @@ struct CachedTreeData {
 // Builds the outline of `projects` below the folder `rootPath` (the folder's path text as
 // decodeUtf8KeepingBytes gives it, no trailing "/" for an ordinary folder; node paths are formed
 // the same way, so bytes that are not UTF-8 keep nodes apart). Returns an empty list when there are no projects, else
-// exactly the root node. Projects outside the root folder, or at the root itself, are left out.
+// exactly the root node. Projects outside the root folder are left out; a project at the root
+// itself is the root node's project.
 // Children are sorted with the default locale's collation.
 QList<CachedTreeNode> buildTreeData(const QList<Project>& projects, const QString& rootPath);
 // The same with an explicit collation locale.

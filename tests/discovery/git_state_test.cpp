@@ -175,11 +175,11 @@ TEST(GitState, UpstreamMissingOrGone) {
     EXPECT_TRUE(reading.state.upstreamGone());
     EXPECT_EQ(attentionKeys(projectFrom(r.work, reading)), QStringList{"no-upstream"});
 
-    // A detached HEAD has no upstream by nature.
+    // A detached HEAD has no upstream by nature; commits made there are on no branch.
     git(r.work, {"checkout", "-q", "--detach"});
     reading = service.readState(r.work);
     EXPECT_TRUE(reading.state.detached);
-    EXPECT_TRUE(attentionKeys(projectFrom(r.work, reading)).isEmpty());
+    EXPECT_EQ(attentionKeys(projectFrom(r.work, reading)), QStringList{"detached"});
 }
 
 TEST(GitState, LocalAndEmptyRepositoriesNeedNothing) {

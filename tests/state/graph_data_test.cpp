@@ -225,30 +225,27 @@ TEST(GraphData, ConnectionColoursFollowTheKind) {
     expectConsistent(data, QStringLiteral("/r"));
 }
 
-TEST(GraphData, ProjectInsideALaterProjectsFolder) {
+TEST(GraphData, EveryProjectHasItsOwnNodeWhateverTheOrder) {
+    // A repository's root listed after its packages, and before them.
     const QList<Project> innerFirst = projectsAt({"/r/app/plugin", "/r/app"});
-    const CachedGraphData data = buildGraphData(innerFirst, QStringLiteral("/r"));
-    const CachedGraphNode* app = data.nodes.find(QStringLiteral("/r/app"));
-    ASSERT_NE(app, nullptr);
-    EXPECT_TRUE(app->isDirectory);
-    EXPECT_FALSE(app->project.has_value());
-    EXPECT_EQ(data.nodes.size(), 3);
-    EXPECT_EQ(data.connections.at(0).color, QStringLiteral("secondary"));
-    expectConsistent(data, QStringLiteral("/r"));
-
-    const CachedGraphData outerFirst = buildGraphData({innerFirst.at(1), innerFirst.at(0)}, QStringLiteral("/r"));
-    app = outerFirst.nodes.find(QStringLiteral("/r/app"));
-    ASSERT_NE(app, nullptr);
-    EXPECT_FALSE(app->isDirectory);
-    EXPECT_EQ(app->project, innerFirst.at(1));
-    EXPECT_EQ(app->childIDs, QStringList{"/r/app/plugin"});
-    EXPECT_EQ(outerFirst.connections.at(0).color, QStringLiteral("green"));
+    for (const QList<Project>& order : {innerFirst, QList<Project>{innerFirst.at(1), innerFirst.at(0)}}) {
+        const CachedGraphData data = buildGraphData(order, QStringLiteral("/r"));
+        const CachedGraphNode* app = data.nodes.find(QStringLiteral("/r/app"));
+        ASSERT_NE(app, nullptr);
+        EXPECT_FALSE(app->isDirectory);
+        EXPECT_EQ(app->project, innerFirst.at(1));
+        EXPECT_EQ(app->childIDs, QStringList{"/r/app/plugin"});
+        EXPECT_EQ(data.nodes.size(), 3);
+        EXPECT_EQ(data.connections.at(0).color, QStringLiteral("green"));
+        expectConsistent(data, QStringLiteral("/r"));
+    }
 }
 
 TEST(GraphData, NodesKeepCreationOrderAndProjectsOutsideTheRootAreLeftOut) {
-    const CachedGraphData data = buildGraphData(
-        projectsAt({"/r/b/x", "/rb/y", "/r", "/r/a/y", "/other/z", "/r/b/w"}), QStringLiteral("/r"));
+    const QList<Project> projects = projectsAt({"/r/b/x", "/rb/y", "/r", "/r/a/y", "/other/z", "/r/b/w"});
+    const CachedGraphData data = buildGraphData(projects, QStringLiteral("/r"));
     EXPECT_EQ(data.nodes.keys(), (QStringList{"/r", "/r/b", "/r/b/x", "/r/a", "/r/a/y", "/r/b/w"}));
+    EXPECT_EQ(data.nodes.at(0).project, projects.at(2)); // the root folder's own project
     QStringList flat;
     for (const CachedGraphNode& node : data.flatNodes) flat.append(node.id);
     EXPECT_EQ(flat, (QStringList{"/r", "/r/b", "/r/a", "/r/b/x", "/r/a/y", "/r/b/w"}));

@@ -64,14 +64,14 @@ TEST_F(RefreshedRecords, MatchesFollowSearchAndKindFilterWithACountText) {
 
     model->setSearchText(QStringLiteral("FLASK"));
     EXPECT_TRUE(model->filterActive());
-    EXPECT_EQ(model->matchSummary(), QStringLiteral("2 of 3 match"));
+    EXPECT_EQ(model->matchSummary(), QStringLiteral("2 of 3 shown"));
     EXPECT_TRUE(model->matchesFilters(flask));
     EXPECT_FALSE(model->matchesFilters(web));
     EXPECT_GT(changed.count(), 0);
 
     model->setSearchText(QString());
     model->setSelectedTypeFilterText(QStringLiteral("Node.js"));
-    EXPECT_EQ(model->matchSummary(), QStringLiteral("1 of 3 match"));
+    EXPECT_EQ(model->matchSummary(), QStringLiteral("1 of 3 shown"));
     EXPECT_TRUE(model->matchesFilters(web));
     EXPECT_FALSE(model->matchesFilters(flask));
 

@@ -1,4 +1,5 @@
 #include "state/ProjectListModel.h"
+#include "model/SyncText.h"
 #include "state/SyncMap.h"
 #include "StateTestSupport.h"
 #include "support/ProjectFactory.h"
@@ -76,7 +77,9 @@ TEST(SyncMap, MarksWordsAndProblems) {
     }
     EXPECT_EQ(texts, (QStringList{"↑2", "↓1", "⚑3", "✖1"}));
     EXPECT_EQ(kinds, (QStringList{"ahead", "behind", "stash", "conflict"}));
-    EXPECT_EQ(map["attention"].toStringList(), (QStringList{"unpushed", "behind", "stash"}));
+    EXPECT_EQ(map["attention"].toStringList(), (QStringList{"unpushed", "behind", "detached", "stash"}));
+    EXPECT_EQ(map["attentionText"].toString(),
+              QStringLiteral("2 commits to push, 1 commit to pull, detached HEAD, 3 stashes"));
 
     GitState refused;
     refused.problem = GitProblem::dubiousOwnership;
@@ -93,6 +96,62 @@ TEST(SyncMap, MarksWordsAndProblems) {
     inside.repository = QByteArray("/r/mono");
     EXPECT_EQ(syncToVariantMap(inside)["partOfText"].toString(), QStringLiteral("part of mono"));
     EXPECT_EQ(syncToVariantMap(inside)["partOf"].toString(), QStringLiteral("/r/mono"));
+}
+
+// One vocabulary for the working tree and the reasons for attention, in every view and the CLI.
+TEST(SyncWords, WorkingTreeAndAttentionInWords) {
+    GitState tracked;
+    tracked.upstream = QStringLiteral("origin/main");
+    tracked.ahead = 0;
+    tracked.behind = 0;
+    tracked.commit = QStringLiteral("1a2b3c4d");
+    const auto with = [&](auto change, bool changes = false) {
+        GitState s = tracked;
+        change(s);
+        Project p = gitProject("/r/x", s, changes);
+        p.remotes = {GitRemote{QUuid::createUuid(), QStringLiteral("origin"), QStringLiteral("/x.git")}};
+        return p;
+    };
+    Project noGit = testprojects::projectAt("/r/plain");
+    Project inside = noGit;
+    inside.repository = QByteArray("/r/mono");
+    struct Case {
+        Project project;
+        const char* changes;  // synctext::changesText
+        const char* label;    // the status label
+        const char* color;
+        const char* reasons;  // attentionText
+    };
+    const Case cases[] = {
+        {with([](GitState&) {}), "clean", "Clean", "green", ""},
+        {with([](GitState& s) { s.untracked = 1; }, true), "1 untracked", "1 untracked", "orange", "1 untracked"},
+        {with([](GitState& s) { s.unstaged = 2; s.untracked = 1; }, true), "2 modified, 1 untracked",
+         "2 modified, 1 untracked", "orange", "2 modified, 1 untracked"},
+        {with([](GitState& s) { s.staged = 1; s.conflicted = 1; }, true), "1 staged, 1 conflicted",
+         "1 staged, 1 conflicted", "orange", "1 staged, 1 conflicted"},
+        {with([](GitState&) {}, true), "changes", "Changes", "orange", "changes"},
+        {with([](GitState& s) { s.upstream.reset(); s.ahead.reset(); s.behind.reset(); }), "clean", "No local changes",
+         "gray", "no upstream"},
+        {with([](GitState& s) { s.ahead.reset(); }), "clean", "No local changes", "gray", "upstream gone"},
+        {with([](GitState& s) { s.ahead = 1; s.stashes = 1; }), "clean", "No local changes", "gray",
+         "1 commit to push, 1 stash"},
+        {with([](GitState& s) { s.detached = true; s.upstream.reset(); }), "clean", "No local changes", "gray",
+         "detached HEAD"},
+        // A rebase detaches HEAD by design: the operation is the reason, not the detached HEAD.
+        {with([](GitState& s) { s.detached = true; s.operation = GitOperation::rebase; }), "clean",
+         "No local changes", "gray", "rebase in progress"},
+        {with([](GitState& s) { s.problem = GitProblem::timeout; }), "unknown", "Problem", "red", "timed out"},
+        {noGit, "", "No Git", "green", ""},
+        {inside, "", "part of mono", "gray", ""},
+    };
+    for (const Case& c : cases) {
+        const QVariantMap map = syncToVariantMap(c.project, QDateTime::currentDateTimeUtc(), QLocale::c());
+        SCOPED_TRACE(c.label);
+        EXPECT_EQ(synctext::changesText(c.project), QLatin1String(c.changes));
+        EXPECT_EQ(map["status"].toMap()["value"].toString(), QLatin1String(c.label));
+        EXPECT_EQ(map["status"].toMap()["color"].toString(), QLatin1String(c.color));
+        EXPECT_EQ(map["attentionText"].toString(), QLatin1String(c.reasons));
+    }
 }
 
 class SyncViewModelTest : public ::testing::Test {

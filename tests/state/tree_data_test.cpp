@@ -56,17 +56,17 @@ TEST(TreeData, NoProjectsGivesNoRootNode) {
     EXPECT_FALSE(initial.isReady);
 }
 
-TEST(TreeData, ProjectsOutsideOrAtTheRootLeaveTheRootAlone) {
+TEST(TreeData, ProjectsOutsideTheRootAreLeftOutAndTheRootsOwnIsTheRoot) {
     // "/rx/app" starts with the text "/r" but is not inside the folder /r.
-    const QList<CachedTreeNode> tree =
-        buildTreeData(projectsAt({"/elsewhere/app", "/r", "/rx/app", "/r/"}), QStringLiteral("/r"));
+    const QList<Project> projects = projectsAt({"/elsewhere/app", "/r", "/rx/app", "/r/"});
+    const QList<CachedTreeNode> tree = buildTreeData(projects, QStringLiteral("/r"));
     ASSERT_EQ(tree.size(), 1);
     const CachedTreeNode& root = tree.first();
     EXPECT_EQ(root.id, QStringLiteral("/r"));
     EXPECT_EQ(root.name, QStringLiteral("r"));
     EXPECT_EQ(root.depth, 0);
-    EXPECT_FALSE(root.isProject);
-    EXPECT_FALSE(root.project.has_value());
+    EXPECT_TRUE(root.isProject);
+    EXPECT_EQ(root.project, projects.at(1));
     EXPECT_TRUE(root.children.isEmpty());
 }
 

@@ -82,7 +82,7 @@ TEST_F(ViewModelTest, ScanPublishesItsStepsInOrder) {
     QObject::connect(m, &ProjectsViewModel::scanFinished, [&] { steps << QStringLiteral("finished"); });
     scan(*model);
 
-    EXPECT_EQ(steps, (QStringList{"loading=1", "Scanning directories...", "projects=1", "date", "selection",
+    EXPECT_EQ(steps, (QStringList{"loading=1", "Scanning directories...", "projects=1", "selection", "date",
                                   "Building visualizations...", "tree=1", "graph=1", "loading=0", "finished"}));
 }
 
@@ -323,7 +323,7 @@ TEST_F(ViewModelTest, FiltersNarrowTheListButNotTheVisualizations) {
     EXPECT_EQ(counts[2].toMap().value("count").toInt(), 1);
 }
 
-TEST_F(ViewModelTest, RefreshReplacesOneRecordAndLeavesTheVisualizations) {
+TEST_F(ViewModelTest, RefreshReplacesOneRecordInEveryView) {
     const QByteArray repo = tree.mkdir("repo");
     tree.write("repo/package.json", "{}");
     testfolders::initRepository(repo);
@@ -334,8 +334,8 @@ TEST_F(ViewModelTest, RefreshReplacesOneRecordAndLeavesTheVisualizations) {
     model->selectProject(idText(before));
     const qsizetype position = model->projects().indexOf(before);
     const QDateTime scanDate = model->lastScanDate();
-    const CachedTreeData treeBefore = model->cachedTreeData();
     QSignalSpy treeChanged(model.get(), &ProjectsViewModel::treeDataChanged);
+    QSignalSpy updated(model.get(), &ProjectsViewModel::projectUpdated);
     QSignalSpy loading(model.get(), &ProjectsViewModel::isLoadingChanged);
     QSignalSpy rowChanged(model->filteredModel(), &QAbstractItemModel::dataChanged);
     QSignalSpy reset(model->filteredModel(), &QAbstractItemModel::modelReset);
@@ -356,9 +356,14 @@ TEST_F(ViewModelTest, RefreshReplacesOneRecordAndLeavesTheVisualizations) {
     const QModelIndex row = rowChanged.first().first().value<QModelIndex>();
     EXPECT_EQ(row.row(), model->filteredProjects().indexOf(after));
     EXPECT_EQ(row.data(ProjectListModel::HasUncommittedChangesRole).toBool(), true);
-    // Tree, graph, scan date and loading state are untouched.
+    // Tree and graph take the record in place; scan date and loading state are untouched.
     EXPECT_EQ(treeChanged.count(), 0);
-    EXPECT_EQ(model->cachedTreeData(), treeBefore);
+    ASSERT_EQ(updated.count(), 1);
+    EXPECT_EQ(updated.first().first().toString(), QString::fromUtf8(after.path));
+    const CachedGraphNode* node = model->cachedGraphData().nodes.find(QString::fromUtf8(after.path));
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node->project, after);
+    EXPECT_EQ(model->cachedTreeData().nodes.first().children.last().project, after); // after "other"
     EXPECT_EQ(model->lastScanDate(), scanDate);
     EXPECT_EQ(loading.count(), 0);
 
@@ -389,7 +394,7 @@ TEST_F(ViewModelTest, RefreshThatMovesARowOutOfTheFilterUpdatesTheList) {
     EXPECT_EQ(model->filteredModel()->rowCount(), 0);
 }
 
-TEST_F(ViewModelTest, RefreshOfAnOldRecordOrAVanishedProjectChangesNothing) {
+TEST_F(ViewModelTest, RefreshOfAnOldRecordChangesNothingAndAVanishedProjectLeaves) {
     tree.write("app/package.json", "{}");
     tree.write("lib/package.json", "{}");
     auto model = harness.makeViewModel();
@@ -409,12 +414,15 @@ TEST_F(ViewModelTest, RefreshOfAnOldRecordOrAVanishedProjectChangesNothing) {
     EXPECT_EQ(model->projects(), projects);
     EXPECT_EQ(model->selectedProjectRecord(), selection);
 
-    // A folder that is no longer a project keeps its old record.
+    EXPECT_EQ(projectsChanged.count(), 0);
+
+    // A folder that is no longer a project leaves the list, the selection and the tree.
     ASSERT_EQ(std::remove((tree.path() + "/lib/package.json").constData()), 0);
     refresh(*model, idText(*selection));
-    EXPECT_EQ(model->projects(), projects);
-    EXPECT_EQ(model->selectedProjectRecord(), selection);
-    EXPECT_EQ(projectsChanged.count(), 0);
+    EXPECT_EQ(names(model->projects()), QStringList{"app"});
+    EXPECT_FALSE(model->selectedProjectRecord());
+    ASSERT_TRUE(statetest::waitUntil([&] { return !model->visualizationsPending(); }));
+    EXPECT_EQ(model->cachedTreeData().nodes.first().children.size(), 1);
 }
 
 TEST_F(ViewModelTest, ActionsReachThePlatformServices) {

@@ -46,6 +46,7 @@ constexpr Entry entries[] = {
     {"minus.magnifyingglass", 0xe900, "zoom_out"},
     {"sidebar.left", 0xf114, "view_sidebar"},
     {"xmark.circle.fill", 0xe5c9, "cancel"},
+    {"xmark", 0xe5cd, "close"},
     // state screens
     {"folder.badge.gearshape", 0xf1c4, "source"},
     {"folder.fill.badge.gearshape", 0xf1c4, "source"},

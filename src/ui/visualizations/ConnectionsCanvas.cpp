@@ -69,6 +69,8 @@ void ConnectionsCanvas::setModel(MindmapModel* model) {
     if (model) {
         connect(model, &MindmapModel::graphChanged, this, &ConnectionsCanvas::restyle);
         connect(model, &MindmapModel::highlightChanged, this, &ConnectionsCanvas::restyle);
+        // A fresh record may bring another kind, and its connection another colour.
+        connect(model, &MindmapModel::nodeChanged, this, &ConnectionsCanvas::restyle);
     }
     restyle();
     emit modelChanged();

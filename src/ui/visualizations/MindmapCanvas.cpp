@@ -59,6 +59,10 @@ void MindmapCanvas::setModel(MindmapModel* model) {
     if (model) {
         connect(model, &MindmapModel::graphChanged, this, &MindmapCanvas::graphReset);
         connect(model, &MindmapModel::flagsChanged, this, &MindmapCanvas::invalidate);
+        connect(model, &MindmapModel::nodeChanged, this, [this](int index) {
+            m_scene.updateNode(*m_model, index);
+            invalidate();
+        });
     }
     graphReset();
     emit modelChanged();

@@ -2,6 +2,7 @@
 
 #include "ViewMath.h"
 #include "ViewModelAccess.h"
+#include "state/VisualizationPatch.h"
 
 MindmapModel::MindmapModel(QObject* parent) : QObject(parent) {}
 
@@ -17,6 +18,7 @@ void MindmapModel::setViewModel(QObject* viewModel) {
     m_viewModel = viewModel;
     if (viewModel) {
         vmaccess::onGraphDataChanged(viewModel, this, [this] { reloadFromViewModel(); });
+        vmaccess::onProjectUpdated(viewModel, this, [this](const QString& path) { updateProject(path); });
         vmaccess::onFilterChanged(viewModel, this, [this] { reloadMatches(); });
         vmaccess::onSelectionChanged(viewModel, this,
                                      [this] { setSelectedPath(vmaccess::selectedProjectPath(m_viewModel)); });
@@ -30,6 +32,16 @@ void MindmapModel::setViewModel(QObject* viewModel) {
 
 void MindmapModel::reloadFromViewModel() {
     setGraphData(m_viewModel ? vmaccess::graphData(m_viewModel) : CachedGraphData{});
+}
+
+void MindmapModel::updateProject(const QString& path) {
+    const int index = indexOf(path);
+    if (index < 0 || !m_graph.flatNodes.at(index).project) return;
+    const std::optional<Project> record = vmaccess::projectAtPath(m_viewModel, path);
+    if (!record) return;
+    // The view model's own graph holds the record already; this copy takes it the same way.
+    vispatch::replaceRecord(m_graph, path, *record);
+    emit nodeChanged(index);
 }
 
 void MindmapModel::reloadMatches() {

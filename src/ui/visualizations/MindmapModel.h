@@ -100,6 +100,8 @@ signals:
     void matchChanged();
     // Any change of the per-node flags (highlight, filter or graph).
     void flagsChanged();
+    // The node at flatNodes `index` took a fresh record of its project; nothing moved.
+    void nodeChanged(int index);
 
 private:
     enum Flag : std::uint8_t { Highlighted = 1, Dimmed = 2, WasDimmed = 4, Unmatched = 8 };
@@ -108,6 +110,7 @@ private:
     }
     void reloadFromViewModel();
     void reloadMatches();
+    void updateProject(const QString& path);
     void setHighlight(const QString& nodeId, const QSet<QString>& paths, bool cleared);
     void computeMatches();
     // Recomputes Highlighted and Dimmed; WasDimmed takes the old Dimmed when `keepPrevious`.

@@ -1,6 +1,7 @@
 #include "MindmapNodeLook.h"
 
 #include "model/Attention.h"
+#include "model/SyncText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,7 +76,12 @@ Box measure(const CachedGraphNode& node, const Fonts& fonts) {
         box.name = elide(node.name, nameMetrics, &box.elided);
         box.hasChanges = node.project->hasUncommittedChanges;
         box.needsAttention = needsAttention(*node.project);
-        if (node.project->gitBranch) box.branch = elide(*node.project->gitBranch, branchMetrics, &box.elided);
+        // "detached at 1a2b3c4" for a detached HEAD, and the stash mark after the branch.
+        QString branch = synctext::branchText(*node.project);
+        if (const int stashes = node.project->git ? node.project->git->stashes : 0; stashes > 0)
+            branch += (branch.isEmpty() ? QString() : QStringLiteral("  ")) + QString::fromUtf16(synctext::kStashMark) +
+                      (stashes > 1 ? QString::number(stashes) : QString());
+        if (!branch.isEmpty()) box.branch = elide(branch, branchMetrics, &box.elided);
         const bool hasBranch = !box.branch.isEmpty();
         box.nameAdvance = float(nameMetrics.horizontalAdvance(box.name));
         double nameRow = box.nameAdvance + (box.hasChanges ? 4 + kChangeDot : 0);

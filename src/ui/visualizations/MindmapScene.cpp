@@ -43,16 +43,31 @@ void MindmapScene::setGraph(const MindmapModel& model, const QFont& baseFont) {
     const QList<CachedGraphNode>& nodes = model.graph().flatNodes;
     m_boxes.clear();
     m_boxes.reserve(size_t(nodes.size()));
-    std::vector<NodeIndex::Entry> entries;
-    entries.reserve(size_t(nodes.size()));
-    for (const CachedGraphNode& node : nodes) {
-        m_boxes.push_back(measure(node, m_fonts));
-        // Hits on the root cover its whole bubble; others their box.
-        entries.push_back({node.position, m_boxes.back().halfWidth, m_boxes.back().halfHeight});
-    }
-    m_index.build(entries, QRectF(0, 0, model.canvasWidth(), model.canvasHeight()));
+    for (const CachedGraphNode& node : nodes) m_boxes.push_back(measure(node, m_fonts));
+    indexBoxes(model);
     m_labels.clear();
     m_layers.clear();
+}
+
+void MindmapScene::indexBoxes(const MindmapModel& model) {
+    const QList<CachedGraphNode>& nodes = model.graph().flatNodes;
+    std::vector<NodeIndex::Entry> entries;
+    entries.reserve(size_t(nodes.size()));
+    // Hits on the root cover its whole bubble; others their box.
+    for (qsizetype i = 0; i < nodes.size(); ++i)
+        entries.push_back({nodes.at(i).position, m_boxes[size_t(i)].halfWidth, m_boxes[size_t(i)].halfHeight});
+    m_index.build(entries, QRectF(0, 0, model.canvasWidth(), model.canvasHeight()));
+}
+
+void MindmapScene::updateNode(const MindmapModel& model, int index) {
+    const QList<CachedGraphNode>& nodes = model.graph().flatNodes;
+    if (index < 0 || index >= nodes.size() || size_t(index) >= m_boxes.size()) return;
+    const Box before = m_boxes[size_t(index)];
+    m_boxes[size_t(index)] = measure(nodes.at(index), m_fonts);
+    for (const Text text : {Text::Name, Text::BoldName, Text::Branch})
+        m_labels.erase((std::uint64_t(std::uint32_t(index)) << 2) | std::uint64_t(text));
+    const Box& after = m_boxes[size_t(index)];
+    if (before.halfWidth != after.halfWidth || before.halfHeight != after.halfHeight) indexBoxes(model);
 }
 
 const std::vector<SpriteAtlas::Placed>& MindmapScene::label(int node, Text text, const QColor& color,

@@ -39,6 +39,8 @@ public:
 
     // Measures every node and indexes them; labels are laid out later, when first drawn.
     void setGraph(const MindmapModel& model, const QFont& baseFont);
+    // Measures the node at `index` again (its project's record changed) and forgets its labels.
+    void updateNode(const MindmapModel& model, int index);
     // Builds the layers for `view`.
     void build(const MindmapModel& model, const MindmapPalette& palette, const View& view, SpriteAtlas& atlas);
     // Forgets laid-out labels (their glyphs are in an atlas that was cleared).
@@ -63,6 +65,7 @@ public:
 
 private:
     enum class Text : std::uint8_t { Name, BoldName, Branch };
+    void indexBoxes(const MindmapModel& model);
     const std::vector<SpriteAtlas::Placed>& label(int node, Text text, const QColor& color, SpriteAtlas& atlas,
                                                  double textScale);
     void addNode(int index, const CachedGraphNode& node, const MindmapModel& model, const MindmapPalette& palette,

@@ -116,7 +116,7 @@ int attentionBadge(SpriteAtlas& atlas, const QColor& tone, const QColor& ring, c
     const double ringWidth = 1.5;
     const double outer = (diameter + 2 * ringWidth) * k;
     const int px = int(std::ceil(outer)) + 2;
-    const QString key = QStringLiteral("a%1|%2|%3|%4|%5")
+    const QString key = QStringLiteral("a%1|%2|%3|%4|%5|%6")
                             .arg(colorKey(tone), colorKey(ring), colorKey(symbolColor))
                             .arg(diameter)
                             .arg(withSymbol)

@@ -1,5 +1,7 @@
 #include "ProjectHealth.h"
 
+#include "model/RelativeDateText.h"
+
 #include <QCryptographicHash>
 #include <QtEndian>
 
@@ -15,12 +17,8 @@ double healthScore(const std::optional<QDateTime>& lastModified, const QDateTime
 }
 
 QString healthLabel(const std::optional<QDateTime>& lastModified, const QDateTime& now) {
-    if (!lastModified) return QStringLiteral("?");
-    const auto days = daysSinceModified(lastModified, now);
-    if (!days || *days == 0) return QStringLiteral("NOW");
-    if (*days <= 7) return QString::number(*days) + u'd';
-    if (*days <= 30) return QString::number(*days / 7) + u'w';
-    return QString::number(*days / 30) + u'm';
+    if (!lastModified || !lastModified->isValid()) return QStringLiteral("?");
+    return shortAgeText(*lastModified, now);
 }
 
 QString activityColorName(const std::optional<QDateTime>& lastModified, const QDateTime& now) {

@@ -19,7 +19,8 @@ using projectage::isStale;
 // Ring fill, 0 to 1: 0 unknown, 1 under two days, 0.75 up to a week, 0.5 up to 30 days, else 0.25.
 double healthScore(const std::optional<QDateTime>& lastModified, const QDateTime& now);
 
-// Ring label: "?", "NOW", "3d", "2w", "1m".
+// Ring label: "?" when unknown, else the age in the unit of the relative text: "NOW", "3 d",
+// "2 wk", "11 mo", "3 yr".
 QString healthLabel(const std::optional<QDateTime>& lastModified, const QDateTime& now);
 
 // Colour name of the tree's activity dot: gray, green, yellow, orange or red.

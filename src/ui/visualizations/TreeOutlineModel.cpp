@@ -3,6 +3,7 @@
 #include "ProjectHealth.h"
 #include "ViewMath.h"
 #include "model/Attention.h"
+#include "model/SyncText.h"
 #include "theme/TextStyles.h"
 #include "state/DisplayText.h"
 #include "ViewModelAccess.h"
@@ -29,6 +30,7 @@ public:
         if (row.isProject) {
             w += 8 + kindDisc + 6 + m_project.horizontalAdvance(row.name);
             if (row.needsAttention) w += 6 + textstyles::body;
+            if (!row.stashText.isEmpty()) w += 6 + m_small.horizontalAdvance(QStringLiteral("⚑"));
             if (row.hasChanges) w += 6 + dotSize;
             if (row.version) w += 6 + m_small.horizontalAdvance(QStringLiteral("v") + *row.version);
             if (row.branch) w += 6 + textstyles::caption + 2 + m_small.horizontalAdvance(*row.branch);
@@ -58,6 +60,24 @@ private:
     QFontMetricsF m_small;
 };
 
+// What a project line shows of its record.
+void setProjectFields(TreeOutlineModel::Row& row, const Project& p, const QDateTime& now) {
+    row.projectId = p.id.toString(QUuid::WithoutBraces);
+    row.kindIcon = projecttype::icon(p.type);
+    row.kindColor = projecttype::color(p.type);
+    row.version = displayText(p.version);
+    // "detached at 1a2b3c4" rather than an empty branch.
+    const QString branch = synctext::branchText(p);
+    row.branch = branch.isEmpty() ? displayText(p.gitBranch) : std::optional<QString>(displayText(branch));
+    row.hasChanges = p.hasUncommittedChanges;
+    row.activityColor = health::activityColorName(p.lastModified, now);
+    row.activityText = health::activityText(p.lastModified, now);
+    row.attentionText = TreeOutlineModel::attentionTooltip(p);
+    row.needsAttention = !row.attentionText.isEmpty();
+    const int stashes = p.git ? p.git->stashes : 0;
+    row.stashText = stashes > 0 ? synctext::countWords(stashes, QStringLiteral("stash"), QStringLiteral("stashes")) : QString();
+}
+
 // Appends `node` and its subtree in display order; returns the subtree's project count.
 int flatten(const CachedTreeNode& node, const QDateTime& now, QList<TreeOutlineModel::Row>& rows) {
     const qsizetype at = rows.size();
@@ -68,19 +88,7 @@ int flatten(const CachedTreeNode& node, const QDateTime& now, QList<TreeOutlineM
     row.isProject = node.isProject && node.project.has_value();
     row.hasChildren = !node.children.isEmpty();
     row.folderColor = viewmath::treeFolderColor(node.depth);
-    if (row.isProject) {
-        const Project& p = *node.project;
-        row.projectId = p.id.toString(QUuid::WithoutBraces);
-        row.kindIcon = projecttype::icon(p.type);
-        row.kindColor = projecttype::color(p.type);
-        row.version = displayText(p.version);
-        row.branch = displayText(p.gitBranch);
-        row.hasChanges = p.hasUncommittedChanges;
-        row.activityColor = health::activityColorName(p.lastModified, now);
-        row.activityText = health::activityText(p.lastModified, now);
-        row.attentionText = TreeOutlineModel::attentionTooltip(p);
-        row.needsAttention = !row.attentionText.isEmpty();
-    }
+    if (row.isProject) setProjectFields(row, *node.project, now);
     rows.append(row);
     int count = node.isProject ? 1 : 0;
     for (const CachedTreeNode& child : node.children) count += flatten(child, now, rows);
@@ -122,6 +130,7 @@ QVariant TreeOutlineModel::data(const QModelIndex& index, int role) const {
     case ActivityTextRole: return r.activityText;
     case NeedsAttentionRole: return r.needsAttention;
     case AttentionTextRole: return r.attentionText;
+    case StashTextRole: return r.stashText;
     default: return {};
     }
 }
@@ -145,6 +154,7 @@ QHash<int, QByteArray> TreeOutlineModel::roleNames() const {
         {ActivityTextRole, "activityText"},
         {NeedsAttentionRole, "needsAttention"},
         {AttentionTextRole, "attentionText"},
+        {StashTextRole, "stashText"},
     };
 }
 
@@ -154,6 +164,7 @@ void TreeOutlineModel::setViewModel(QObject* viewModel) {
     m_viewModel = viewModel;
     if (viewModel) {
         vmaccess::onTreeDataChanged(viewModel, this, [this] { reloadFromViewModel(); });
+        vmaccess::onProjectUpdated(viewModel, this, [this](const QString& path) { updateProject(path); });
     }
     reloadFromViewModel();
     emit viewModelChanged();
@@ -193,10 +204,23 @@ void TreeOutlineModel::setTreeData(const CachedTreeData& data, const QDateTime& 
 }
 
 QString TreeOutlineModel::attentionTooltip(const Project& project) {
-    QStringList reasons;
-    for (const AttentionReason reason : attentionReasons(project)) reasons.append(attentionText(reason));
+    const QStringList reasons = synctext::attentionPhrases(project);
     if (reasons.isEmpty()) return QString();
     return QStringLiteral("Needs attention: ") + reasons.join(QStringLiteral(", "));
+}
+
+void TreeOutlineModel::updateProject(const QString& path) {
+    const int index = rowOf(path);
+    if (index < 0 || !m_rows.at(index).isProject) return;
+    const std::optional<Project> project = vmaccess::projectAtPath(m_viewModel, path);
+    if (!project) return;
+    setProjectFields(m_rows[index], *project, QDateTime::currentDateTime());
+    const double width = RowMeasure().width(m_rows.at(index));
+    if (width > m_contentWidth) {
+        m_contentWidth = width;
+        emit contentWidthChanged();
+    }
+    emit dataChanged(this->index(index), this->index(index));
 }
 
 int TreeOutlineModel::rowOf(const QString& nodeId) const {

@@ -40,6 +40,7 @@ public:
         ActivityTextRole,  // what the activity dot's colour means, for its tooltip
         NeedsAttentionRole, // the project's repository needs its owner's attention
         AttentionTextRole,  // why, in words, for the attention mark's tooltip ("" when not)
+        StashTextRole,      // "1 stash", "" without stashes
     };
     Q_ENUM(Role)
 
@@ -61,6 +62,7 @@ public:
         QString activityText;
         bool needsAttention = false;
         QString attentionText;
+        QString stashText;
     };
 
     explicit TreeOutlineModel(QObject* parent = nullptr);
@@ -91,7 +93,7 @@ public:
     Q_INVOKABLE double wheelZoom(double scale, double steps) const;
     Q_INVOKABLE QString zoomText(double scale) const;
 
-    // "Needs attention: uncommitted changes, unpushed commits" for a project that does; "".
+    // "Needs attention: 2 modified, 1 commit to push" for a project that does; "".
     static QString attentionTooltip(const Project& project);
 
     // Indentation per depth level and the connector's width.
@@ -106,6 +108,8 @@ signals:
 
 private:
     void reloadFromViewModel();
+    // The view model put a fresh record of the project at `path` in place.
+    void updateProject(const QString& path);
 
     QPointer<QObject> m_viewModel;
     QList<Row> m_rows;

@@ -1,5 +1,6 @@
 #include "ViewModelAccess.h"
 
+#include "discovery/Utf8.h"
 #include "state/ProjectsViewModel.h"
 
 namespace vmaccess {
@@ -22,6 +23,19 @@ void onTreeDataChanged(QObject* viewModel, QObject* context, std::function<void(
 void onGraphDataChanged(QObject* viewModel, QObject* context, std::function<void()> handler) {
     if (auto* vm = qobject_cast<ProjectsViewModel*>(viewModel))
         QObject::connect(vm, &ProjectsViewModel::graphDataChanged, context, std::move(handler));
+}
+
+void onProjectUpdated(QObject* viewModel, QObject* context, std::function<void(const QString&)> handler) {
+    if (auto* vm = qobject_cast<ProjectsViewModel*>(viewModel))
+        QObject::connect(vm, &ProjectsViewModel::projectUpdated, context, std::move(handler));
+}
+
+std::optional<Project> projectAtPath(QObject* viewModel, const QString& path) {
+    if (auto* vm = qobject_cast<ProjectsViewModel*>(viewModel)) {
+        for (const Project& project : vm->projects())
+            if (decodeUtf8KeepingBytes(project.path) == path) return project;
+    }
+    return std::nullopt;
 }
 
 bool filterActive(QObject* viewModel) {

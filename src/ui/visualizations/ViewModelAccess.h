@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QString>
 #include <functional>
+#include <optional>
 
 // The visualizations' view of the ProjectsViewModel that QML hands them as a plain object.
 namespace vmaccess {
@@ -18,6 +19,12 @@ CachedGraphData graphData(QObject* viewModel);
 // Calls `handler` (in `context`) whenever the view model's outline / mindmap is replaced.
 void onTreeDataChanged(QObject* viewModel, QObject* context, std::function<void()> handler);
 void onGraphDataChanged(QObject* viewModel, QObject* context, std::function<void()> handler);
+
+// Calls `handler` (in `context`) with the project's path text whenever the record of one project
+// was replaced in the outline and mindmap (which are otherwise unchanged).
+void onProjectUpdated(QObject* viewModel, QObject* context, std::function<void(const QString&)> handler);
+// The view model's record of the project whose path text (as node paths form it) is `path`.
+std::optional<Project> projectAtPath(QObject* viewModel, const QString& path);
 
 // Whether a search text or a kind filter narrows the view model's list.
 bool filterActive(QObject* viewModel);

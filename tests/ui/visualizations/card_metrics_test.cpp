@@ -62,7 +62,7 @@ TEST(CardMetricsTest, ReadsDatesAsTheProjectListGivesThem) {
     CardMetrics metrics;
     EXPECT_DOUBLE_EQ(metrics.healthScore(QVariant::fromValue(nullptr)), 0.0);
     EXPECT_EQ(metrics.healthLabel(QVariant()), QStringLiteral("?"));
-    EXPECT_EQ(metrics.healthLabel(kNow.addDays(-14)), QStringLiteral("2w"));
+    EXPECT_EQ(metrics.healthLabel(kNow.addDays(-14)), QStringLiteral("2 wk"));
     EXPECT_DOUBLE_EQ(metrics.healthScore(kNow.addDays(-2)), 0.75);
 }
 

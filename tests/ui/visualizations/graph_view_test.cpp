@@ -136,7 +136,7 @@ TEST_F(GraphFixture, ASearchDimsTheNodesThatDoNotMatchAndCountsTheMatches) {
     EXPECT_FALSE(count->isVisible());
     ui.viewModel().setSearchText("shop");
     EXPECT_TRUE(count->isVisible());
-    EXPECT_EQ(count->property("text").toString(), QStringLiteral("1 of 3 match"));
+    EXPECT_EQ(count->property("text").toString(), QStringLiteral("1 of 3 shown"));
     EXPECT_FALSE(mindmap->isDimmed(path("web/shop")));
     EXPECT_TRUE(mindmap->isDimmed(path("web/blog")));
     EXPECT_TRUE(mindmap->isDimmed(path("tools")));

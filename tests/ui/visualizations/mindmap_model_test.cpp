@@ -214,11 +214,14 @@ struct AttentionScene {
     }
 };
 
-Project stashed(const QString& path) {
+// A commit to push: flagged without any mark in its label.
+Project unpushed(const QString& path) {
     Project project = viztest::project(path);
     project.hasGit = true;
     project.git = GitState{};
-    project.git->stashes = 2;
+    project.git->upstream = QStringLiteral("origin/main");
+    project.git->ahead = 1;
+    project.git->behind = 0;
     return project;
 }
 
@@ -226,7 +229,7 @@ Project stashed(const QString& path) {
 
 TEST(MindmapAttentionTest, AProjectThatNeedsAttentionCarriesOneBadgeAtEveryScale) {
     const Project calm = viztest::project("/r/a/calm");
-    const Project flagged = stashed("/r/a/flagged");
+    const Project flagged = unpushed("/r/a/flagged");
     ASSERT_TRUE(needsAttention(flagged));
     ASSERT_FALSE(needsAttention(calm));
     // Cards at 100 %, discs alone at 50 %, dots at 20 %: the flagged graph has one quad more.

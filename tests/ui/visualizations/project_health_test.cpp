@@ -30,12 +30,14 @@ struct Grade {
 
 TEST(ProjectHealthTest, GradesFollowTheDayTable) {
     const Grade table[] = {
-        {0, 1.0, "NOW", "green", false},  {1, 1.0, "1d", "green", false},
-        {2, 0.75, "2d", "yellow", false}, {7, 0.75, "7d", "yellow", false},
-        {8, 0.5, "1w", "orange", false},  {14, 0.5, "2w", "orange", false},
-        {20, 0.5, "2w", "orange", false}, {30, 0.5, "4w", "orange", false},
-        {31, 0.25, "1m", "red", true},    {59, 0.25, "1m", "red", true},
-        {61, 0.25, "2m", "red", true},
+        // The label's unit is the relative text's ("1 month ago" at 30 days in May).
+        {0, 1.0, "NOW", "green", false},     {1, 1.0, "1 d", "green", false},
+        {2, 0.75, "2 d", "yellow", false},   {7, 0.75, "1 wk", "yellow", false},
+        {8, 0.5, "1 wk", "orange", false},   {14, 0.5, "2 wk", "orange", false},
+        {20, 0.5, "2 wk", "orange", false},  {30, 0.5, "1 mo", "orange", false},
+        {31, 0.25, "1 mo", "red", true},     {59, 0.25, "1 mo", "red", true},
+        {61, 0.25, "2 mo", "red", true},     {340, 0.25, "11 mo", "red", true},
+        {1100, 0.25, "3 yr", "red", true},
     };
     for (const Grade& g : table) {
         SCOPED_TRACE(g.days);
@@ -68,7 +70,7 @@ TEST(ProjectHealthTest, AbsentDateIsUnknownAndStale) {
 
 TEST(ProjectHealthTest, FutureDatesCountNegativeAndGradeAsFresh) {
     EXPECT_EQ(daysSinceModified(kNow.addDays(3), kNow), -3);
-    EXPECT_EQ(healthLabel(kNow.addDays(3), kNow), QStringLiteral("-3d"));
+    EXPECT_EQ(healthLabel(kNow.addDays(3), kNow), QStringLiteral("NOW"));
     EXPECT_DOUBLE_EQ(healthScore(kNow.addDays(3), kNow), 1.0);
     EXPECT_EQ(activityColorName(kNow.addDays(3), kNow), QStringLiteral("green"));
     EXPECT_FALSE(isStale(kNow.addDays(3), kNow));

@@ -162,8 +162,7 @@ TEST(TreeAttentionTest, ProjectsThatNeedAttentionCarryAReadableMarkThatSaysWhy) 
     QQuickItem* mark = child(dirtyCard, "attentionMark");
     ASSERT_TRUE(mark);
     EXPECT_TRUE(mark->isVisible());
-    EXPECT_EQ(mark->property("tip").toString(),
-              QStringLiteral("Needs attention: ") + attentionText(AttentionReason::uncommitted));
+    EXPECT_EQ(mark->property("tip").toString(), QStringLiteral("Needs attention: 1 untracked"));
     EXPECT_FALSE(child(tidyCard, "attentionMark")->isVisible()) << "no git, nothing to attend to";
 
     // The mark reads (3:1, a symbol) on the outline's background, a hovered card and the

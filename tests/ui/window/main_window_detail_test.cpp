@@ -43,7 +43,9 @@ TEST_F(DetailPane, TheDetailPaneShowsEverySectionAndReportsEveryAction)
     EXPECT_EQ(cardValue("typeCard"), "Node.js");
     EXPECT_EQ(cardValue("versionCard"), "1.0.0");
     EXPECT_FALSE(cardValue("lastModifiedCard").isEmpty());
-    EXPECT_EQ(cardValue("gitStatusCard"), "Uncommitted");
+    EXPECT_EQ(cardValue("gitStatusCard"), "1 untracked");
+    // Every reason for attention in words, first in the Sync section.
+    EXPECT_TRUE(uitest::showsText(item("attentionField"), "1 untracked, no upstream"));
     EXPECT_EQ(item("gitStatusCard")->property("tone").toString(), "orange");
     ASSERT_TRUE(shown("gitSection"));
     EXPECT_TRUE(shown("branchRow"));

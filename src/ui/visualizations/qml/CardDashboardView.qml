@@ -103,4 +103,11 @@ Rectangle {
 
         ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
     }
+
+    MatchBadge {
+        viewModel: root.viewModel
+        anchors.left: parent.left
+        anchors.bottom: parent.bottom
+        anchors.margins: 16
+    }
 }

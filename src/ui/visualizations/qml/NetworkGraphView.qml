@@ -133,16 +133,11 @@ Item {
             visible: nodes.hoveredLabelHidden && nodes.hoveredPath !== ""
         }
 
-        Text {
-            objectName: "matchText"
+        MatchBadge {
+            viewModel: root.viewModel
             anchors.left: parent.left
             anchors.top: parent.top
             anchors.margins: 16
-            visible: mindmapModel.filterActive
-            text: mindmapModel.matchText
-            font: Theme.font.headline
-            color: Theme.secondary
-            textFormat: Text.PlainText
         }
     }
 }

@@ -23,6 +23,9 @@ Item {
     property bool hasUncommittedChanges: false
     property var sync: null
     readonly property bool gitProblem: sync !== null && sync !== undefined && (sync.problem || "") !== ""
+    readonly property var status: sync && sync.status ? sync.status : ({ value: "", color: "gray" })
+    // Why the project needs attention beyond its changes, which the status shows.
+    readonly property string attentionLine: hasGit && sync && !gitProblem ? (sync.otherAttentionText || "") : ""
     property var lastModified: null
     property string lastModifiedText: ""
     property string pathText: ""
@@ -40,6 +43,7 @@ Item {
     readonly property real titlesHeight: Math.max(nameText.implicitHeight + 4 + kindText.implicitHeight,
                                                   versionBadge.visible ? versionBadge.height : 0)
     readonly property real bodyHeight: titlesHeight + 12 + 1 + (hasGit ? 12 + statusText.implicitHeight : 0)
+                                       + (attentionLine !== "" ? 8 + attentionText.implicitHeight : 0)
                                        + (hasRemote ? 12 + remoteText.implicitHeight : 0)
     implicitHeight: band.height + 16 + bodyHeight + 16 + activity.implicitHeight + 16
 
@@ -188,7 +192,7 @@ Item {
             anchors { right: statusText.left; rightMargin: 4; verticalCenter: statusText.verticalCenter }
             visible: card.hasGit && !card.hasUncommittedChanges && !card.gitProblem
             name: "checkmark.circle.fill"
-            color: Theme.symbolTone("green")
+            color: Theme.symbolTone(card.status.color)
         }
         Text {
             id: statusText
@@ -197,9 +201,25 @@ Item {
             y: divider.y + divider.height + 12
             visible: card.hasGit
             textFormat: Text.PlainText
-            text: !card.hasGit ? "" : card.gitProblem ? card.sync.statusOverride.value : card.hasUncommittedChanges ? qsTr("Modified") : qsTr("Clean")
+            text: card.hasGit ? card.status.value : ""
             font: Theme.font.caption
-            color: Theme.textTone(card.gitProblem ? "red" : card.hasUncommittedChanges ? "orange" : "green")
+            color: card.status.color === "gray" ? Theme.secondary : Theme.textTone(card.status.color)
+        }
+        Text {
+            id: attentionText
+            objectName: "attentionLine"
+            x: 16
+            y: statusText.y + statusText.implicitHeight + 8
+            width: parent.width - 32
+            visible: card.attentionLine !== ""
+            textFormat: Text.PlainText
+            // The whole line, for the card's tooltip when it is shortened.
+            property string fullText: "Needs attention: " + card.attentionLine
+            text: fullText
+            font: Theme.font.caption
+            color: Theme.textTone("red")
+            elide: Text.ElideRight
+            maximumLineCount: 1
         }
         CardGlyph {
             x: 16
@@ -212,7 +232,7 @@ Item {
             id: remoteText
             objectName: "remoteUrl"
             x: 16 + Theme.font.caption.pixelSize + 4
-            y: statusText.y + statusText.implicitHeight + 12
+            y: (attentionText.visible ? attentionText.y + attentionText.implicitHeight : statusText.y + statusText.implicitHeight) + 12
             width: parent.width - 16 - x
             visible: card.hasRemote
             textFormat: Text.PlainText

@@ -26,6 +26,7 @@ Item {
     required property string activityText
     required property bool needsAttention
     required property string attentionText
+    required property string stashText
     // Drawn faint: the project does not pass the current search and kind filter.
     property bool dimmed: false
 
@@ -99,6 +100,7 @@ Item {
             activityText: row.activityText
             needsAttention: row.needsAttention
             attentionText: row.attentionText
+            stashText: row.stashText
             opacity: row.dimmed ? 0.3 : 1.0
             isSelected: row.projectId !== "" && row.selectedProjectId === row.projectId
             onTapped: row.projectTapped(row.projectId)

@@ -18,6 +18,8 @@ Item {
     property bool needsAttention: false
     // Why the project needs attention, in words (its mark's tooltip).
     property string attentionText
+    // "1 stash", or "" (the stash mark's tooltip).
+    property string stashText
     property bool isSelected: false
     readonly property bool isHovered: hover.hovered
 
@@ -74,6 +76,19 @@ Item {
             ToolTip.visible: attentionHover.hovered
             ToolTip.delay: 400
             ToolTip.text: tip
+        }
+        Text {
+            objectName: "stashMark"
+            anchors.verticalCenter: parent.verticalCenter
+            visible: card.stashText !== ""
+            text: "⚑"
+            textFormat: Text.PlainText
+            font: Theme.font.caption
+            color: Theme.textTone("purple")
+            HoverHandler { id: stashHover }
+            ToolTip.visible: stashHover.hovered
+            ToolTip.delay: 400
+            ToolTip.text: card.stashText
         }
         Rectangle {
             objectName: "changeDot"

@@ -101,27 +101,11 @@ Item {
         }
     }
 
-    // "2 of 27 match" while a search or kind filter is active.
-    Rectangle {
-        objectName: "matchBadge"
-        visible: outlineModel.ready && root.viewModel !== null && root.viewModel.filterActive
+    MatchBadge {
+        viewModel: outlineModel.ready ? root.viewModel : null
         anchors.left: parent.left
         anchors.bottom: parent.bottom
         anchors.margins: 16
-        width: matchText.implicitWidth + 20
-        height: matchText.implicitHeight + 10
-        radius: 8
-        color: Theme.windowBackground
-        border.color: Theme.separator
-        Text {
-            id: matchText
-            objectName: "matchText"
-            anchors.centerIn: parent
-            text: root.viewModel ? root.viewModel.matchSummary : ""
-            textFormat: Text.PlainText
-            font: Theme.font.caption
-            color: Theme.primary
-        }
     }
 
     // The zoom panel, floating over the bottom-right corner.

@@ -4,21 +4,24 @@ import Codeorchardist
 
 // Makes its parent (a counter pill) a toggle of one state filter of the view model: a click
 // applies the filter, a second click clears it. The pill is outlined while its filter is on.
+// With no key the pill stands for all projects: a click clears every filter, and it is
+// outlined while nothing filters.
 MouseArea {
     id: click
 
     property var viewModel
     property string key
     property string tip
-    readonly property bool active: viewModel !== null && viewModel !== undefined && viewModel.statusFilter === key
+    readonly property bool active: viewModel !== null && viewModel !== undefined
+                                   && (key === "" ? !viewModel.filterActive : viewModel.statusFilter === key)
 
     anchors.fill: parent
     hoverEnabled: true
     cursorShape: Qt.PointingHandCursor
-    onClicked: viewModel.toggleStatusFilter(key)
+    onClicked: key === "" ? viewModel.clearFilters() : viewModel.toggleStatusFilter(key)
     ToolTip.visible: containsMouse && tip !== ""
     ToolTip.delay: 600
-    ToolTip.text: active ? "Show all projects" : tip
+    ToolTip.text: active && key !== "" ? "Show all projects" : tip
 
     Rectangle {
         objectName: "filterOutline"

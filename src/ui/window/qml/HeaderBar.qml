@@ -149,11 +149,13 @@ Rectangle {
         Row {
             id: counters
             objectName: "counters"
-            visible: bar.hasFolder
+            // The counts belong to the projects shown: none while a new root's first scan runs.
+            visible: bar.hasFolder && bar.viewModel.showsScanPath
             spacing: 12
             Layout.alignment: Qt.AlignVCenter
             Layout.minimumWidth: implicitWidth
-            readonly property var pills: [projectsPill, modifiedPill, attention.pill]
+            readonly property var pills: staleChip.visible ? [projectsPill, modifiedPill, attention.pill, staleChip]
+                                                           : [projectsPill, modifiedPill, attention.pill]
             readonly property real fullWidth: pills.reduce((sum, p) => sum + p.fullWidth, 0) + spacing * (pills.length - 1)
                 + (attention.implicitWidth - attention.pill.implicitWidth)
             readonly property real wordsWidth: pills.reduce((sum, p) => sum + p.wordWidth, 0)
@@ -164,6 +166,7 @@ Rectangle {
                 value: bar.viewModel.projectCount
                 label: WindowLogic.countWord(value, "project", "projects")
                 tone: "blue"
+                FilterClick { objectName: "allFilter"; viewModel: bar.viewModel; key: ""; tip: "Show all projects: clear every filter" }
             }
             StatPill {
                 id: modifiedPill
@@ -178,6 +181,16 @@ Rectangle {
                 id: attention
                 viewModel: bar.viewModel
                 pill.showWord: bar.fit.showCounterWords
+            }
+            // A state filter without a counter of its own shows as a chip that clears it.
+            StatPill {
+                id: staleChip
+                objectName: "staleChip"
+                visible: bar.viewModel.statusFilter === "stale"
+                value: bar.viewModel.filteredCount
+                label: "stale (30d+)"
+                tone: "gray"
+                FilterClick { viewModel: bar.viewModel; key: "stale"; tip: "" }
             }
         }
     }

@@ -51,11 +51,7 @@ ApplicationWindow {
     palette.link: Theme.accent
 
     // Everything that clears the search text and the kind filter, in this order.
-    function clearFilters() {
-        viewModel.searchText = ""
-        viewModel.selectedTypeFilter = ""
-        viewModel.statusFilter = ""
-    }
+    function clearFilters() { viewModel.clearFilters() }
     function moveSelection(step) {
         if (mainScreen !== WindowLogic.List)
             return
@@ -75,10 +71,11 @@ ApplicationWindow {
     Shortcut { sequence: "Ctrl+2"; onActivated: window.viewMode = ViewMode.Tree }
     Shortcut { sequence: "Ctrl+3"; onActivated: window.viewMode = ViewMode.Graph }
     Shortcut { sequence: "Ctrl+4"; onActivated: window.viewMode = ViewMode.Cards }
+    // Escape clears the search text first, then the kind and state filters.
     Shortcut {
         sequence: "Escape"
-        enabled: window.viewModel.searchText !== "" && !window.viewModel.isLoading
-        onActivated: window.viewModel.searchText = ""
+        enabled: window.viewModel.filterActive && !window.viewModel.isLoading
+        onActivated: window.viewModel.clearLastFilter()
     }
 
     ColumnLayout {
@@ -98,6 +95,11 @@ ApplicationWindow {
             Layout.fillWidth: true
             Layout.preferredHeight: 1
             color: Theme.separator
+        }
+
+        ScanNoticeBar {
+            Layout.fillWidth: true
+            viewModel: window.viewModel
         }
 
         Loader {

@@ -21,8 +21,9 @@ ScrollView {
     readonly property bool hasVersion: project.version !== null && project.version !== undefined
     readonly property bool hasBranch: project.gitBranch !== null && project.gitBranch !== undefined
     readonly property var remotes: project.remotes ? project.remotes : []
-    readonly property var gitState: project.sync && project.sync.statusOverride ? project.sync.statusOverride : WindowLogic.gitState(project.hasUncommittedChanges === true,
-                                                         project.hasGit === true)
+    readonly property var gitState: project.sync && project.sync.status ? project.sync.status
+                                                                    : WindowLogic.gitState(project.hasUncommittedChanges === true,
+                                                                                           project.hasGit === true)
 
     contentWidth: availableWidth
     clip: true

@@ -15,6 +15,8 @@ AbstractButton {
     property bool selected: false
 
     hoverEnabled: true
+    // The list keeps the keyboard focus: a recycled row must never take Space for itself.
+    focusPolicy: Qt.NoFocus
     implicitHeight: content.implicitHeight + 8 + 12
     padding: 0
 
@@ -45,19 +47,19 @@ AbstractButton {
                 Layout.fillWidth: true
                 Layout.minimumWidth: 0
                 spacing: 4
-                // The name takes the line's room but the changes dot's, elided beyond that.
+                // The name takes the line's room but the marks', elided beyond that.
                 Item {
                     id: nameLine
                     Layout.fillWidth: true
                     implicitHeight: nameText.implicitHeight
+                    readonly property real marksWidth: (changesDot.visible ? changesDot.width + 6 : 0)
+                                                       + (attentionMark.visible ? attentionMark.width + 6 : 0)
                     Text {
                         id: nameText
                         objectName: "rowName"
                         anchors.verticalCenter: parent.verticalCenter
-                        width: Math.max(0, Math.min(implicitWidth,
-                            nameLine.width - (changesDot.visible ? changesDot.width + 6 : 0)))
-                        text: WindowLogic.elidedName(row.model.name, font,
-                            nameLine.width - (changesDot.visible ? changesDot.width + 6 : 0))
+                        width: Math.max(0, Math.min(implicitWidth, nameLine.width - nameLine.marksWidth))
+                        text: WindowLogic.elidedName(row.model.name, font, nameLine.width - nameLine.marksWidth)
                         textFormat: Text.PlainText
                         font: Theme.font.headline
                         color: Theme.primary
@@ -80,7 +82,20 @@ AbstractButton {
                         color: Theme.color("orange")
                         HoverHandler { id: dotHover; enabled: parent.visible }
                         ToolTip.visible: dotHover.hovered
-                        ToolTip.text: "Uncommitted changes"
+                        ToolTip.text: "Uncommitted changes: " + (row.model.sync ? row.model.sync.changesText : "")
+                    }
+                    SymbolIcon {
+                        id: attentionMark
+                        objectName: "attentionMark"
+                        visible: row.model.needsAttention === true
+                        anchors.verticalCenter: parent.verticalCenter
+                        x: nameText.width + 6 + (changesDot.visible ? changesDot.width + 6 : 0)
+                        name: "exclamationmark.triangle.fill"
+                        size: Theme.size("caption")
+                        color: Theme.symbolTone("red")
+                        HoverHandler { id: attentionHover; enabled: parent.visible }
+                        ToolTip.visible: attentionHover.hovered
+                        ToolTip.text: "Needs attention: " + (row.model.sync ? row.model.sync.attentionText : "")
                     }
                 }
                 // Version and branch share the line; each elides to its half when both are long.

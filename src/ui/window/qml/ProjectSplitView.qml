@@ -32,8 +32,7 @@ SplitView {
             boundsBehavior: Flickable.StopAtBounds
             model: split.viewModel.filteredModel
             ScrollBar.vertical: ScrollBar {}
-            currentIndex: WindowLogic.rowOfProject(split.viewModel.filteredModel,
-                                                   split.viewModel.selectedProjectId)
+            currentIndex: split.viewModel.selectedRow
             highlightFollowsCurrentItem: false
             keyNavigationEnabled: false
             Keys.onUpPressed: split.moveSelection(-1)
@@ -45,6 +44,7 @@ SplitView {
             }
             onCurrentIndexChanged: if (currentIndex >= 0) positionViewAtIndex(currentIndex, ListView.Contain)
 
+            footer: Item { width: 1; height: split.viewModel.filterActive ? 44 : 0 }
             delegate: ProjectRowView {
                 width: ListView.view.width - 12
                 selected: ListView.isCurrentItem
@@ -53,6 +53,12 @@ SplitView {
                     split.viewModel.selectProject(project.id)
                 }
             }
+        }
+        MatchBadge {
+            viewModel: split.viewModel
+            anchors.left: parent.left
+            anchors.bottom: parent.bottom
+            anchors.margins: 12
         }
     }
 

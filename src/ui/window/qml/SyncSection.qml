@@ -65,10 +65,11 @@ ColumnLayout {
         columnSpacing: 16
         rowSpacing: 6
 
+        Field { objectName: "attentionField"; label: "Attention"; value: section.sync.attentionText || ""; tone: "red" }
         Field { label: "Upstream"; value: section.sync.upstream || "none" }
         Field { label: "Ahead / behind"; value: section.sync.aheadBehindText || "" }
         Field { label: "Stashes"; value: section.sync.stashText || "" }
-        Field { label: "Changes"; value: section.sync.changesText || "" }
+        Field { label: "Changes"; value: section.project.hasUncommittedChanges ? (section.sync.changesText || "") : "" }
         Field { label: "In progress"; value: section.sync.operationText || ""; tone: "orange" }
         Field {
             label: "Last commit"
@@ -115,7 +116,7 @@ ColumnLayout {
                 Layout.fillWidth: true
                 text: field.value
                 font: Theme.font.body
-                color: field.tone !== "" ? Theme.color(field.tone) : Theme.primary
+                color: field.tone !== "" ? Theme.textTone(field.tone) : Theme.primary
             }
         }
     }
