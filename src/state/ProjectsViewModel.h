@@ -187,6 +187,8 @@ public:
     // selection; the tree and graph data take the fresh records in place (projectUpdated), and
     // are built again when projects came or went.
     void applyProjectChanges(const QList<Project>& records, const QList<QByteArray>& removed = {});
+    // How many single-project refreshes are running.
+    int refreshesRunning() const { return m_refreshesRunning; }
     // Whether a build of the tree and graph data is running.
     bool visualizationsPending() const { return m_rebuildGeneration != m_appliedRebuild; }
     // The running full scan's progress and stop.
@@ -305,6 +307,7 @@ private:
     quint64 m_scansApplied = 0;
     // Counts the changes of m_projects, so a build of an older list gets the newer records.
     quint64 m_projectsRevision = 0;
+    int m_refreshesRunning = 0;
 
     quint64 m_scanGeneration = 0;
     quint64 m_rebuildGeneration = 0;

@@ -20,8 +20,10 @@ void ProjectsViewModel::setScanPath(const std::optional<QByteArray>& folder) {
         emit missingFolderChanged();
     }
     const bool changed = m_scanPath != folder;
+    const bool showed = showsScanPath();
     m_scanPath = folder;
     if (changed) emit scanPathChanged();
+    if (showed != showsScanPath()) emit showsScanPathChanged();
     if (folder) saveScanPath(*folder);
 }
 

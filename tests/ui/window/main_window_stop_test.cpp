@@ -39,8 +39,8 @@ protected:
         ::chmod(git.constData(), 0755);
         m_git = std::make_unique<GitService>(git, std::chrono::minutes(10));
         m_scanner = std::make_unique<ProjectScanner>(*m_git);
-        auto settings = std::make_shared<QSettings>(m_settingsDir.filePath("settings.ini"), QSettings::IniFormat);
-        m_viewModel = std::make_unique<ProjectsViewModel>(*m_scanner, settings, PlatformServices{});
+        m_settings = std::make_shared<QSettings>(m_settingsDir.filePath("settings.ini"), QSettings::IniFormat);
+        m_viewModel = std::make_unique<ProjectsViewModel>(*m_scanner, m_settings, PlatformServices{});
         m_engine = std::make_unique<QQmlEngine>();
         uisetup::prepareEngine(*m_engine);
         m_window.reset(uisetup::createMainWindow(*m_engine, m_viewModel.get(), false));
@@ -86,6 +86,7 @@ protected:
     testfolders::TempTree m_tree;
     testfolders::TempTree m_tools;
     QTemporaryDir m_settingsDir;
+    std::shared_ptr<QSettings> m_settings;
     std::unique_ptr<GitService> m_git;
     std::unique_ptr<ProjectScanner> m_scanner;
     std::unique_ptr<ProjectsViewModel> m_viewModel;
@@ -129,6 +130,28 @@ TEST_F(MainWindowStopTest, ProgressAndStopOfAFirstScanThenEscapeDuringARescan)
     ASSERT_TRUE(waitShown("cardsScreen"));
     EXPECT_EQ(m_viewModel->projects(), projects);
     EXPECT_FALSE(m_viewModel->isLoading());
+    ASSERT_TRUE(waitShown("scanNotice"));
+    EXPECT_TRUE(item("scanNoticeText")->property("text").toString().startsWith(
+        QString::fromUtf8("Scan stopped — showing the results of ")));
+
+    // A stopped first scan of a newly chosen root: the root shown, its projects, the counters
+    // and the stored root all stay those of the last scan that ended.
+    testfolders::TempTree otherTree;
+    const QByteArray other = otherTree.path();
+    otherTree.write("gamma/package.json", "{}");
+    testfolders::initRepository(other + "/gamma");
+    setHanging(true);
+    m_viewModel->chooseFolder(QUrl::fromLocalFile(QString::fromUtf8(other)));
+    EXPECT_FALSE(m_viewModel->showsScanPath()) << "no counters for the new root until its scan ends";
+    EXPECT_EQ(item("counters"), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ::access(started().constData(), F_OK) == 0; }, kWait));
+    click(item("stopScanButton"));
+    ASSERT_TRUE(waitShown("cardsScreen"));
+    EXPECT_EQ(m_viewModel->scanPathBytes(), m_tree.path());
+    EXPECT_EQ(m_viewModel->projects(), projects);
+    EXPECT_NE(item("counters"), nullptr);
+    ProjectsViewModel reopened(*m_scanner, m_settings, PlatformServices{});
+    EXPECT_EQ(reopened.scanPathBytes(), m_tree.path());
 }
 
 } // namespace
