@@ -16,7 +16,7 @@ QString attentionText(AttentionReason reason);
 
 // The reasons that hold for the project, in declaration order; empty for a project without
 // git. A repository without remotes is not flagged for having no upstream, nor is a detached
-// HEAD or a repository without commits.
+// HEAD, a repository without commits or a bare repository (a mirror tracks nothing).
 QList<AttentionReason> attentionReasons(const Project& project);
 bool needsAttention(const Project& project);
 // The keys of attentionReasons().

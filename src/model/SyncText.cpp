@@ -32,6 +32,7 @@ QString syncSummary(const Project& project) {
     if (!project.hasGit || !project.git) return {};
     const GitState& s = *project.git;
     if (s.problem != GitProblem::none) return gitProblemText(s.problem);
+    if (s.bare) return QStringLiteral("bare");
     QStringList parts;
     if (const QString m = marks(project); !m.isEmpty()) parts.append(m);
     if (s.upstreamGone()) parts.append(QStringLiteral("upstream gone"));

@@ -28,7 +28,8 @@ void ProjectsViewModel::refreshProject(const QString& id) {
 }
 
 void ProjectsViewModel::refreshProject(const Project& project) {
-    whenFinished(this, m_scanner.scanProjects(project.path, 0), [this, project](const QFuture<QList<Project>>& future) {
+    // Manifests above the project (a Cargo workspace's) are read as far up as in a full scan.
+    whenFinished(this, m_scanner.scanProjects(project.path, 0, m_scanPath.value_or(QByteArray())), [this, project](const QFuture<QList<Project>>& future) {
         applyRefreshResult(project, future.resultCount() > 0 ? future.result() : QList<Project>());
     });
 }

@@ -35,6 +35,12 @@ QVariant statusOverride(const Project& project) {
                            {QStringLiteral("color"), QStringLiteral("red")},
                            {QStringLiteral("tooltip"), gitProblemText(project.git->problem)}};
     }
+    if (project.hasGit && project.git && project.git->bare) {
+        return QVariantMap{{QStringLiteral("value"), QStringLiteral("Bare")},
+                           {QStringLiteral("icon"), QStringLiteral("externaldrive")},
+                           {QStringLiteral("color"), QStringLiteral("gray")},
+                           {QStringLiteral("tooltip"), QStringLiteral("A bare repository: no working tree, nothing to commit")}};
+    }
     if (const QString partOf = synctext::partOfText(project); !partOf.isEmpty()) {
         return QVariantMap{{QStringLiteral("value"), partOf},
                            {QStringLiteral("icon"), QStringLiteral("link")},
@@ -109,8 +115,10 @@ QVariantMap syncToVariantMap(const Project& project, const QDateTime& now, const
     map[QStringLiteral("unstaged")] = s.unstaged;
     map[QStringLiteral("untracked")] = s.untracked;
     map[QStringLiteral("conflicted")] = s.conflicted;
-    map[QStringLiteral("changesText")] = QStringLiteral("%1 staged, %2 modified, %3 untracked, %4 conflicted")
-                                             .arg(s.staged).arg(s.unstaged).arg(s.untracked).arg(s.conflicted);
+    // A bare repository has no working tree to count.
+    map[QStringLiteral("changesText")] = s.bare ? QString()
+                                                : QStringLiteral("%1 staged, %2 modified, %3 untracked, %4 conflicted")
+                                                      .arg(s.staged).arg(s.unstaged).arg(s.untracked).arg(s.conflicted);
     map[QStringLiteral("operation")] = gitOperationKey(s.operation);
     map[QStringLiteral("operationText")] = synctext::operationText(s.operation);
     if (s.lastCommit) {

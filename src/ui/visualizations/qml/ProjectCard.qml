@@ -22,7 +22,8 @@ Item {
     property bool hasGit: false
     property bool hasUncommittedChanges: false
     property var sync: null
-    readonly property bool gitProblem: sync !== null && sync !== undefined && (sync.problem || "") !== ""
+    // What the git status says instead of Clean or Modified ("Problem", "Bare"), or null.
+    readonly property var statusOverride: sync !== null && sync !== undefined && sync.statusOverride ? sync.statusOverride : null
     property var lastModified: null
     property string lastModifiedText: ""
     property string pathText: ""
@@ -186,7 +187,7 @@ Item {
         CardGlyph {
             id: statusGlyph
             anchors { right: statusText.left; rightMargin: 4; verticalCenter: statusText.verticalCenter }
-            visible: card.hasGit && !card.hasUncommittedChanges && !card.gitProblem
+            visible: card.hasGit && !card.hasUncommittedChanges && !card.statusOverride
             name: "checkmark.circle.fill"
             color: Theme.symbolTone("green")
         }
@@ -197,9 +198,9 @@ Item {
             y: divider.y + divider.height + 12
             visible: card.hasGit
             textFormat: Text.PlainText
-            text: !card.hasGit ? "" : card.gitProblem ? card.sync.statusOverride.value : card.hasUncommittedChanges ? qsTr("Modified") : qsTr("Clean")
+            text: !card.hasGit ? "" : card.statusOverride ? card.statusOverride.value : card.hasUncommittedChanges ? qsTr("Modified") : qsTr("Clean")
             font: Theme.font.caption
-            color: Theme.textTone(card.gitProblem ? "red" : card.hasUncommittedChanges ? "orange" : "green")
+            color: Theme.textTone(card.statusOverride ? card.statusOverride.color : card.hasUncommittedChanges ? "orange" : "green")
         }
         CardGlyph {
             x: 16
