@@ -38,16 +38,16 @@ bool listsVersion(const toml::array* dynamic) {
 }
 
 ManifestInfo readPyproject(QByteArrayView bytes) {
-    const std::optional<toml::table> doc = tomldocument::parse(manifesttext::withoutBom(bytes));
+    const std::optional<tomldocument::Document> doc = tomldocument::parse(manifesttext::withoutBom(bytes));
     if (!doc) return quotedKeys(bytes, true);
-    const auto project = (*doc)["project"];
-    const auto poetry = (*doc)["tool"]["poetry"];
+    const auto project = doc->root()["project"];
+    const auto poetry = doc->root()["tool"]["poetry"];
     ManifestInfo info;
-    info.name = tomldocument::string(project["name"]);
-    if (!info.name) info.name = tomldocument::string(poetry["name"]);
+    info.name = doc->string(project["name"]);
+    if (!info.name) info.name = doc->string(poetry["name"]);
     if (!listsVersion(project["dynamic"].as_array())) {
-        info.version = tomldocument::string(project["version"]);
-        if (!info.version) info.version = tomldocument::string(poetry["version"]);
+        info.version = doc->string(project["version"]);
+        if (!info.version) info.version = doc->string(poetry["version"]);
     }
     return info;
 }
