@@ -101,36 +101,45 @@ Rectangle {
                 font: Theme.font.caption
                 color: Theme.secondary
             }
-            Grid {
+            // Rows of tiles, each centred, the last one shorter.
+            Column {
+                id: tileRows
                 objectName: "kindTiles"
                 Layout.alignment: Qt.AlignHCenter
-                columns: WindowLogic.tileColumns(welcome.kinds.length, welcome.width - 64, welcome.tileWidth,
-                                                 welcome.tileSpacing)
-                columnSpacing: welcome.tileSpacing
-                rowSpacing: 10
+                readonly property int columns: WindowLogic.tileColumns(welcome.kinds.length, welcome.width - 64,
+                                                                       welcome.tileWidth, welcome.tileSpacing)
+                spacing: 10
                 Repeater {
-                    model: welcome.kinds
-                    delegate: Column {
-                        objectName: "kindTile"
-                        required property var modelData
-                        width: welcome.tileWidth
-                        spacing: 4
-                        SymbolIcon {
-                            anchors.horizontalCenter: parent.horizontalCenter
-                            name: modelData.icon
-                            size: Theme.size("title2") + 4
-                            color: Theme.symbolTone(modelData.color)
-                        }
-                        // One line for every kind, so the tiles stand level.
-                        Text {
-                            anchors.horizontalCenter: parent.horizontalCenter
-                            width: parent.width
-                            horizontalAlignment: Text.AlignHCenter
-                            text: modelData.type
-                            font: Theme.font.caption2
-                            color: Theme.secondary
-                            maximumLineCount: 1
-                            elide: Text.ElideRight
+                    model: Math.ceil(welcome.kinds.length / tileRows.columns)
+                    delegate: Row {
+                        required property int index
+                        anchors.horizontalCenter: parent.horizontalCenter
+                        spacing: welcome.tileSpacing
+                        Repeater {
+                            model: welcome.kinds.slice(index * tileRows.columns, (index + 1) * tileRows.columns)
+                            delegate: Column {
+                                objectName: "kindTile"
+                                required property var modelData
+                                width: welcome.tileWidth
+                                spacing: 4
+                                SymbolIcon {
+                                    anchors.horizontalCenter: parent.horizontalCenter
+                                    name: modelData.icon
+                                    size: Theme.size("title2") + 4
+                                    color: Theme.symbolTone(modelData.color)
+                                }
+                                // One line for every kind, so the tiles stand level.
+                                Text {
+                                    anchors.horizontalCenter: parent.horizontalCenter
+                                    width: parent.width
+                                    horizontalAlignment: Text.AlignHCenter
+                                    text: modelData.type
+                                    font: Theme.font.caption2
+                                    color: Theme.secondary
+                                    maximumLineCount: 1
+                                    elide: Text.ElideRight
+                                }
+                            }
                         }
                     }
                 }
