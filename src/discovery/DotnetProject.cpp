@@ -10,12 +10,13 @@ std::optional<QString> parseDotnetVersionData(QByteArrayView bytes) {
     std::optional<QString> version;
     // The names of the open elements: <Project><PropertyGroup><Version>.
     QStringList open;
+    const QStringList propertyGroup = {QStringLiteral("Project"), QStringLiteral("PropertyGroup")};
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::EndElement && !open.isEmpty()) open.removeLast();
         if (token != QXmlStreamReader::StartElement) continue;
         const QString name = xml.name().toString();
-        if (!version && name == u"Version" && open == QStringList{QStringLiteral("Project"), QStringLiteral("PropertyGroup")}) {
+        if (!version && name == u"Version" && open == propertyGroup) {
             const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             if (!text.isEmpty()) version = text;
             continue; // the end element is consumed

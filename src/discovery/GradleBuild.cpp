@@ -35,10 +35,10 @@ std::optional<QString> propertyValue(const std::optional<QByteArray>& bytes, QSt
 
 ManifestInfo parseGradleData(const std::optional<QByteArray>& settings, const std::optional<QByteArray>& build,
                              const std::optional<QByteArray>& properties) {
-    static const QRegularExpression rootName(QStringLiteral(R"((?m)^[ \t]*rootProject\.name\s*=\s*(["'])([^"'\r\n]+)\1)"),
-                                             manifesttext::kPatternOptions);
-    static const QRegularExpression version(QStringLiteral(R"((?m)^[ \t]*version(?:[ \t]*=[ \t]*|[ \t]+)(["'])([^"'\r\n]+)\1)"),
-                                            manifesttext::kPatternOptions);
+    static const QRegularExpression rootName(
+        QStringLiteral(R"((?m)^[ \t]*rootProject\.name\s*=\s*(["'])([^"'\r\n]+)\1)"), manifesttext::kPatternOptions);
+    static const QRegularExpression version(
+        QStringLiteral(R"((?m)^[ \t]*version(?:[ \t]*=[ \t]*|[ \t]+)(["'])([^"'\r\n]+)\1)"), manifesttext::kPatternOptions);
     ManifestInfo info;
     info.name = capture(settings, rootName);
     info.version = capture(build, version);

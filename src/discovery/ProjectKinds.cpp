@@ -36,7 +36,9 @@ std::optional<KindReading> readNode(const ManifestFolder& f) {
     return fromInfo(type, info);
 }
 
-std::optional<KindReading> readMaven(const ManifestFolder& f) { return fromInfo(ProjectType::java, parsePomXML(f.accessPath)); }
+std::optional<KindReading> readMaven(const ManifestFolder& f) {
+    return fromInfo(ProjectType::java, parsePomXML(f.accessPath));
+}
 
 std::optional<KindReading> readPython(const ManifestFolder& f) {
     return fromInfo(ProjectType::python, parsePythonProject(f.accessPath));
