@@ -147,7 +147,11 @@ std::optional<ManifestInfo> parseCMakeListsData(QByteArrayView bytes) {
     const std::optional<QByteArrayList> args = Lexer(manifesttext::withoutBom(bytes)).projectArguments();
     if (!args) return std::nullopt;
     // An empty argument names nothing.
-    const auto value = [](const QByteArray& arg) { return arg.isEmpty() ? std::nullopt : decodeUtf8(arg); };
+    const auto value = [](const QByteArray& text) -> std::optional<QString> {
+        std::optional<QString> decoded = decodeUtf8(text);
+        if (!decoded || decoded->isEmpty()) return std::nullopt; // a byte order mark alone decodes to nothing
+        return decoded;
+    };
     ManifestInfo info;
     if (!args->isEmpty()) info.name = value(args->first());
     const qsizetype keyword = args->indexOf("VERSION");

@@ -76,7 +76,11 @@ std::optional<ManifestInfo> parseMesonBuildData(QByteArrayView bytes) {
             break;
     }
     if (i + 1 >= all.size()) return std::nullopt;
-    const auto value = [](const QByteArray& text) { return text.isEmpty() ? std::nullopt : decodeUtf8(text); };
+    const auto value = [](const QByteArray& text) -> std::optional<QString> {
+        std::optional<QString> decoded = decodeUtf8(text);
+        if (!decoded || decoded->isEmpty()) return std::nullopt; // a byte order mark alone decodes to nothing
+        return decoded;
+    };
     ManifestInfo info;
     bool first = true;
     depth = 0;
