@@ -22,7 +22,7 @@ packages=(
   g++ cmake ninja-build git pkg-config
   qt6-base-dev qt6-declarative-dev qt6-svg-dev
   "${runtime_packages[@]}" qml6-module-qttest
-  libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libicu-dev libtomlplusplus-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   xvfb xauth xdg-utils libgl1-mesa-dri ccache
   clang libclang-rt-14-dev

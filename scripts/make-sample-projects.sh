@@ -28,6 +28,16 @@ file data/notebooks/setup.py $'from setuptools import setup\nsetup(name="noteboo
 file apple/WeatherKitDemo/Package.swift '// swift-tools-version:5.9'
 file tools/lint-rules/package.json '{"name":"lint-rules","version":"0.4.0"}'
 file misc/dotfiles/README.md '# dotfiles'
+file systems/ripgrep/Cargo.toml $'[package]\nname = "ripgrep"\nversion = "14.1.1"'
+file systems/fzf/go.mod $'module github.com/junegunn/fzf\n\ngo 1.23'
+file systems/json/CMakeLists.txt 'project(nlohmann_json VERSION 3.11.3 LANGUAGES CXX)'
+file android/okhttp/settings.gradle.kts 'rootProject.name = "okhttp"'
+file android/okhttp/build.gradle.kts 'version = "5.0.0"'
+file dotnet/Newtonsoft.Json/Newtonsoft.Json.csproj '<Project Sdk="Microsoft.NET.Sdk"><PropertyGroup><Version>13.0.3</Version></PropertyGroup></Project>'
+file web/blog/composer.json '{"name":"acme/blog","version":"2.1.0"}'
+file mobile/gallery/pubspec.yaml $'name: flutter_gallery\nversion: 2.10.2\ndependencies:\n  flutter:\n    sdk: flutter'
+file tools/http/pubspec.yaml $'name: http\nversion: 1.2.2'
+file tools/rake/rake.gemspec $'Gem::Specification.new do |s|\n  s.name = "rake"\n  s.version = "13.2.1"\nend'
 
 repo web/storefront main 0 dirty
 repo services/billing-api main 3
@@ -35,6 +45,10 @@ repo mobile/field-app main 12
 repo data/etl-jobs main 1
 (cd "$dir/data/etl-jobs" && git checkout -q -b feature/backfill && echo "x = 1" > job.py)
 repo misc/dotfiles main 45
+repo systems/ripgrep master 2
+repo systems/fzf master 20 dirty
+# A bare mirror of a repository, as backups are kept.
+git clone -q --mirror "$dir/systems/ripgrep" "$dir/backups/ripgrep.git"
 # A monorepo of scoped packages with long names.
 file monorepo/package.json '{"name":"navigation-monorepo","version":"7.0.0","private":true}'
 rc=0

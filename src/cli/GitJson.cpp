@@ -32,6 +32,8 @@ std::string gitJson(const Project& project) {
     out += ", \"conflicted\": " + std::to_string(s.conflicted);
     out += ", \"operation\": " + optionalKey(gitOperationKey(s.operation));
     out += ", \"worktreeOf\": " + pathJson(s.worktreeOf);
+    out += ", \"bare\": ";
+    out += s.bare ? "true" : "false";
     out += ", \"lastCommit\": ";
     if (s.lastCommit) {
         out += "{\"id\": " + jsonQuoted(s.lastCommit->id) + ", \"author\": " + jsonQuoted(s.lastCommit->author) +

@@ -100,6 +100,7 @@ Tint syncTint(const Project& p) {
     if (!p.git) return Tint::none;
     const GitState& s = *p.git;
     if (s.problem != GitProblem::none || s.conflicted > 0) return Tint::red;
+    if (s.bare) return Tint::none;
     if (s.behind.value_or(0) > 0) return Tint::red;
     if (s.ahead.value_or(0) > 0 || s.stashes > 0 || s.operation != GitOperation::none) return Tint::yellow;
     if (!attentionReasons(p).isEmpty()) return Tint::magenta;

@@ -32,7 +32,11 @@ bool exists(const QByteArray& path) {
 }
 
 std::optional<QByteArray> readRegularFile(const QByteArray& path, qint64 maxBytes) {
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    return readRegularFileAt(AT_FDCWD, path.constData(), maxBytes);
+}
+
+std::optional<QByteArray> readRegularFileAt(int dirFd, const char* name, qint64 maxBytes) {
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return std::nullopt;
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > maxBytes) {

@@ -1,6 +1,7 @@
 #include "discovery/FolderWalker.h"
 
 #include "discovery/FolderWalkerListing.h"
+#include "discovery/BareRepository.h"
 #include "discovery/ProjectScanner.h"
 
 #include <dirent.h>
@@ -13,30 +14,6 @@
 namespace folderwalk {
 
 namespace {
-
-struct MarkerFile {
-    const char* name;
-    bool FolderMarkers::*flag;
-};
-
-// The entries that make a folder a project, and the flag each one sets.
-constexpr MarkerFile kMarkerFiles[] = {
-    {"package.json", &FolderMarkers::packageJson},   {"pom.xml", &FolderMarkers::pomXml},
-    {"setup.py", &FolderMarkers::setupPy},           {"pyproject.toml", &FolderMarkers::pyprojectToml},
-    {"Package.swift", &FolderMarkers::packageSwift}, {".git", &FolderMarkers::git},
-};
-
-const MarkerFile* markerFor(const char* name) {
-    // Most entries are not markers: their first byte already tells.
-    switch (name[0]) {
-    case 'p': case 's': case 'P': case '.': break;
-    default: return nullptr;
-    }
-    for (const MarkerFile& m : kMarkerFiles) {
-        if (std::strcmp(name, m.name) == 0) return &m;
-    }
-    return nullptr;
-}
 
 // The existence of a listed entry, following symbolic links like any existence test.
 bool listedEntryExists(int dirFd, const char* name, unsigned char type) {
@@ -66,11 +43,20 @@ FolderMarkers probeAt(int parentFd, const char* name) {
     std::string relative(name);
     relative += '/';
     const size_t base = relative.size();
-    for (const MarkerFile& m : kMarkerFiles) {
+    for (size_t m = 0; m < size_t(Marker::count); ++m) {
+        const char* fixed = markers::fixedName(Marker(m));
+        if (!fixed) continue;
         relative.resize(base);
-        relative += m.name;
+        relative += fixed;
         struct stat st;
-        markers.*m.flag = ::fstatat(parentFd, relative.c_str(), &st, 0) == 0;
+        if (::fstatat(parentFd, relative.c_str(), &st, 0) == 0) markers.note(Marker(m), fixed, std::strlen(fixed));
+    }
+    if (markers.hasBareLayout()) {
+        const int fd = ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            markers.bare = barerepository::isBare(fd);
+            ::close(fd);
+        }
     }
     return markers;
 }
@@ -90,14 +76,20 @@ void readListing(int fd, bool descend, std::vector<char>& buffer, FolderMarkers&
             const auto* entry = reinterpret_cast<const dirent64*>(buffer.data() + offset);
             offset += entry->d_reclen;
             const char* entryName = entry->d_name;
-            if (const MarkerFile* marker = markerFor(entryName))
-                markers.*marker->flag = listedEntryExists(fd, entryName, entry->d_type);
+            const size_t length = std::strlen(entryName);
+            if (const std::optional<Marker> marker = markers::markerFor(entryName, length)) {
+                if (listedEntryExists(fd, entryName, entry->d_type)) markers.note(*marker, entryName, length);
+            }
             if (entryName[0] == '.' || !descend) continue;
             if (!isDirectoryEntry(fd, entryName, entry->d_type)) continue;
-            const size_t length = std::strlen(entryName);
             if (skipped.contains(QByteArray::fromRawData(entryName, qsizetype(length)))) continue;
             subfolders.emplace_back(entryName, length);
         }
+    }
+    // A bare repository is a project of its own; its folders hold git's objects, not projects.
+    if (markers.hasBareLayout() && barerepository::isBare(fd)) {
+        markers.bare = true;
+        subfolders.clear();
     }
 }
 

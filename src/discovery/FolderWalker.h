@@ -1,19 +1,11 @@
 #pragma once
 
+#include "discovery/FolderMarkers.h"
+
 #include <QByteArray>
 
 #include <atomic>
 #include <functional>
-
-// Which marker entries a folder holds.
-struct FolderMarkers {
-    bool packageJson = false;
-    bool pomXml = false;
-    bool setupPy = false;
-    bool pyprojectToml = false;
-    bool packageSwift = false;
-    bool git = false;
-};
 
 // What the walk knows of one folder when it visits it.
 struct FolderVisit {
@@ -25,7 +17,8 @@ struct FolderVisit {
 
 // Walks a folder tree depth-first in pre-order: a folder is visited, then each of its subfolders
 // in listing order, down to `maxDepth` (the root is depth 0). Hidden entries, the scanner's
-// skipped names and symbolic links are not entered below the root.
+// skipped names and symbolic links are not entered below the root, and a bare repository is
+// not entered at all.
 //
 // Every folder is opened relative to its parent's open descriptor, so the depth of a tree in
 // bytes is not limited by the longest path the system accepts. A folder whose listing cannot
@@ -42,7 +35,8 @@ public:
 
     void walk(const QByteArray& root, int maxDepth);
 
-    // Tests the markers by path, following symbolic links like any existence test.
+    // Tests the fixed-name markers by path, following symbolic links like any existence test
+    // (patterns such as "*.csproj" need a listing).
     static FolderMarkers probeMarkers(const QByteArray& folder);
 
 private:

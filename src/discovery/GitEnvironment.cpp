@@ -100,7 +100,12 @@ QList<QByteArray> forRepository(const QList<QByteArray>& base, const QByteArray&
     QList<QByteArray> env = base;
     const QByteArray real = realFolder(folder);
     const QByteArray parent = parentOf(real);
-    if (parent.contains(':')) {
+    const LocatedRepository located = locateRepository(folder);
+    if (located.location && located.location->bare) {
+        // Named outright: git looks for no other repository, and safe.bareRepository=explicit
+        // in the user's configuration still lets it read this one.
+        setVariable(env, "GIT_DIR", real);
+    } else if (parent.contains(':')) {
         // A ceiling list cannot hold this path; naming the git folder also stops discovery.
         setVariable(env, "GIT_DIR", fileaccess::join(real, ".git"));
     } else {
@@ -114,7 +119,6 @@ QList<QByteArray> forRepository(const QList<QByteArray>& base, const QByteArray&
     setVariable(env, "GIT_NO_LAZY_FETCH", "1");
 
     ConfigPairs overrides;
-    const LocatedRepository located = locateRepository(folder);
     const QByteArray home = variable(base, "HOME").value_or(QByteArray());
     QList<ConfigEntry> entries;
     QList<QByteArray> submodules;

@@ -25,7 +25,7 @@ namespace gitenv {
 QList<QByteArray> baseEnvironment(const QList<QByteArray>& inherited);
 
 // `base` plus what one repository folder needs: git's discovery stops at the folder
-// (GIT_CEILING_DIRECTORIES is its parent), every filter driver the repository's own
+// (GIT_CEILING_DIRECTORIES is its parent; a bare repository is named by GIT_DIR), every filter driver the repository's own
 // configuration (with its includes) or the configuration of a submodule kept in its
 // "modules" folder names has the clean, smudge and process commands set there replaced by
 // empty ones and required=false (where the user's own configuration defines a driver of that

@@ -1,5 +1,6 @@
 #include "discovery/GitFolder.h"
 
+#include "discovery/BareRepository.h"
 #include "discovery/FileAccess.h"
 
 #include <sys/stat.h>
@@ -67,7 +68,11 @@ GitOperation operationIn(const QByteArray& gitDir) {
 GitFolderInfo read(const QByteArray& workTree) {
     GitFolderInfo info;
     const QByteArray dotGit = fileaccess::join(workTree, ".git");
-    if (isDirectory(dotGit)) {
+    if (!fileaccess::exists(dotGit) && barerepository::isBareAt(workTree)) {
+        info.bare = true;
+        info.gitDir = workTree;
+        info.commonDir = workTree;
+    } else if (isDirectory(dotGit)) {
         if (!looksLikeGitDir(dotGit)) return info;
         info.gitDir = dotGit;
         info.commonDir = dotGit;

@@ -120,6 +120,7 @@ GitReading GitService::readState(const QByteArray& folder) {
         state.problemDetail = QStringLiteral("\".git\" does not lead to a git folder");
         return reading;
     }
+    if (info.bare) return readBareState(folder, info);
     state.operation = info.operation;
     state.worktreeOf = info.worktreeOf;
     state.lastFetched = info.lastFetched;

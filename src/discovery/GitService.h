@@ -13,6 +13,8 @@
 #include <chrono>
 #include <optional>
 
+struct GitFolderInfo;
+
 // Everything one scan of a repository learns: the project's git fields and the sync state.
 struct GitReading {
     std::optional<QString> branch; // as getCurrentBranch gives it
@@ -47,7 +49,8 @@ public:
                         std::chrono::milliseconds fetchTimeout = kDefaultFetchTimeout);
 
     // The whole state of the repository in `folder` from four git runs (branch, remotes,
-    // porcelain v2 status with branch and stash headers, last commit) and its git folder.
+    // porcelain v2 status with branch and stash headers, last commit) and its git folder; of a
+    // bare repository from three (no status).
     // A run that git refused or that did not end gives the state a problem; the fields it
     // would have filled keep their empty values.
     GitReading readState(const QByteArray& folder);
@@ -94,6 +97,9 @@ private:
     bool gitExecutableExists() const;
     // runGitFull for a folder that has passed the preflight check.
     ProcessResult runCheckedGit(const QStringList& arguments, const QByteArray& folder);
+    // readState for a bare repository: branch, remotes and last commit; no status, since
+    // there is no working tree.
+    GitReading readBareState(const QByteArray& folder, const GitFolderInfo& info);
 
     const QByteArray m_git;
     const std::chrono::milliseconds m_timeout;

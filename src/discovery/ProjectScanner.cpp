@@ -5,7 +5,8 @@
 #include "discovery/FolderWalker.h"
 #include "discovery/GitFolder.h"
 #include "discovery/GitJobPool.h"
-#include "discovery/ManifestReaders.h"
+#include "discovery/ProjectKinds.h"
+#include "discovery/BareRepository.h"
 
 #include <QCollator>
 #include <QPromise>
@@ -33,7 +34,7 @@ public:
         while (m_stack.size() > m_outside && !isInside(visit.path, m_stack.back())) m_stack.pop_back();
         std::optional<QByteArray> enclosing;
         if (!m_stack.empty()) enclosing = m_stack.back();
-        if (visit.markers.git) m_stack.push_back(visit.path);
+        if (visit.markers.has(Marker::git)) m_stack.push_back(visit.path);
         return enclosing;
     }
 
@@ -90,8 +91,8 @@ void ProjectScanner::track(const std::shared_ptr<ScanControl>& control) {
     m_active.push_back(control);
 }
 
-QFuture<QList<Project>> ProjectScanner::scanProjects(const QByteArray& root, int maxDepth) {
-    return startScan(ScanRequest{root, maxDepth, 0, nullptr}).then([](const ScanOutcome& outcome) {
+QFuture<QList<Project>> ProjectScanner::scanProjects(const QByteArray& root, int maxDepth, const QByteArray& within) {
+    return startScan(ScanRequest{root, maxDepth, 0, nullptr, within}).then([](const ScanOutcome& outcome) {
         return outcome.projects;
     });
 }
@@ -120,6 +121,7 @@ ScanOutcome ProjectScanner::run(const ScanRequest& request, ScanControl& control
     auto lastPublished = std::chrono::steady_clock::time_point{};
 
     EnclosingRepositories repositories(request.root);
+    const QByteArray& within = request.within.isEmpty() ? request.root : request.within;
     FolderWalker walker(control.stopFlag(), [&](const FolderVisit& visit) {
         control.folderVisited();
         const auto now = std::chrono::steady_clock::now();
@@ -127,7 +129,7 @@ ScanOutcome ProjectScanner::run(const ScanRequest& request, ScanControl& control
             control.setCurrentFolder(visit.path.constData(), size_t(visit.path.size()));
             lastPublished = now;
         }
-        std::optional<Project> project = detect(visit, repositories.around(visit));
+        std::optional<Project> project = detect(visit, repositories.around(visit), within);
         if (!project) return;
         control.projectFound(project->hasGit);
         records.push_back(std::make_unique<Project>(std::move(*project)));
@@ -165,7 +167,7 @@ ScanOutcome ProjectScanner::run(const ScanRequest& request, ScanControl& control
 void ProjectScanner::scanDirectory(const QByteArray& folder, int depth, int maxDepth, QList<Project>& projects) {
     EnclosingRepositories repositories(folder);
     FolderWalker walker(nullptr, [&](const FolderVisit& visit) {
-        std::optional<Project> project = detect(visit, repositories.around(visit));
+        std::optional<Project> project = detect(visit, repositories.around(visit), folder);
         if (!project) return;
         if (project->hasGit) readGitState(*project);
         else if (project->repository) readFolderHistory(*project);
@@ -176,52 +178,37 @@ void ProjectScanner::scanDirectory(const QByteArray& folder, int depth, int maxD
 
 std::optional<Project> ProjectScanner::detectProject(const QByteArray& folder) {
     FolderVisit visit{folder, folder, FolderWalker::probeMarkers(folder), false};
-    visit.markers.git = m_git.isGitRepository(folder);
-    std::optional<Project> project = detect(visit, gitfolder::enclosingRepository(folder));
+    std::optional<Project> project = detect(visit, gitfolder::enclosingRepository(folder), folder);
     if (project && project->hasGit) readGitState(*project);
     else if (project && project->repository) readFolderHistory(*project);
     return project;
 }
 
-std::optional<Project> ProjectScanner::detect(const FolderVisit& visit, const std::optional<QByteArray>& repository) {
+std::optional<Project> ProjectScanner::detect(const FolderVisit& visit, const std::optional<QByteArray>& repository,
+                                              const QByteArray& within) {
     const FolderMarkers& markers = visit.markers;
+    const bool repositoryHere = markers.has(Marker::git) || markers.bare;
     // Most folders hold no marker at all.
-    if (!markers.packageJson && !markers.pomXml && !markers.setupPy && !markers.pyprojectToml &&
-        !markers.packageSwift && !markers.git)
-        return std::nullopt;
-    const QByteArray& folder = visit.accessPath;
+    if (!repositoryHere && !markers.any(projectkinds::markerMask())) return std::nullopt;
+    const std::optional<KindReading> kind =
+        projectkinds::read(ManifestFolder{visit.path, visit.accessPath, markers, within});
+    if (!kind && !repositoryHere) return std::nullopt;
 
     Project project;
     project.path = visit.path;
-    std::optional<QString> manifestName;
-    if (markers.packageJson) {
-        const ManifestInfo info = parsePackageJSON(folder);
-        project.type = info.isReactNative ? ProjectType::reactNative
-                       : info.isNextJS    ? ProjectType::nextJS
-                                          : ProjectType::nodeJS;
-        manifestName = info.name;
-        project.version = info.version;
-    } else if (markers.pomXml) {
-        const ManifestInfo info = parsePomXML(folder);
-        project.type = ProjectType::java;
-        manifestName = info.name;
-        project.version = info.version;
-    } else if (markers.setupPy || markers.pyprojectToml) {
-        const ManifestInfo info = parsePythonProject(folder);
-        project.type = ProjectType::python;
-        manifestName = info.name;
-        project.version = info.version;
-    } else if (markers.packageSwift) {
-        project.type = ProjectType::swift;
+    project.type = kind ? kind->type : ProjectType::unknown;
+    if (kind) project.version = kind->version;
+    if (kind && kind->name) {
+        project.name = *kind->name;
     } else {
-        project.type = ProjectType::unknown;
-        if (!markers.git) return std::nullopt;
+        const QByteArray folderName = fileaccess::lastComponent(visit.path);
+        // A bare repository is named without its ".git" suffix.
+        project.name = QString::fromUtf8(markers.bare ? barerepository::nameOf(folderName) : folderName);
     }
-    project.name = manifestName ? *manifestName : QString::fromUtf8(fileaccess::lastComponent(visit.path));
-    project.hasGit = markers.git;
+    project.hasGit = repositoryHere;
     if (!project.hasGit) project.repository = repository;
     // Stands for the last change until a repository's last commit replaces it.
-    project.lastModified = modificationDate(folder);
+    project.lastModified = modificationDate(visit.accessPath);
     project.id = QUuid::createUuid();
     return project;
 }

@@ -26,6 +26,9 @@ struct ScanRequest {
     // means GitJobPool::defaultWorkers().
     int jobs = 0;
     std::shared_ptr<ScanControl> control; // made by the scanner when empty
+    // The folder whose manifests a project's reader may consult above the project (a Cargo
+    // workspace's version); empty: `root`. A refresh of one project passes the scan's root.
+    QByteArray within = {};
 };
 
 struct ScanOutcome {
@@ -53,7 +56,8 @@ public:
 
     // Walks `root` (depth 0) down to `maxDepth` and yields the projects sorted by name,
     // case-insensitively in the user's locale; equal names keep the walk's order.
-    QFuture<QList<Project>> scanProjects(const QByteArray& root, int maxDepth);
+    // `within` as in ScanRequest.
+    QFuture<QList<Project>> scanProjects(const QByteArray& root, int maxDepth, const QByteArray& within = {});
     // The same with a choice of workers and a control; a stopped scan yields no projects.
     QFuture<ScanOutcome> startScan(ScanRequest request);
 
@@ -78,7 +82,8 @@ private:
     ScanOutcome run(const ScanRequest& request, ScanControl& control);
     // The project record of a visited folder without its git state.
     // `repository` is the nearest repository folder around the visited one, if any.
-    std::optional<Project> detect(const FolderVisit& visit, const std::optional<QByteArray>& repository);
+    std::optional<Project> detect(const FolderVisit& visit, const std::optional<QByteArray>& repository,
+                                  const QByteArray& within);
     // Fills the git fields of a repository's record, in the order git is always asked.
     void readGitState(Project& project);
     // The last change of a project inside another repository's work tree: the last commit

@@ -1,5 +1,6 @@
 #include "discovery/RepositoryConfig.h"
 
+#include "discovery/BareRepository.h"
 #include "discovery/FileAccess.h"
 
 #include <QFile>
@@ -117,6 +118,7 @@ LocatedRepository locateRepository(const QByteArray& folder) {
     struct stat st;
     if (::stat(dotGit.constData(), &st) != 0) {
         if (errno != ENOENT && errno != ENOTDIR) out.problem = QStringLiteral("“.git” cannot be examined.");
+        else if (barerepository::isBareAt(folder)) out.location = RepositoryLocation{folder, folder, true};
         return out;
     }
     QByteArray gitDir = dotGit;

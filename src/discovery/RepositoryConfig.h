@@ -11,6 +11,7 @@
 struct RepositoryLocation {
     QByteArray gitDir;    // the folder of this working tree's HEAD and index
     QByteArray commonDir; // the folder of the shared config, objects and refs
+    bool bare = false;    // the folder itself is a bare repository (gitDir and commonDir are it)
 };
 
 struct LocatedRepository {
@@ -19,7 +20,8 @@ struct LocatedRepository {
 };
 
 // Follows "<folder>/.git": a folder, or a file holding "gitdir: <path>"; then the git folder's
-// "commondir" file, when there is one. A folder without ".git" gives neither location nor problem.
+// "commondir" file, when there is one. A folder without ".git" that is a bare repository is its
+// own git folder; any other folder without ".git" gives neither location nor problem.
 LocatedRepository locateRepository(const QByteArray& folder);
 
 struct ConfigRead {

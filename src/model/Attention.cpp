@@ -36,8 +36,8 @@ QList<AttentionReason> attentionReasons(const Project& project) {
     if (git.ahead.value_or(0) > 0) reasons.append(AttentionReason::unpushed);
     if (git.behind.value_or(0) > 0) reasons.append(AttentionReason::behind);
     const bool trackingMissing = !git.upstream || git.upstreamGone();
-    if (git.problem == GitProblem::none && !project.remotes.isEmpty() && trackingMissing && !git.detached &&
-        git.commit) {
+    if (git.problem == GitProblem::none && !git.bare && !project.remotes.isEmpty() && trackingMissing &&
+        !git.detached && git.commit) {
         reasons.append(AttentionReason::noUpstream);
     }
     if (git.problem == GitProblem::none && git.detached && git.commit && git.operation == GitOperation::none)

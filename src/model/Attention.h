@@ -16,8 +16,9 @@ QString attentionText(AttentionReason reason);
 
 // The reasons that hold for the project, in declaration order; empty for a project without
 // git. A repository without remotes is not flagged for having no upstream, nor is a detached
-// HEAD or a repository without commits. A detached HEAD is flagged on its own (commits made there
-// belong to no branch), except while an operation that detaches it (a rebase, a bisect) runs.
+// HEAD, a repository without commits or a bare repository (a mirror tracks nothing). A detached
+// HEAD is flagged on its own (commits made there belong to no branch), except while an operation
+// that detaches it (a rebase, a bisect) runs.
 QList<AttentionReason> attentionReasons(const Project& project);
 bool needsAttention(const Project& project);
 // The keys of attentionReasons().

@@ -16,6 +16,7 @@ QString gitOperationKey(GitOperation operation) {
 
 size_t qHash(const GitState& s, size_t seed) noexcept {
     QtPrivate::QHashCombine combine;
+    seed = combine(seed, s.bare);
     seed = combine(seed, s.commit.value_or(QString()));
     seed = combine(seed, s.detached);
     seed = combine(seed, s.upstream.value_or(QString()));

@@ -24,6 +24,7 @@ struct GitCommitSummary {
 // What git and the repository's git folder tell beyond branch, remotes and changes.
 // Counts are of status entries; numbers git did not print are absent.
 struct GitState {
+    bool bare = false;               // a bare repository: no working tree, nothing to commit
     std::optional<QString> commit;   // full id of HEAD; absent before the first commit
     bool detached = false;           // HEAD points at a commit, not a branch
     std::optional<QString> upstream; // e.g. "origin/main"; absent when none is set

@@ -34,6 +34,7 @@ QString syncSummary(const Project& project) {
     if (!project.hasGit || !project.git) return {};
     const GitState& s = *project.git;
     if (s.problem != GitProblem::none) return gitProblemText(s.problem);
+    if (s.bare) return QStringLiteral("bare");
     QStringList parts;
     if (const QString m = marks(project); !m.isEmpty()) parts.append(m);
     if (s.upstreamGone()) parts.append(QStringLiteral("upstream gone"));
@@ -59,7 +60,8 @@ QString countWords(int count, const QString& one, const QString& many) {
 }
 
 QString changesText(const Project& project) {
-    if (!project.hasGit) return {};
+    // A bare repository has no working tree to count.
+    if (!project.hasGit || (project.git && project.git->bare)) return {};
     if (project.git && project.git->problem != GitProblem::none) return QStringLiteral("unknown");
     if (!project.hasUncommittedChanges) return QStringLiteral("clean");
     if (!project.git) return QStringLiteral("changes");
@@ -76,6 +78,7 @@ QString changesText(const Project& project) {
 QString workingTreeLabel(const Project& project) {
     if (!project.hasGit) return QStringLiteral("No Git");
     if (project.git && project.git->problem != GitProblem::none) return QStringLiteral("Problem");
+    if (project.git && project.git->bare) return QStringLiteral("Bare");
     if (project.hasUncommittedChanges) {
         const QString counts = changesText(project);
         return counts.left(1).toUpper() + counts.mid(1);

@@ -23,7 +23,8 @@ QString marks(const Project& project);
 
 // The SYNC column: the problem in words, else the marks followed by what is missing
 // ("no upstream", "upstream gone", "rebase in progress"); "up to date" when nothing applies
-// and an upstream is set, "local" for a repository without remotes; empty without git.
+// and an upstream is set, "local" for a repository without remotes, "bare" for a bare
+// repository; empty without git.
 QString syncSummary(const Project& project);
 
 // "part of <folder name>" for a project inside another repository's work tree; empty otherwise.
@@ -35,10 +36,10 @@ QString aheadBehindWords(const GitState& state);
 // The working tree's changes by count: "2 modified, 1 untracked" (the staged, modified, untracked
 // and conflicted entries that are not zero); "changes" when git reported changes it did not count;
 // "clean" when there are none; "unknown" when git could not tell; empty without a repository of
-// the project's own. The command line and every view take this one text.
+// the project's own or for a bare repository. The command line and every view take this one text.
 QString changesText(const Project& project);
 
-// The working tree's state as the views label it: "No Git", "Problem", the changes by count
+// The working tree's state as the views label it: "No Git", "Problem", "Bare", the changes by count
 // ("1 untracked"), "No local changes" for a clean tree of a repository that needs attention for
 // other reasons (never the reassuring "Clean"), and "Clean".
 QString workingTreeLabel(const Project& project);

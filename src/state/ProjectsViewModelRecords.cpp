@@ -31,7 +31,9 @@ void ProjectsViewModel::refreshProject(const QString& id) {
 void ProjectsViewModel::refreshProject(const Project& project) {
     const quint64 scans = m_scansApplied;
     ++m_refreshesRunning;
-    whenFinished(this, m_scanner.scanProjects(project.path, 0), [this, project, scans](const QFuture<QList<Project>>& future) {
+    // Manifests above the project (a Cargo workspace's) are read as far up as in a full scan.
+    const QByteArray within = m_shownRoot.value_or(m_scanPath.value_or(QByteArray()));
+    whenFinished(this, m_scanner.scanProjects(project.path, 0, within), [this, project, scans](const QFuture<QList<Project>>& future) {
         --m_refreshesRunning;
         // A full scan applied since read the folder later than this refresh did.
         if (scans == m_scansApplied) applyRefreshResult(project, future.resultCount() > 0 ? future.result() : QList<Project>());

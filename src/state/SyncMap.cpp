@@ -39,6 +39,8 @@ QVariantMap workingTreeStatus(const Project& project) {
     const QString label = synctext::workingTreeLabel(project);
     if (project.hasGit && project.git && project.git->problem != GitProblem::none)
         return status(label, "exclamationmark.triangle.fill", "red", gitProblemText(project.git->problem));
+    if (project.hasGit && project.git && project.git->bare)
+        return status(label, "externaldrive", "gray", QStringLiteral("A bare repository: no working tree, nothing to commit"));
     if (const QString partOf = synctext::partOfText(project); !partOf.isEmpty())
         return status(partOf, "link", "gray", QString::fromUtf8(*project.repository));
     if (!project.hasGit) return status(label, "checkmark.circle", "green", QString());

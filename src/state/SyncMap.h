@@ -12,7 +12,7 @@
 // otherAttentionText (the same without the working tree's changes),
 // marks ([{kind, text, tooltip, color}], kinds "ahead", "behind", "stash", "conflict", "problem"),
 // status ({value, icon, color, tooltip}: the working tree's label for the git status card and the
-// cards, from "Clean" to "2 modified, 1 untracked", "No local changes", "Problem", "part of x"),
+// cards, from "Clean" to "2 modified, 1 untracked", "No local changes", "Problem", "Bare", "part of x"),
 // upstream, aheadBehindText, ahead, behind, stashes, stashText, staged, unstaged, untracked,
 // conflicted, changesText, operation, operationText, lastCommit ({id, author, subject, when}
 // or null), lastFetchedText, worktreeOf, partOf, partOfText, problem, problemText, problemAdvice.

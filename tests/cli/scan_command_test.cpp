@@ -73,7 +73,7 @@ TEST(ScanCommand, JsonEscapesAwkwardNames) {
 TEST(ScanCommand, TableHasAlignedColumnsAndHonoursDepth) {
     TempTree tree;
     tree.write("a/package.json", R"({"name":"alpha","version":"1"})");
-    tree.write("a/b/c/pom.xml", "<artifactId>deep</artifactId>");
+    tree.write("a/b/c/pom.xml", "<project><artifactId>deep</artifactId></project>");
     const CommandResult shallow = run({"--max-depth", "1", tree.path().toStdString()});
     ASSERT_EQ(shallow.status, 0);
     EXPECT_NE(shallow.out.find("alpha"), std::string::npos);

@@ -64,6 +64,7 @@ TEST(SyncOutput, JsonCarriesTheSyncStateAndAttention) {
     EXPECT_EQ(work["staged"].toInt(), 0);
     EXPECT_TRUE(work["operation"].isNull());
     EXPECT_TRUE(work["worktreeOf"].isNull());
+    EXPECT_FALSE(work["bare"].toBool(true));
     EXPECT_TRUE(work["problem"].isNull());
     EXPECT_EQ(work["lastCommit"].toObject()["subject"].toString(), "Add pkg");
     EXPECT_EQ(work["lastCommit"].toObject()["author"].toString(), "Test");
@@ -72,8 +73,8 @@ TEST(SyncOutput, JsonCarriesTheSyncStateAndAttention) {
     EXPECT_EQ(work["attention"].toArray(), (QJsonArray{"unpushed", "stash"}));
     const QStringList keys = {"commit",    "upstream",   "ahead",      "behind",      "stashes",
                               "staged",    "unstaged",   "untracked",  "conflicted",  "operation",
-                              "worktreeOf", "lastCommit", "lastFetched", "problem",   "needsAttention",
-                              "attention"};
+                              "worktreeOf", "bare",       "lastCommit", "lastFetched", "problem",
+                              "needsAttention", "attention"};
     QStringList sorted = keys;
     sorted.sort();
     EXPECT_EQ(work.keys(), sorted);
@@ -117,6 +118,23 @@ TEST(SyncOutput, TableShowsSyncMarksDetachedHeadsAndColoursOnlyWhenAsked) {
     EXPECT_EQ(run({w.rootText()}, {true, false, std::nullopt}).out.find('\033'), std::string::npos);
     EXPECT_NE(run({"--color=always", w.rootText()}, {true, false, std::nullopt}).out.find('\033'), std::string::npos);
     ::unsetenv("NO_COLOR");
+}
+
+TEST(SyncOutput, ABareMirrorIsListedAsBare) {
+    Workspace w;
+    git(w.root, {"clone", "-q", "--mirror", "../remote.git", "backup.git"});
+    const CommandResult json = run({"--format", "json", w.rootText()});
+    const QJsonObject mirror = byName(QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array(), "backup");
+    EXPECT_EQ(mirror["type"].toString(), "Unknown");
+    EXPECT_TRUE(mirror["git"].toObject()["bare"].toBool());
+    EXPECT_FALSE(mirror["hasUncommittedChanges"].toBool(true));
+    EXPECT_EQ(mirror["git"].toObject()["attention"].toArray(), QJsonArray());
+    const CommandResult table = run({w.rootText()});
+    const size_t row = table.out.find("backup ");
+    ASSERT_NE(row, std::string::npos) << table.out;
+    const std::string line = table.out.substr(row, table.out.find('\n', row) - row);
+    EXPECT_NE(line.find(" bare "), std::string::npos) << line;
+    EXPECT_EQ(line.find("clean"), std::string::npos) << line;
 }
 
 TEST(SyncOutput, FetchUpdatesBehindBeforeListing) {

@@ -22,17 +22,15 @@ struct Seen {
     bool listed;
 
     bool operator==(const Seen& o) const {
-        return path == o.path && accessPath == o.accessPath && listed == o.listed &&
-               markers.packageJson == o.markers.packageJson && markers.pomXml == o.markers.pomXml &&
-               markers.setupPy == o.markers.setupPy && markers.pyprojectToml == o.markers.pyprojectToml &&
-               markers.packageSwift == o.markers.packageSwift && markers.git == o.markers.git;
+        return path == o.path && accessPath == o.accessPath && listed == o.listed && markers == o.markers;
     }
 };
 
 // Four levels of five folders with markers here and there, skipped and hidden folders, links
 // to folders, a folder whose listing is denied and subtrees beyond the depth limit.
 void buildWideTree(const TempTree& tree) {
-    const char* markers[] = {"package.json", "pom.xml", "setup.py", "pyproject.toml", "Package.swift", ".git"};
+    const char* markers[] = {"package.json", "pom.xml", "setup.py", "pyproject.toml", "Package.swift",
+                             ".git", "Cargo.toml", "b.csproj", "a.csproj", "Gemfile"};
     int n = 0;
     for (int a = 0; a < 5; ++a) {
         for (int b = 0; b < 5; ++b) {
@@ -40,7 +38,7 @@ void buildWideTree(const TempTree& tree) {
                 const QByteArray folder = "a" + QByteArray::number(a) + "/b" + QByteArray::number(b) + "/c" +
                                           QByteArray::number(c);
                 tree.write(folder + "/d/e/f/g/note.txt", "x");
-                if (++n % 5 == 0) tree.write(folder + "/" + markers[n % 6], "{}");
+                if (++n % 5 == 0) tree.write(folder + "/" + markers[n % 10], "{}");
             }
             const QByteArray b2 = "a" + QByteArray::number(a) + "/b" + QByteArray::number(b);
             tree.mkdir(b2 + "/node_modules/inner");
@@ -51,6 +49,13 @@ void buildWideTree(const TempTree& tree) {
     const QByteArray denied = tree.mkdir("a3/denied");
     tree.write("a3/denied/package.json", "{}");
     tree.mkdir("a3/denied/below");
+    tree.write("a1/b1/c1/b.csproj", "<Project/>");
+    tree.write("a1/b1/c1/a.csproj", "<Project/>");
+    // A bare repository: visited, never entered.
+    tree.write("a2/mirror.git/HEAD", "ref: refs/heads/main\n");
+    tree.write("a2/mirror.git/config", "[core]\n\tbare = true\n");
+    tree.mkdir("a2/mirror.git/objects/pack");
+    tree.mkdir("a2/mirror.git/refs/heads");
     ::chmod(denied.constData(), 0311); // enterable, not listable
 }
 
@@ -88,7 +93,14 @@ TEST(FolderWalker, HelperThreadKeepsTheSerialPreOrder) {
     if (::geteuid() != 0) {
         EXPECT_FALSE(denied->listed); // the superuser lists it anyway
     }
-    EXPECT_TRUE(denied->markers.packageJson);
+    EXPECT_TRUE(denied->markers.has(Marker::packageJson));
+    const auto bare = std::find_if(all.begin(), all.end(), [&](const Seen& s) { return s.path.endsWith("/mirror.git"); });
+    ASSERT_NE(bare, all.end());
+    EXPECT_TRUE(bare->markers.bare);
+    EXPECT_TRUE(std::none_of(all.begin(), all.end(), [](const Seen& s) { return s.path.contains("/mirror.git/"); }));
+    const auto both = std::find_if(all.begin(), all.end(), [](const Seen& s) { return s.markers.has(Marker::csproj); });
+    ASSERT_NE(both, all.end());
+    EXPECT_EQ(both->markers.entryName(Marker::csproj), QByteArray("a.csproj")); // first by name
     ::chmod((tree.path() + "/a3/denied").constData(), 0755);
 }
 

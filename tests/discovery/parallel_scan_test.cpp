@@ -54,7 +54,8 @@ void buildVariedTree(const TempTree& tree) {
         if (i % 3 == 0) testfolders::git(root + "/" + name, {"remote", "add", "Upstream", "/srv/up.git"});
         if (i % 4 == 1) tree.write(name + "/untracked.txt", "x");
         if (i % 5 == 2) testfolders::git(root + "/" + name, {"checkout", "-q", "--detach"});
-        if (i % 4 == 3) tree.write(name + "/nested/pom.xml", "<artifactId>inner</artifactId><version>3</version>");
+        if (i % 4 == 3)
+            tree.write(name + "/nested/pom.xml", "<project><artifactId>inner</artifactId><version>3</version></project>");
     }
     tree.write("fresh/setup.py", "name='fresh'");
     testfolders::git(root + "/fresh", {"init", "-q", "-b", "topic"}); // no commits
@@ -235,7 +236,7 @@ TEST(ParallelScan, FoldersDeeperThanThePathLimitAreFound) {
         deepPath += '/' + QByteArray::fromStdString(longName);
         if (level == 12) { // a project halfway down, still within the limit
             const int f = ::openat(fd, "pom.xml", O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-            ASSERT_EQ(::write(f, "<artifactId>half</artifactId>", 29), 29);
+            ASSERT_EQ(::write(f, "<project><artifactId>half</artifactId></project>", 48), 48);
             ::close(f);
         }
     }

@@ -34,8 +34,8 @@ const Project* byName(const QList<Project>& projects, const QString& name) {
 TEST(ProjectScanner, KindRulesAndNameFallbacks) {
     TempTree tree;
     tree.write("both/package.json", R"({"name":"web","version":"1.0"})");
-    tree.write("both/pom.xml", "<artifactId>jar</artifactId>");
-    tree.write("maven/pom.xml", "<artifactId>svc</artifactId><version>2</version>");
+    tree.write("both/pom.xml", "<project><artifactId>jar</artifactId></project>");
+    tree.write("maven/pom.xml", "<project><artifactId>svc</artifactId><version>2</version></project>");
     tree.write("py/setup.py", "# no name here");
     tree.write("swifty/Package.swift", "let package = Package(name: \"Declared\")");
     tree.write("rn/package.json", R"({"dependencies":{"react-native":"1","next":"1"}})");
@@ -73,7 +73,7 @@ TEST(ProjectScanner, WalkRules) {
     tree.write("x/Build/package.json", R"({"name":"capital-build"})");     // look-alike is entered
     tree.write(".hidden/package.json", R"({"name":"hidden"})");            // hidden folder
     tree.write("x/.cache/package.json", R"({"name":"hidden2"})");
-    tree.write("target/pom.xml", "<artifactId>t</artifactId>");
+    tree.write("target/pom.xml", "<project><artifactId>t</artifactId></project>");
     tree.write("real/package.json", R"({"name":"real"})");
     ASSERT_EQ(::symlink((tree.path() + "/real").constData(), (tree.path() + "/link").constData()), 0);
     ASSERT_EQ(::symlink(tree.path().constData(), (tree.path() + "/x/loop").constData()), 0);
@@ -86,7 +86,7 @@ TEST(ProjectScanner, RootWithSkippedOrHiddenNameIsStillExamined) {
     TempTree tree;
     tree.write("node_modules/package.json", R"({"name":"top"})");
     tree.write("node_modules/lib/package.json", R"({"name":"lib"})");
-    tree.write(".config/tool/pom.xml", "<artifactId>tool</artifactId>");
+    tree.write(".config/tool/pom.xml", "<project><artifactId>tool</artifactId></project>");
     EXPECT_EQ(names(scan(tree.path() + "/node_modules")), (QStringList{"lib", "top"}));
     EXPECT_EQ(names(scan(tree.path() + "/.config")), (QStringList{"tool"}));
 }
@@ -174,7 +174,7 @@ TEST(ProjectScanner, MarkerFilesAreFollowedThroughLinksAndDanglingLinksCountAsAb
     tree.mkdir("dangling");
     ASSERT_EQ(::symlink("/nonexistent/package.json", (tree.path() + "/dangling/package.json").constData()), 0);
     // A dangling marker does not hide a later one.
-    tree.write("danglingThenPom/pom.xml", "<artifactId>pom</artifactId>");
+    tree.write("danglingThenPom/pom.xml", "<project><artifactId>pom</artifactId></project>");
     ASSERT_EQ(::symlink("missing.json", (tree.path() + "/danglingThenPom/package.json").constData()), 0);
 
     const QList<Project> projects = scan(tree.path());

@@ -26,7 +26,7 @@ TEST(ScannerGitState, PackagesInsideARepositoryKnowIt) {
     tree.write("mono/package.json", R"({"name":"mono"})");
     tree.write("mono/packages/a/package.json", R"({"name":"a"})");
     tree.write("mono/packages/a/nested/inner/package.json", R"({"name":"inner"})");
-    tree.write("mono/sub/pom.xml", "<artifactId>sub</artifactId>");
+    tree.write("mono/sub/pom.xml", "<project><artifactId>sub</artifactId></project>");
     const QByteArray mono = tree.path() + "/mono";
     testfolders::initRepository(mono);
     tree.write("mono/sub/.git", "gitdir: /nowhere\n"); // a broken repository of its own

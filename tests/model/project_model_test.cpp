@@ -22,7 +22,7 @@ Project sampleProject() {
 }
 
 TEST(ProjectType, RawValuesRoundTripExactlyAndCaseSensitively) {
-    ASSERT_EQ(projecttype::allCases.size(), 7u);
+    ASSERT_EQ(projecttype::allCases.size(), 16u);
     EXPECT_EQ(projecttype::allCases.back(), ProjectType::unknown);
     for (ProjectType t : projecttype::allCases) EXPECT_EQ(projecttype::fromRawValue(projecttype::rawValue(t)), t);
     EXPECT_EQ(projecttype::fromRawValue(QStringLiteral("React Native")), ProjectType::reactNative);
@@ -30,6 +30,9 @@ TEST(ProjectType, RawValuesRoundTripExactlyAndCaseSensitively) {
     EXPECT_FALSE(projecttype::fromRawValue(QStringLiteral("react native")));
     EXPECT_FALSE(projecttype::fromRawValue(QStringLiteral("Java")));
     EXPECT_FALSE(projecttype::fromRawValue(QString()));
+    EXPECT_EQ(projecttype::fromRawValue(QStringLiteral("C/C++")), ProjectType::cpp);
+    EXPECT_EQ(projecttype::fromRawValue(QStringLiteral(".NET")), ProjectType::dotnet);
+    EXPECT_FALSE(projecttype::fromRawValue(QStringLiteral("C++")));
 }
 
 TEST(ProjectType, PresentationKeepsTheDistinctionsOfTheKinds) {
@@ -37,9 +40,14 @@ TEST(ProjectType, PresentationKeepsTheDistinctionsOfTheKinds) {
     EXPECT_NE(projecttype::icon(ProjectType::java), projecttype::icon(ProjectType::swift));
     EXPECT_EQ(projecttype::color(ProjectType::nextJS), QStringLiteral("primary"));
     EXPECT_EQ(projecttype::icon(ProjectType::python), QStringLiteral("chevron.left.forwardslash.chevron.right"));
-    QSet<QString> icons;
-    for (ProjectType t : projecttype::allCases) icons.insert(projecttype::icon(t));
-    EXPECT_EQ(icons.size(), 7);
+    // Every kind its own symbol, and its own colour but for Java and Swift.
+    QSet<QString> icons, colors;
+    for (ProjectType t : projecttype::allCases) {
+        icons.insert(projecttype::icon(t));
+        colors.insert(projecttype::color(t));
+    }
+    EXPECT_EQ(icons.size(), 16);
+    EXPECT_EQ(colors.size(), 15);
 }
 
 TEST(Project, EqualityAndHashCoverEveryField) {

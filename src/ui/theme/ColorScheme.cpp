@@ -30,6 +30,17 @@ const QHash<QString, Tone>& namedTones() {
         {QStringLiteral("clear"), {"#00000000", "#00000000"}},
         {QStringLiteral("primary"), {"#1f1f21", "#f0f0f2"}},
         {QStringLiteral("secondary"), {"#5f5f64", "#a8a8ad"}},
+        // Tones of the project kinds beyond the system's colours, each far enough from the
+        // others to tell the kinds apart.
+        {QStringLiteral("brown"), {"#b5471b", "#f0875a"}},
+        {QStringLiteral("turquoise"), {"#00a3a3", "#35d0c8"}},
+        {QStringLiteral("navy"), {"#00599c", "#2f6fc0"}},
+        {QStringLiteral("lime"), {"#7a9e00", "#b5e14a"}},
+        {QStringLiteral("violet"), {"#6a3fd0", "#9c7cf2"}},
+        {QStringLiteral("lavender"), {"#8f94dc", "#c4b8f5"}},
+        {QStringLiteral("magenta"), {"#b3279f", "#e36ad4"}},
+        {QStringLiteral("mint"), {"#16a37a", "#7fe3a8"}},
+        {QStringLiteral("ruby"), {"#c0143c", "#ff5f7a"}},
     };
     return tones;
 }
@@ -75,7 +86,9 @@ QStringList names() {
     return {QStringLiteral("blue"),   QStringLiteral("purple"), QStringLiteral("indigo"), QStringLiteral("orange"),
             QStringLiteral("green"),  QStringLiteral("teal"),   QStringLiteral("pink"),   QStringLiteral("cyan"),
             QStringLiteral("yellow"), QStringLiteral("gray"),   QStringLiteral("red"),    QStringLiteral("white"),
-            QStringLiteral("clear"),  QStringLiteral("primary"), QStringLiteral("secondary")};
+            QStringLiteral("clear"),  QStringLiteral("primary"), QStringLiteral("secondary"), QStringLiteral("brown"),
+            QStringLiteral("turquoise"), QStringLiteral("navy"), QStringLiteral("lime"), QStringLiteral("violet"),
+            QStringLiteral("lavender"), QStringLiteral("magenta"), QStringLiteral("mint"), QStringLiteral("ruby")};
 }
 
 QColor named(const QString& name, bool dark) {

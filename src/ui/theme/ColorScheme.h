@@ -14,7 +14,8 @@
 namespace colorscheme {
 
 // The named colours: blue, purple, indigo, orange, green, teal, pink, cyan, yellow, gray, red,
-// white, clear, primary, secondary.
+// white, clear, primary, secondary, and the kinds' own brown, turquoise, navy, lime, violet,
+// lavender, magenta, mint and ruby.
 QStringList names();
 // The named colour; gray for an unknown name.
 QColor named(const QString& name, bool dark);

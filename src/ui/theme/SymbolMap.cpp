@@ -26,6 +26,15 @@ constexpr Entry entries[] = {
     {"globe", 0xe80b, "public"},
     {"cup.and.saucer", 0xe541, "local_cafe"},
     {"chevron.left.forwardslash.chevron.right", 0xe86f, "code"},
+    {"gearshape", 0xe8b8, "settings"},
+    {"gauge", 0xe9e4, "speed"},
+    {"cpu", 0xe322, "memory"},
+    {"pawprint", 0xe91d, "pets"},
+    {"curlybraces", 0xead3, "data_object"},
+    {"php", 0xeb8f, "php"},
+    {"bird", 0xe00b, "flutter_dash"},
+    {"target", 0xe8e1, "track_changes"},
+    {"diamond", 0xead5, "diamond"},
     {"questionmark.folder", 0xf1c0, "help_center"},
     // view modes
     {"list.bullet", 0xe241, "format_list_bulleted"},
@@ -64,6 +73,7 @@ constexpr Entry entries[] = {
     {"link", 0xe157, "link"},
     {"doc.on.doc", 0xe14d, "content_copy"},
     {"terminal", 0xeb8e, "terminal"},
+    {"externaldrive", 0xe1db, "storage"},
     // dashboard
     {"clock.badge.exclamationmark.fill", 0xf17d, "history_toggle_off"},
     {"bolt.fill", 0xea0b, "bolt"},

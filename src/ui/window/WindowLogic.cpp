@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModel>
 #include <algorithm>
+#include <cmath>
 #include <QDir>
 #include <QKeySequence>
 
@@ -65,6 +66,17 @@ GitState gitState(bool hasUncommittedChanges, bool hasGit)
                 QStringLiteral("exclamationmark.circle"), QStringLiteral("orange")};
     return {hasGit ? QStringLiteral("Clean") : QStringLiteral("No Git"), QStringLiteral("checkmark.circle"),
             QStringLiteral("green")};
+}
+
+int tileColumns(int count, double width, double tile, double spacing)
+{
+    if (count <= 0 || !(tile > 0) || !std::isfinite(tile))
+        return 1;
+    const double gap = std::isfinite(spacing) ? std::max(0.0, spacing) : 0.0;
+    const double room = std::isfinite(width) ? std::max(0.0, width) : 0.0;
+    const int fit = int(std::clamp(std::floor((room + gap) / (tile + gap)), 1.0, double(count)));
+    const int rows = (count + fit - 1) / fit;
+    return (count + rows - 1) / rows;
 }
 
 QVariantList kindFilterEntries(const QVariantList& typeCounts)

@@ -37,6 +37,10 @@ struct GitState {
 // The "Git Status" card of the detail pane.
 GitState gitState(bool hasUncommittedChanges, bool hasGit);
 
+// Columns of a grid of `count` tiles `tile` wide, `spacing` apart, in `width`: as few rows as
+// fit, then the tiles spread evenly over them (14 tiles in 9 places: two rows of 7). At least 1.
+int tileColumns(int count, double width, double tile, double spacing);
+
 // Entries of the kind filter: "All Types" (type "") and then one per kind present,
 // "Node.js (3)", from the view model's typeCounts ({type, count, icon, color}).
 QVariantList kindFilterEntries(const QVariantList& typeCounts);
@@ -73,6 +77,10 @@ public:
     // {value, icon, color} of the "Git Status" card.
     Q_INVOKABLE QVariantMap gitState(bool hasUncommittedChanges, bool hasGit) const;
     Q_INVOKABLE QVariantList kindFilterEntries(const QVariantList& typeCounts) const;
+    Q_INVOKABLE int tileColumns(int count, double width, double tile, double spacing) const
+    {
+        return windowlogic::tileColumns(count, width, tile, spacing);
+    }
     // Index of the entry for `type` in kindFilterEntries ("" -> 0; unknown -> 0).
     Q_INVOKABLE int kindFilterIndex(const QVariantList& typeCounts, const QString& type) const;
     // Row of the project with `id` in a project list model (role "id"), -1 when absent.

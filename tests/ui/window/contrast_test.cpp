@@ -5,6 +5,8 @@
 #include "model/ProjectType.h"
 
 #include <QColor>
+#include <array>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -95,6 +97,38 @@ TEST_P(Contrast, KindBadgesSymbolsAndCardHeaders)
         const QColor onBand = textOn({band, faded});
         expectAtLeast(onBand, band, kText, "card header label of " + what);
         expectAtLeast(onBand, faded, kText, "card header label (faded) of " + what);
+    }
+}
+
+// CIE L*a*b* distance (CIE76) of two sRGB colours: about 2 is just noticeable, over 20 reads
+// as another colour at a glance.
+double labDistance(const QColor& a, const QColor& b)
+{
+    const auto lab = [](const QColor& c) {
+        const auto lin = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        const double r = lin(c.redF()), g = lin(c.greenF()), bl = lin(c.blueF());
+        const double xyz[3] = {(0.4124 * r + 0.3576 * g + 0.1805 * bl) / 0.95047, 0.2126 * r + 0.7152 * g + 0.0722 * bl,
+                               (0.0193 * r + 0.1192 * g + 0.9505 * bl) / 1.08883};
+        double f[3];
+        for (int i = 0; i < 3; ++i)
+            f[i] = xyz[i] > 0.008856 ? std::cbrt(xyz[i]) : 7.787 * xyz[i] + 16.0 / 116.0;
+        return std::array<double, 3>{116 * f[1] - 16, 500 * (f[0] - f[1]), 200 * (f[1] - f[2])};
+    };
+    const auto p = lab(a), q = lab(b);
+    return std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]);
+}
+
+TEST_P(Contrast, KindColoursAreToldApart)
+{
+    // Java and Swift share their colour by design; every other pair of kinds differs clearly.
+    for (ProjectType a : projecttype::allCases) {
+        for (ProjectType b : projecttype::allCases) {
+            if (a >= b || projecttype::color(a) == projecttype::color(b))
+                continue;
+            EXPECT_GE(labDistance(named(projecttype::color(a), dark()), named(projecttype::color(b), dark())), 20.0)
+                << projecttype::rawValue(a).toStdString() << " and " << projecttype::rawValue(b).toStdString()
+                << (dark() ? " (dark)" : " (light)");
+        }
     }
 }
 

@@ -4,10 +4,12 @@
 #include "NameElide.h"
 #include "WindowLogic.h"
 
+#include "model/ProjectType.h"
 #include "state/DisplayText.h"
 
 #include <QFontMetricsF>
 #include <QKeySequence>
+#include <limits>
 #include <QStandardItemModel>
 #include <gtest/gtest.h>
 
@@ -139,14 +141,27 @@ TEST(WindowTexts, CountsNamesShortcutsNoticesAndKinds)
     EXPECT_GT(logic.noticeDuration(QString(100, 'x')), logic.noticeDuration("Copied"));
     EXPECT_EQ(logic.noticeDuration(QString(100000, 'x')), 10000);
 
-    // The welcome tiles come from the model's kinds: six, without Unknown.
+    // The welcome tiles come from the model's kinds: all but Unknown.
     const QVariantList kinds = logic.recognisedKinds();
-    ASSERT_EQ(kinds.size(), 6);
+    ASSERT_EQ(kinds.size(), qsizetype(projecttype::allCases.size() - 1));
     EXPECT_EQ(kinds.first().toMap().value("type").toString(), "Node.js");
     for (const QVariant& k : kinds) {
         EXPECT_NE(k.toMap().value("type").toString(), "Unknown");
         EXPECT_FALSE(k.toMap().value("icon").toString().isEmpty());
     }
+}
+
+TEST(WindowTexts, TilesSpreadEvenlyOverAsFewRowsAsFit)
+{
+    struct Case {
+        int count;
+        double width;
+        int columns;
+    };
+    // 84-point tiles 12 apart: 9 fit in 936 points, so 14 kinds make two rows of 7.
+    for (const Case c : {Case{14, 936, 7}, Case{14, 2000, 14}, Case{14, 600, 5}, Case{6, 936, 6}, Case{14, 10, 1},
+                         Case{0, 936, 1}, Case{14, -5, 1}, Case{14, std::numeric_limits<double>::quiet_NaN(), 1}})
+        EXPECT_EQ(windowlogic::tileColumns(c.count, c.width, 84, 12), c.columns) << c.count << " in " << c.width;
 }
 
 TEST(DisplayTexts, LongTextsAreCappedWithoutSplittingCharacters)

@@ -3,6 +3,7 @@
 // two empty states with their buttons.
 #include "WindowFixture.h"
 #include "FolderChooser.h"
+#include "model/ProjectType.h"
 
 #include <QFileDialog>
 #include <QPointer>
@@ -21,12 +22,18 @@ using WindowScreens = uitest::WindowFixture;
 TEST_F(WindowScreens, WithoutAFolderTheWelcomeScreenAndABareHeaderShow)
 {
     makeViewModel();
-    QQuickWindow* window = openWindow();
+    QQuickWindow* window = openWindow(QSize(1000, 700));
     ASSERT_TRUE(window);
     EXPECT_EQ(window->minimumSize(), QSize(1000, 700));
     EXPECT_EQ(window->title(), "Codeorchardist");
     ASSERT_TRUE(shown("welcomeView"));
-    EXPECT_EQ(findItems(window, "kindTile").size(), 6) << "six kinds, Unknown left out";
+    const QList<QQuickItem*> tiles = findItems(window, "kindTile");
+    EXPECT_EQ(tiles.size(), qsizetype(projecttype::allCases.size() - 1)) << "every kind, Unknown left out";
+    // At the smallest window every tile is on screen.
+    for (QQuickItem* tile : tiles) {
+        const QRectF box = tile->mapRectToScene(QRectF(0, 0, tile->width(), tile->height()));
+        EXPECT_TRUE(QRectF(0, 0, window->width(), window->height()).contains(box)) << box.y() << " of " << window->height();
+    }
     EXPECT_TRUE(uitest::showsText(item("welcomeView"), "Select Projects Folder"));
     EXPECT_FALSE(uitest::showsText(item("welcomeView"), "Unknown"));
 

@@ -61,7 +61,7 @@ const QStringList designedSymbols = {
     "tag", "arrow.triangle.branch", "clock", "checkmark.circle", "exclamationmark.circle", "link",
     "doc.on.doc", "folder", "terminal", "plus.magnifyingglass", "minus.magnifyingglass",
     "exclamationmark.triangle.fill", "clock.badge.exclamationmark.fill", "checkmark.circle.fill",
-    "bolt.fill",
+    "bolt.fill", "externaldrive",
 };
 
 QRawFont iconFont()

@@ -190,7 +190,7 @@ Item {
         CardGlyph {
             id: statusGlyph
             anchors { right: statusText.left; rightMargin: 4; verticalCenter: statusText.verticalCenter }
-            visible: card.hasGit && !card.hasUncommittedChanges && !card.gitProblem
+            visible: card.hasGit && card.status.icon === "checkmark.circle"
             name: "checkmark.circle.fill"
             color: Theme.symbolTone(card.status.color)
         }

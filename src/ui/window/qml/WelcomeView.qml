@@ -13,6 +13,10 @@ Rectangle {
 
     // The kinds a scan recognises (Unknown is not a kind the user looks for).
     readonly property var kinds: WindowLogic.recognisedKinds
+    // The disc gives up height first when the window is short, so the tiles stay in view.
+    readonly property real discSize: Math.max(120, Math.min(200, height - 440))
+    readonly property int tileWidth: 84
+    readonly property int tileSpacing: 12
 
     color: Theme.windowBackground
 
@@ -24,8 +28,8 @@ Rectangle {
 
         Item {
             Layout.alignment: Qt.AlignHCenter
-            implicitWidth: 200
-            implicitHeight: 200
+            implicitWidth: welcome.discSize
+            implicitHeight: welcome.discSize
             RadialDisc {
                 anchors.fill: parent
                 centerColor: Theme.tint("blue", 0.2)
@@ -34,7 +38,7 @@ Rectangle {
             SymbolIcon {
                 anchors.centerIn: parent
                 name: "folder.badge.gearshape"
-                size: 64
+                size: Math.round(welcome.discSize * 0.32)
                 color: Theme.symbolTone("blue")
             }
         }
@@ -97,32 +101,45 @@ Rectangle {
                 font: Theme.font.caption
                 color: Theme.secondary
             }
-            Row {
+            // Rows of tiles, each centred, the last one shorter.
+            Column {
+                id: tileRows
+                objectName: "kindTiles"
                 Layout.alignment: Qt.AlignHCenter
-                spacing: 16
+                readonly property int columns: WindowLogic.tileColumns(welcome.kinds.length, welcome.width - 64,
+                                                                       welcome.tileWidth, welcome.tileSpacing)
+                spacing: 10
                 Repeater {
-                    model: welcome.kinds
-                    delegate: Column {
-                        objectName: "kindTile"
-                        required property var modelData
-                        width: 84
-                        spacing: 4
-                        SymbolIcon {
-                            anchors.horizontalCenter: parent.horizontalCenter
-                            name: modelData.icon
-                            size: Theme.size("title2") + 4
-                            color: Theme.symbolTone(modelData.color)
-                        }
-                        // One line for every kind, so the tiles stand level.
-                        Text {
-                            anchors.horizontalCenter: parent.horizontalCenter
-                            width: parent.width
-                            horizontalAlignment: Text.AlignHCenter
-                            text: modelData.type
-                            font: Theme.font.caption2
-                            color: Theme.secondary
-                            maximumLineCount: 1
-                            elide: Text.ElideRight
+                    model: Math.ceil(welcome.kinds.length / tileRows.columns)
+                    delegate: Row {
+                        required property int index
+                        anchors.horizontalCenter: parent.horizontalCenter
+                        spacing: welcome.tileSpacing
+                        Repeater {
+                            model: welcome.kinds.slice(index * tileRows.columns, (index + 1) * tileRows.columns)
+                            delegate: Column {
+                                objectName: "kindTile"
+                                required property var modelData
+                                width: welcome.tileWidth
+                                spacing: 4
+                                SymbolIcon {
+                                    anchors.horizontalCenter: parent.horizontalCenter
+                                    name: modelData.icon
+                                    size: Theme.size("title2") + 4
+                                    color: Theme.symbolTone(modelData.color)
+                                }
+                                // One line for every kind, so the tiles stand level.
+                                Text {
+                                    anchors.horizontalCenter: parent.horizontalCenter
+                                    width: parent.width
+                                    horizontalAlignment: Text.AlignHCenter
+                                    text: modelData.type
+                                    font: Theme.font.caption2
+                                    color: Theme.secondary
+                                    maximumLineCount: 1
+                                    elide: Text.ElideRight
+                                }
+                            }
                         }
                     }
                 }

@@ -1,0 +1,4 @@
+// c
+module (
+	"example.com/x"
+)

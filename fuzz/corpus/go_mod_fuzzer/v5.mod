@@ -1,0 +1,3 @@
+module github.com/go-chi/chi/v5
+
+go 1.20
