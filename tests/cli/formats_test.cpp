@@ -59,10 +59,12 @@ TEST(TreeFormat, OutlineIndentsByDepthWithCountsAndKinds) {
                              "    shop [Node.js]\n");
 }
 
-TEST(TreeFormat, NoProjectsWriteNothingAndOddNamesStayOnOneLine) {
-    std::ostringstream empty;
+TEST(TreeFormat, NoProjectsWriteTheRootAloneAndOddNamesStayOnOneLine) {
+    std::ostringstream empty, top;
     writeProjectTree({}, "/r", empty);
-    EXPECT_EQ(empty.str(), "");
+    EXPECT_EQ(empty.str(), "r (0)\n");
+    writeProjectTree({}, "/", top);
+    EXPECT_EQ(top.str(), "/ (0)\n");
 
     Project odd;
     odd.path = "/r/two\nlines\\x";

@@ -92,30 +92,23 @@ TEST(ScanCommand, TableHasAlignedColumnsAndHonoursDepth) {
     EXPECT_EQ(second.substr(kindColumn, 10), "Java/Maven");
 }
 
-TEST(ScanCommand, BadInvocationsFailWithOneLineAndNoOutput) {
+TEST(ScanCommand, AnEmptyResultIsToldOnStandardErrorAndTheTreeIsTheRootAlone) {
     TempTree tree;
-    const QByteArray file = tree.write("file.txt", "x");
-    const std::vector<std::vector<std::string>> bad = {
-        {},
-        {"/nonexistent/folder"},
-        {file.toStdString()},
-        {"--format", "xml", tree.path().toStdString()},
-        {"--max-depth", "-1", tree.path().toStdString()},
-        {"--max-depth", "ten", tree.path().toStdString()},
-        {"--max-depth"},
-        {"--bogus", tree.path().toStdString()},
-        {tree.path().toStdString(), tree.path().toStdString()},
-        {"--color", "sometimes", tree.path().toStdString()},
-        {"--attention=yes", tree.path().toStdString()},
-    };
-    for (const auto& args : bad) {
-        const CommandResult r = run(args);
-        EXPECT_EQ(r.status, 2);
-        EXPECT_TRUE(r.out.empty()) << r.out;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    const std::string root = tree.mkdir("nothing here").toStdString();
+    for (const char* format : {"table", "json", "tree", "graph"}) {
+        const CommandResult r = run({"--format", format, root});
+        EXPECT_EQ(r.status, 0) << format;
+        EXPECT_EQ(r.err, "codeorchardist-scan: no projects under " + root + "\n") << format;
+        EXPECT_FALSE(r.out.empty()) << format;
     }
-    EXPECT_EQ(run({"--help"}).status, 0);
-    EXPECT_NE(run({"--version"}).out.find("codeorchardist-scan"), std::string::npos);
+    EXPECT_EQ(run({"--format", "tree", root}).out, "nothing here (0)\n");
+    EXPECT_EQ(run({"--format", "json", root}).out, "[]\n");
+
+    // Projects that need no attention are not an empty scan.
+    tree.write("nothing here/lib/Package.swift", "// swift");
+    const CommandResult calm = run({"--attention", root});
+    EXPECT_EQ(calm.status, 0);
+    EXPECT_TRUE(calm.err.empty()) << calm.err;
 }
 
 TEST(ScanOptions, FolderPathsAreMadeAbsolute) {
