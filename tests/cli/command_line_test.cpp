@@ -76,12 +76,10 @@ TEST(CommandLine, HelpGivesEveryOptionOneLineAndVersionTheProjectVersion) {
     }
     for (const QString& line : lines) EXPECT_LE(line.size(), 80) << line.toStdString();
     EXPECT_TRUE(help.out.find("table, json, tree, graph") != std::string::npos) << help.out;
-    const qsizetype statuses = lines.indexOf(QStringLiteral("Exit status:"));
-    ASSERT_GE(statuses, 0) << help.out;
-    for (const scanexit::StatusHelp& s : scanexit::statusTable()) {
-        const QStringList rows = lines.mid(statuses).filter(QRegularExpression(QStringLiteral("^  %1 +\\S").arg(s.status)));
-        EXPECT_EQ(rows.size(), 1) << "exit status " << s.status << "\n" << help.out;
-    }
+    const size_t statuses = help.out.find("\nExit status:\n");
+    ASSERT_NE(statuses, std::string::npos) << help.out;
+    for (const scanexit::StatusHelp& s : scanexit::statusTable())
+        EXPECT_NE(help.out.find("\n  " + std::to_string(s.status) + " ", statuses), std::string::npos) << s.status;
     EXPECT_EQ(run({"-h"}).out, help.out);
 
     const CommandResult version = run({"--version"});
@@ -149,10 +147,9 @@ TEST(CommandLine, TheTableIsFittedOnlyWhenStandardOutputIsATerminal) {
     TempTree tree;
     tree.write(QByteArray("deep/").repeated(40) + "app/package.json", "{}");
     const std::vector<std::string> args = {"--max-depth", "50", tree.path().toStdString()};
-    const CommandResult terminal = run(args, TerminalStreams{true, false, 80});
-    ASSERT_EQ(terminal.status, 0) << terminal.err;
-    ASSERT_EQ(linesOf(terminal.out).size(), 2) << terminal.out;
-    for (const QString& line : linesOf(terminal.out)) EXPECT_LE(terminaltext::displayWidth(line), 80) << line.toStdString();
+    const QStringList lines = linesOf(run(args, TerminalStreams{true, false, 80}).out);
+    ASSERT_EQ(lines.size(), 2);
+    for (const QString& line : lines) EXPECT_LE(terminaltext::displayWidth(line), 80) << line.toStdString();
     EXPECT_NE(run(args).out.find(QByteArray("deep/").repeated(40).toStdString()), std::string::npos);
 }
 

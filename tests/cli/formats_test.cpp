@@ -154,19 +154,6 @@ TEST(GraphFormat, NumbersRoundTrip) {
     EXPECT_EQ(jsonNumber(std::numeric_limits<double>::infinity()), "null");
 }
 
-TEST(ScanCommandFormats, TreeAndGraphAreOffered) {
-    TempTree tree;
-    tree.write("site/package.json", R"({"name":"site"})");
-    for (const char* format : {"tree", "graph"}) {
-        std::ostringstream out, err;
-        EXPECT_EQ(runScanCommand({"--format", format, tree.path().toStdString()}, out, err), 0) << err.str();
-        EXPECT_NE(out.str().find("site"), std::string::npos) << format;
-    }
-    std::ostringstream help, err;
-    runScanCommand({"--help"}, help, err);
-    EXPECT_NE(help.str().find("table, json, tree, graph"), std::string::npos);
-}
-
 namespace {
 
 TEST(ProjectJson, LastModifiedOutsideFourDigitYearsIsNull) {

@@ -11,31 +11,25 @@
 
 namespace {
 
-Project repository(const QByteArray& path, const QString& name, const QString& branch, GitState state) {
-    Project p = testprojects::projectAt(path);
-    p.name = name;
-    p.version = QStringLiteral("4.18.2");
-    p.gitBranch = branch;
-    p.hasGit = true;
-    p.hasUncommittedChanges = state.unstaged + state.untracked > 0;
-    p.lastModified = QDateTime::currentDateTimeUtc().addDays(-3);
-    state.upstream = QStringLiteral("origin/") + branch;
-    p.git = state;
-    return p;
-}
-
+// Repositories with an upstream: express 2 ahead, 1 behind, with changes; the others clean.
 QList<Project> sample() {
-    GitState ahead;
-    ahead.ahead = 2;
-    ahead.behind = 1;
-    ahead.unstaged = 2;
-    ahead.untracked = 1;
-    GitState clean;
-    clean.ahead = 0;
-    clean.behind = 0;
-    return {repository("/home/someone/code/express", "express", "main", ahead),
-            repository("/home/someone/code/web/design-system", "@acme/design-system", "feature/tokens", clean),
-            repository("/home/someone/code/api-gateway", "api-gateway", "main", clean)};
+    const auto repository = [](const QByteArray& path, const char* name, const char* branch, int counts) {
+        Project p = testprojects::projectAt(path);
+        p.name = QString::fromUtf8(name);
+        p.version = QStringLiteral("4.18.2");
+        p.gitBranch = QString::fromUtf8(branch);
+        p.hasGit = true;
+        p.hasUncommittedChanges = counts > 0;
+        p.lastModified = QDateTime::currentDateTimeUtc().addDays(-3);
+        p.git.emplace();
+        p.git->upstream = QStringLiteral("origin/main");
+        p.git->ahead = p.git->unstaged = 2 * counts;
+        p.git->behind = p.git->untracked = counts;
+        return p;
+    };
+    return {repository("/home/someone/code/express", "express", "main", 1),
+            repository("/home/someone/code/web/design-system", "@acme/design-system", "feature/tokens", 0),
+            repository("/home/someone/code/api-gateway", "api-gateway", "main", 0)};
 }
 
 // The lines as the terminal shows them: colours taken out.
@@ -79,7 +73,7 @@ TEST(TableFit, EachWidthKeepsTheMostUsefulColumns) {
     }
 }
 
-TEST(TableFit, NoWidthGivesALongerLineAndAPipeCutsNothing) {
+TEST(TableFit, EveryWidthIsKeptToAndAPipeCutsNothing) {
     QList<Project> projects = sample();
     projects[0].name = QStringLiteral("x").repeated(300) + QString::fromUtf8("\u65e5\u672c");
     projects[1].path = "/home/" + QByteArray("very-long-folder/").repeated(20) + "app";

@@ -93,14 +93,10 @@ TEST(Program, HelpAndVersionAnswerWithoutADisplayOrTheSettings)
     QFile page(QStringLiteral(CODEORCHARDIST_SOURCE_DIR "/docs/man/codeorchardist.1"));
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     const QString man = QString::fromUtf8(page.readAll());
-    QStringList options;
-    for (const QRegularExpressionMatch& m : QRegularExpression(QStringLiteral("^  (--?[a-z-]*)"),
-                                                                QRegularExpression::MultilineOption)
-                                                .globalMatch(help.out))
-        options << m.captured(1);
-    EXPECT_EQ(options, (QStringList{"--screenshot", "--size", "-h", "--version", "--"})) << help.out.toStdString();
-    for (const QString& option : options)
-        EXPECT_TRUE(man.contains(QString(option).replace("-", "\\-"))) << option.toStdString();
+    for (const char* option : {"--screenshot", "--size", "--help", "--version"}) {
+        EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
+        EXPECT_TRUE(man.contains(QString::fromLatin1(option).replace("-", "\\-"))) << option;
+    }
     for (const char* status : {"0", "1", "2"}) {
         EXPECT_TRUE(help.out.contains(QStringLiteral("\n  %1  ").arg(status))) << status;
         EXPECT_TRUE(man.contains(QStringLiteral("\n.B %1\n").arg(status))) << status;
