@@ -29,10 +29,11 @@ ProjectsViewModel::ProjectsViewModel(ProjectScanner& scanner, std::shared_ptr<QS
     connect(m_fetcher, &ProjectFetcher::finished, this, &ProjectsViewModel::fetchFinished);
     for (auto signal : {&ProjectsViewModel::projectsChanged, &ProjectsViewModel::filteredProjectsChanged,
                         &ProjectsViewModel::searchTextChanged, &ProjectsViewModel::selectedTypeFilterChanged,
-                        &ProjectsViewModel::statusFilterChanged}) {
+                        &ProjectsViewModel::statusFilterChanged, &ProjectsViewModel::hideNestedChanged}) {
         connect(this, signal, this, &ProjectsViewModel::filterStateChanged);
     }
     setScanPath(loadSavedScanPath());
+    loadListOrder();
 }
 
 ProjectsViewModel::~ProjectsViewModel() { m_buildPool.waitForDone(); }
@@ -80,7 +81,9 @@ void ProjectsViewModel::setSelectedTypeFilterText(const QString& raw) {
 }
 
 void ProjectsViewModel::updateFiltered(const QList<qsizetype>& changed) {
-    const QList<qsizetype> rows = m_searchIndex.matchingRows(m_projects, m_searchText, m_typeFilter, m_statusFilter);
+    QList<qsizetype> rows = m_searchIndex.matchingRows(m_projects, m_searchText, m_typeFilter, m_statusFilter);
+    if (m_hideNested) rows.removeIf([this](qsizetype row) { return isInsideRepository(m_projects.at(row)); });
+    sortRows(rows, m_projects, m_sort);
     m_matchingIds.reset();
     bool differs = false;
     if (!changed.isEmpty() && rows == m_filteredModel->rows()) {

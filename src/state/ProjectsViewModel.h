@@ -5,6 +5,7 @@
 #include "state/PlatformServices.h"
 #include "state/ProjectFetcher.h"
 #include "state/ProjectFilter.h"
+#include "state/ProjectSort.h"
 #include "state/ScanSession.h"
 #include "state/TreeData.h"
 
@@ -65,6 +66,15 @@ class ProjectsViewModel : public QObject {
     Q_PROPERTY(int selectedRow READ selectedRow NOTIFY selectedRowChanged)
     // What the window says about the results shown after a stopped scan; "" otherwise.
     Q_PROPERTY(QString scanNotice READ scanNotice NOTIFY scanNoticeChanged)
+    // The order of the List and the Cards: a ProjectSort key ("name", "attention", ...), kept in
+    // the settings.
+    Q_PROPERTY(QString sortOrder READ sortOrderText WRITE setSortOrderText NOTIFY sortOrderChanged)
+    // [{key, title}] of every order, for the sort menu.
+    Q_PROPERTY(QVariantList sortOrders READ sortOrders CONSTANT)
+    // Hides the projects inside another repository's work tree (a filter, kept in the settings).
+    Q_PROPERTY(bool hideNested READ hideNested WRITE setHideNested NOTIFY hideNestedChanged)
+    // How many projects lie inside another repository's work tree.
+    Q_PROPERTY(int nestedCount READ nestedCount NOTIFY projectsChanged)
     // The projects shown were found under scanPath (false until a scan of the root folder ends).
     Q_PROPERTY(bool showsScanPath READ showsScanPath NOTIFY showsScanPathChanged)
 
@@ -99,8 +109,18 @@ public:
     void setStatusFilterText(const QString& key);
     // The filter if it is not the current one, else no filter: what a click on a counter does.
     Q_INVOKABLE void toggleStatusFilter(const QString& key);
-    // Clears the search text, the kind filter and the state filter.
+    // Clears the search text, the kind filter, the state filter and the hiding of nested projects.
     Q_INVOKABLE void clearFilters();
+
+    ProjectSort sortOrder() const { return m_sort; }
+    void setSortOrder(ProjectSort sort);
+    QString sortOrderText() const { return projectSortKey(m_sort); }
+    // A ProjectSort key; others are ignored.
+    void setSortOrderText(const QString& key);
+    QVariantList sortOrders() const;
+    bool hideNested() const { return m_hideNested; }
+    void setHideNested(bool hide);
+    int nestedCount() const;
     // What Escape does: clears the search text when there is one, else the kind and state
     // filters. Returns whether anything was cleared.
     Q_INVOKABLE bool clearLastFilter();
@@ -136,7 +156,9 @@ public:
     QVariantList typeCountsList() const;
     QAbstractItemModel* filteredModel() const;
     // Whether a search text or a kind filter narrows the list.
-    bool filterActive() const { return !m_searchText.isEmpty() || m_typeFilter.has_value() || m_statusFilter != StatusFilter::none; }
+    bool filterActive() const {
+        return !m_searchText.isEmpty() || m_typeFilter.has_value() || m_statusFilter != StatusFilter::none || m_hideNested;
+    }
     // Whether the project with `id` passes the current search and kind filter. Ids of records
     // replaced by a refresh count as their replacement; an unknown id does not match.
     Q_INVOKABLE bool matchesFilters(const QString& id) const;
@@ -223,6 +245,8 @@ signals:
     void searchTextChanged();
     void selectedTypeFilterChanged();
     void statusFilterChanged();
+    void sortOrderChanged();
+    void hideNestedChanged();
     void lastScanDateChanged();
     void scanPathChanged();
     void settingsMessageChanged();
@@ -265,6 +289,8 @@ private:
     // in place. Clears a selection the filters hide.
     void updateFiltered(const QList<qsizetype>& changed = {});
     void setShownRoot(const std::optional<QByteArray>& root);
+    // The order and the hiding of nested projects, from the settings.
+    void loadListOrder();
     void setScanNotice(const QString& notice);
     // Puts the current records of m_projects into the tree and graph data by path.
     void syncVisualizationRecords();
@@ -286,6 +312,8 @@ private:
     QString m_searchText;
     std::optional<ProjectType> m_typeFilter;
     StatusFilter m_statusFilter = StatusFilter::none;
+    ProjectSort m_sort = ProjectSort::name;
+    bool m_hideNested = false;
     ProjectFetcher* m_fetcher = nullptr;
     bool m_fetchingAll = false;
     QDateTime m_lastScanDate;

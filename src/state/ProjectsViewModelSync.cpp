@@ -25,6 +25,7 @@ void ProjectsViewModel::clearFilters() {
     setSearchText(QString());
     setSelectedTypeFilter(std::nullopt);
     setStatusFilter(StatusFilter::none);
+    setHideNested(false);
 }
 
 bool ProjectsViewModel::clearLastFilter() {
@@ -32,9 +33,10 @@ bool ProjectsViewModel::clearLastFilter() {
         setSearchText(QString());
         return true;
     }
-    if (!m_typeFilter && m_statusFilter == StatusFilter::none) return false;
+    if (!filterActive()) return false;
     setSelectedTypeFilter(std::nullopt);
     setStatusFilter(StatusFilter::none);
+    setHideNested(false);
     return true;
 }
 

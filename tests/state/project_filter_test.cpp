@@ -1,4 +1,5 @@
 #include "state/ProjectFilter.h"
+#include "state/ProjectSort.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -175,6 +176,52 @@ TEST(ProjectFilter, StaleFilterKeepsUnknownAndOlderThanThirtyDaysWithTheOtherFil
     EXPECT_EQ(statusFilterFromKey(QStringLiteral("stale")), StatusFilter::stale);
     EXPECT_EQ(statusFilterKey(StatusFilter::stale), QStringLiteral("stale"));
     EXPECT_EQ(statusFilterFromKey(QStringLiteral("old")), std::nullopt);
+}
+
+TEST(ProjectSortTest, EveryOrderReordersTheScansOrderStably) {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    // In the scan's order (by name): alpha, beta, gamma, delta-less zeta.
+    auto make = [&](const char* name, ProjectType type, const char* path, std::optional<int> daysAgo, int ahead) {
+        Project p;
+        p.id = QUuid::createUuid();
+        p.name = QString::fromLatin1(name);
+        p.type = type;
+        p.path = path;
+        if (daysAgo) p.lastModified = now.addDays(-*daysAgo);
+        if (ahead >= 0) {
+            p.hasGit = true;
+            p.git = GitState{};
+            p.git->upstream = QStringLiteral("origin/main");
+            p.git->ahead = ahead;
+            p.git->behind = 0;
+            p.git->stashes = ahead > 1 ? 1 : 0; // two reasons
+        }
+        return p;
+    };
+    const QList<Project> projects = {
+        make("alpha", ProjectType::python, "/r/z/alpha", 3, 0),      make("beta", ProjectType::nodeJS, "/r/b", 1, 1),
+        make("gamma", ProjectType::python, "/r/a/gamma", std::nullopt, -1), make("zeta", ProjectType::nodeJS, "/r/c", 9, 2),
+    };
+    struct Case {
+        ProjectSort sort;
+        QStringList names;
+    };
+    const Case cases[] = {
+        {ProjectSort::name, {"alpha", "beta", "gamma", "zeta"}},
+        {ProjectSort::attention, {"zeta", "beta", "alpha", "gamma"}},
+        {ProjectSort::lastCommit, {"beta", "alpha", "zeta", "gamma"}},
+        {ProjectSort::kind, {"beta", "zeta", "alpha", "gamma"}},
+        {ProjectSort::path, {"gamma", "beta", "zeta", "alpha"}},
+    };
+    for (const Case& c : cases) {
+        QList<qsizetype> rows = {0, 1, 2, 3};
+        sortRows(rows, projects, c.sort);
+        QStringList names;
+        for (qsizetype row : rows) names.append(projects.at(row).name);
+        EXPECT_EQ(names, c.names) << projectSortKey(c.sort).toStdString();
+        EXPECT_EQ(projectSortFromKey(projectSortKey(c.sort)), c.sort);
+    }
+    EXPECT_EQ(projectSortFromKey(QStringLiteral("size")), std::nullopt);
 }
 
 } // namespace

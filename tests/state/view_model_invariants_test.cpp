@@ -91,13 +91,19 @@ protected:
             ASSERT_EQ(*model->cachedGraphData().nodes.find(node.fullPath), node);
         }
         EXPECT_EQ(graphNodes, projects.size());
-        // The counts agree with the filter.
-        const QList<Project> expected = filterProjects(projects, model->searchText(), model->selectedTypeFilter());
-        int shown = 0;
-        for (const Project& p : expected)
-            shown += matchesStatus(p, model->statusFilter(), QDateTime::currentDateTime()) ? 1 : 0;
-        EXPECT_EQ(model->filteredCount(), shown);
-        EXPECT_EQ(model->filteredModel()->rowCount(), shown);
+        // The rows are the projects that pass every filter, in the chosen order.
+        const QList<Project> passing = filterProjects(projects, model->searchText(), model->selectedTypeFilter());
+        QList<qsizetype> expected;
+        for (qsizetype i = 0; i < projects.size(); ++i) {
+            if (!passing.contains(projects.at(i))) continue;
+            if (!matchesStatus(projects.at(i), model->statusFilter(), QDateTime::currentDateTime())) continue;
+            if (model->hideNested() && isInsideRepository(projects.at(i))) continue;
+            expected.append(i);
+        }
+        sortRows(expected, projects, model->sortOrder());
+        auto* rows = static_cast<ProjectListModel*>(model->filteredModel());
+        EXPECT_EQ(rows->rows(), expected);
+        EXPECT_EQ(model->filteredCount(), expected.size());
         EXPECT_EQ(model->matchSummary().isEmpty(), !model->filterActive());
         int attention = 0;
         for (const Project& p : projects) attention += needsAttention(p) ? 1 : 0;
@@ -106,8 +112,7 @@ protected:
         if (const std::optional<Project>& selected = model->selectedProjectRecord()) {
             const int row = model->selectedRow();
             ASSERT_GE(row, 0) << "a selection the filters hide";
-            auto* list = static_cast<ProjectListModel*>(model->filteredModel());
-            EXPECT_EQ(list->projectAt(row), *selected);
+            EXPECT_EQ(rows->projectAt(row), *selected);
             EXPECT_EQ(model->selectedProject().value("id").toString(), idText(*selected));
         } else {
             EXPECT_EQ(model->selectedRow(), -1);
@@ -130,7 +135,7 @@ TEST_F(Invariants, EveryViewDescribesOneStateAfterEveryStep) {
     for (int step = 0; step < steps; ++step) {
         const QList<Project> projects = model->projects();
         const auto any = [&]() -> const Project& { return projects.at(random.bounded(int(projects.size()))); };
-        const int action = int(random.bounded(12));
+        const int action = int(random.bounded(13));
         switch (action) {
         case 0: model->chooseFolder(statetest::urlOf(random.bounded(2) ? big : small)); break;
         case 1: model->scanProjects(); break;
@@ -151,6 +156,10 @@ TEST_F(Invariants, EveryViewDescribesOneStateAfterEveryStep) {
         case 8: model->setStatusFilterText(states.at(random.bounded(int(states.size())))); break;
         case 9: if (!projects.isEmpty()) model->selectProject(idText(any())); break;
         case 10: model->clearLastFilter(); break;
+        case 11:
+            if (random.bounded(2)) model->setHideNested(!model->hideNested());
+            else model->setSortOrder(allProjectSorts.at(random.bounded(int(allProjectSorts.size()))));
+            break;
         default:
             changeDisk(random);
             // A refresh racing a full scan: both end, in either order.

@@ -37,6 +37,7 @@ constexpr Entry entries[] = {
     {"folder.fill", 0xe2c7, "folder"},
     {"folder", 0xe2c8, "folder_open"},
     {"chevron.down", 0xe5cf, "expand_more"},
+    {"chevron.right", 0xe5cc, "chevron_right"},
     {"magnifyingglass", 0xe8b6, "search"},
     {"arrow.clockwise", 0xe5d5, "refresh"},
     {"arrow.counterclockwise", 0xf053, "restart_alt"},

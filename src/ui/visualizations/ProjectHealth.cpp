@@ -21,22 +21,37 @@ QString healthLabel(const std::optional<QDateTime>& lastModified, const QDateTim
     return shortAgeText(*lastModified, now);
 }
 
-QString activityColorName(const std::optional<QDateTime>& lastModified, const QDateTime& now) {
-    if (!lastModified) return QStringLiteral("gray");
+namespace {
+
+// 0: the last day, 1: the last week, 2: the last month, 3: older, -1: unknown.
+int ageGrade(const std::optional<QDateTime>& lastModified, const QDateTime& now) {
+    if (!lastModified) return -1;
     const auto days = daysSinceModified(lastModified, now);
-    if (!days || *days <= 1) return QStringLiteral("green");
-    if (*days <= 7) return QStringLiteral("yellow");
-    if (*days <= 30) return QStringLiteral("orange");
-    return QStringLiteral("red");
+    if (!days || *days <= 1) return 0;
+    if (*days <= 7) return 1;
+    if (*days <= 30) return 2;
+    return 3;
+}
+
+} // namespace
+
+QString activityColorName(const std::optional<QDateTime>& lastModified, const QDateTime& now) {
+    return ageGrade(lastModified, now) == 0 ? QStringLiteral("green") : QStringLiteral("gray");
+}
+
+bool activityHollow(const std::optional<QDateTime>& lastModified, const QDateTime& now) {
+    const int grade = ageGrade(lastModified, now);
+    return grade < 0 || grade == 3;
 }
 
 QString activityText(const std::optional<QDateTime>& lastModified, const QDateTime& now) {
-    const QString color = activityColorName(lastModified, now);
-    if (color == QLatin1String("green")) return QStringLiteral("Changed in the last day");
-    if (color == QLatin1String("yellow")) return QStringLiteral("Changed in the last week");
-    if (color == QLatin1String("orange")) return QStringLiteral("Changed in the last month");
-    if (color == QLatin1String("red")) return QStringLiteral("No change for over a month");
-    return QStringLiteral("Last change unknown");
+    switch (ageGrade(lastModified, now)) {
+    case 0: return QStringLiteral("Changed in the last day");
+    case 1: return QStringLiteral("Changed in the last week");
+    case 2: return QStringLiteral("Changed in the last month");
+    case 3: return QStringLiteral("No change for over a month");
+    default: return QStringLiteral("Last change unknown");
+    }
 }
 
 double faintCellOpacity(const QString& seed, int index) {

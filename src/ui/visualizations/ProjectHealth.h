@@ -23,8 +23,10 @@ double healthScore(const std::optional<QDateTime>& lastModified, const QDateTime
 // "2 wk", "11 mo", "3 yr".
 QString healthLabel(const std::optional<QDateTime>& lastModified, const QDateTime& now);
 
-// Colour name of the tree's activity dot: gray, green, yellow, orange or red.
+// The tree's activity dot, in neutral tones (red means attention, not age): green for a change
+// in the last day, else gray; filled up to a month, a ring when older or unknown.
 QString activityColorName(const std::optional<QDateTime>& lastModified, const QDateTime& now);
+bool activityHollow(const std::optional<QDateTime>& lastModified, const QDateTime& now);
 // What that colour says: "Changed in the last day", "... week", "... month", "No change for
 // over a month" or "Last change unknown".
 QString activityText(const std::optional<QDateTime>& lastModified, const QDateTime& now);

@@ -72,6 +72,7 @@ void setProjectFields(TreeOutlineModel::Row& row, const Project& p, const QDateT
     row.hasChanges = p.hasUncommittedChanges;
     row.activityColor = health::activityColorName(p.lastModified, now);
     row.activityText = health::activityText(p.lastModified, now);
+    row.activityHollow = health::activityHollow(p.lastModified, now);
     row.attentionText = TreeOutlineModel::attentionTooltip(p);
     row.needsAttention = !row.attentionText.isEmpty();
     const int stashes = p.git ? p.git->stashes : 0;
@@ -105,12 +106,12 @@ QVariant optionalText(const std::optional<QString>& text) {
 TreeOutlineModel::TreeOutlineModel(QObject* parent) : QAbstractListModel(parent) {}
 
 int TreeOutlineModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : count();
 }
 
 QVariant TreeOutlineModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
-    const Row& r = m_rows.at(index.row());
+    const Row& r = row(index.row());
     switch (role) {
     case NodeIdRole: return r.nodeId;
     case Qt::DisplayRole:
@@ -131,6 +132,8 @@ QVariant TreeOutlineModel::data(const QModelIndex& index, int role) const {
     case NeedsAttentionRole: return r.needsAttention;
     case AttentionTextRole: return r.attentionText;
     case StashTextRole: return r.stashText;
+    case ActivityHollowRole: return r.activityHollow;
+    case FoldedRole: return m_folded.contains(r.nodeId);
     default: return {};
     }
 }
@@ -155,6 +158,8 @@ QHash<int, QByteArray> TreeOutlineModel::roleNames() const {
         {NeedsAttentionRole, "needsAttention"},
         {AttentionTextRole, "attentionText"},
         {StashTextRole, "stashText"},
+        {FoldedRole, "folded"},
+        {ActivityHollowRole, "activityHollow"},
     };
 }
 
@@ -191,7 +196,20 @@ void TreeOutlineModel::setTreeData(const CachedTreeData& data, const QDateTime& 
     const int oldCount = count();
     beginResetModel();
     m_rows = std::move(rows);
+    m_index.clear();
+    m_lines.clear();
+    m_index.reserve(m_rows.size());
+    m_lines.reserve(m_rows.size());
+    for (qsizetype i = 0; i < m_rows.size(); ++i) {
+        m_index.insert(m_rows.at(i).nodeId, i);
+        m_lines.append({m_rows.at(i).nodeId, m_rows.at(i).depth});
+    }
+    // Folds of nodes that are gone are forgotten; the others stay.
+    const qsizetype folds = m_folded.size();
+    m_folded.removeIf([this](const QString& id) { return !m_index.contains(id); });
+    m_shown = outlinefold::shownLines(m_lines, m_folded);
     endResetModel();
+    if (folds != m_folded.size()) emit foldedChanged();
     if (oldCount != count()) emit countChanged();
     if (!qFuzzyCompare(widest + 1, m_contentWidth + 1)) {
         m_contentWidth = widest;
@@ -210,24 +228,17 @@ QString TreeOutlineModel::attentionTooltip(const Project& project) {
 }
 
 void TreeOutlineModel::updateProject(const QString& path) {
-    const int index = rowOf(path);
-    if (index < 0 || !m_rows.at(index).isProject) return;
+    const qsizetype at = indexOf(path);
+    if (at < 0 || !m_rows.at(at).isProject) return;
     const std::optional<Project> project = vmaccess::projectAtPath(m_viewModel, path);
     if (!project) return;
-    setProjectFields(m_rows[index], *project, QDateTime::currentDateTime());
-    const double width = RowMeasure().width(m_rows.at(index));
+    setProjectFields(m_rows[at], *project, QDateTime::currentDateTime());
+    const double width = RowMeasure().width(m_rows.at(at));
     if (width > m_contentWidth) {
         m_contentWidth = width;
         emit contentWidthChanged();
     }
-    emit dataChanged(this->index(index), this->index(index));
-}
-
-int TreeOutlineModel::rowOf(const QString& nodeId) const {
-    for (qsizetype i = 0; i < m_rows.size(); ++i) {
-        if (m_rows.at(i).nodeId == nodeId) return static_cast<int>(i);
-    }
-    return -1;
+    if (const int shown = rowOf(path); shown >= 0) emit dataChanged(this->index(shown), this->index(shown));
 }
 
 double TreeOutlineModel::zoomIn(double scale) const { return viewmath::treeZoomIn(scale); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OutlineFolding.h"
 #include "state/TreeData.h"
 
 #include <QAbstractListModel>
@@ -7,10 +8,11 @@
 #include <QPointer>
 #include <QtQml/qqmlregistration.h>
 
-// The always-expanded folder outline flattened into one row per node, in display order
-// (a node, then its descendants), for a ListView that creates only the rows in view.
-// Everything a row shows is computed once per build: its depth, folder colour, the number
-// of projects in its subtree and the project's fields.
+// The folder outline flattened into one row per node, in display order (a node, then its
+// descendants), for a ListView that creates only the rows in view. A folded node hides its
+// subtree; the folds are kept, by node path, when the outline is built again. Everything a row
+// shows is computed once per build: its depth, folder colour, the number of projects in its
+// subtree and the project's fields.
 class TreeOutlineModel : public QAbstractListModel {
     Q_OBJECT
     QML_ELEMENT
@@ -20,6 +22,8 @@ class TreeOutlineModel : public QAbstractListModel {
     Q_PROPERTY(int count READ count NOTIFY countChanged)
     // Width of the widest row at zoom 1, without the outline's padding.
     Q_PROPERTY(double contentWidth READ contentWidth NOTIFY contentWidthChanged)
+    // The paths of the folded nodes.
+    Q_PROPERTY(QStringList foldedIds READ foldedIds WRITE setFoldedIds NOTIFY foldedChanged)
 
 public:
     enum Role {
@@ -41,6 +45,8 @@ public:
         NeedsAttentionRole, // the project's repository needs its owner's attention
         AttentionTextRole,  // why, in words, for the attention mark's tooltip ("" when not)
         StashTextRole,      // "1 stash", "" without stashes
+        FoldedRole,         // the node hides its subtree
+        ActivityHollowRole, // the activity dot is a ring: no change for over a month, or unknown
     };
     Q_ENUM(Role)
 
@@ -60,6 +66,7 @@ public:
         bool hasChanges = false;
         QString activityColor;
         QString activityText;
+        bool activityHollow = false;
         bool needsAttention = false;
         QString attentionText;
         QString stashText;
@@ -78,12 +85,25 @@ public:
     void setTreeData(const CachedTreeData& data, const QDateTime& now = QDateTime::currentDateTime());
 
     bool isReady() const { return m_ready; }
-    int count() const { return static_cast<int>(m_rows.size()); }
+    // Rows shown: those of folded subtrees are left out.
+    int count() const { return static_cast<int>(m_shown.size()); }
     double contentWidth() const { return m_contentWidth; }
-    const Row& row(int index) const { return m_rows.at(index); }
+    const Row& row(int index) const { return m_rows.at(m_shown.at(index)); }
 
-    // Row of the node with this id, or -1.
+    // Row shown of the node with this id, or -1 (no such node, or inside a folded one).
     Q_INVOKABLE int rowOf(const QString& nodeId) const;
+
+    // Folding. A node without children cannot be folded.
+    Q_INVOKABLE bool isFolded(const QString& nodeId) const { return m_folded.contains(nodeId); }
+    Q_INVOKABLE void setFolded(const QString& nodeId, bool folded);
+    Q_INVOKABLE void toggleFolded(const QString& nodeId) { setFolded(nodeId, !isFolded(nodeId)); }
+    // What Left (`fold`) and Right do on the line of the node: Right unfolds it; Left folds it
+    // when it has children and is unfolded, else folds the folder it is in.
+    Q_INVOKABLE void foldAround(const QString& nodeId, bool fold);
+    // Unfolds every node above the node with this id; its row shown, or -1 when there is none.
+    Q_INVOKABLE int reveal(const QString& nodeId);
+    QStringList foldedIds() const { return QStringList(m_folded.cbegin(), m_folded.cend()); }
+    void setFoldedIds(const QStringList& ids);
 
     // The outline's zoom steps, for the view.
     Q_INVOKABLE double zoomIn(double scale) const;
@@ -105,14 +125,23 @@ signals:
     void readyChanged();
     void countChanged();
     void contentWidthChanged();
+    void foldedChanged();
 
 private:
     void reloadFromViewModel();
     // The view model put a fresh record of the project at `path` in place.
     void updateProject(const QString& path);
 
+    // Every row, and its index: the node's path to its position in m_rows.
+    qsizetype indexOf(const QString& nodeId) const { return m_index.value(nodeId, -1); }
+
     QPointer<QObject> m_viewModel;
     QList<Row> m_rows;
+    QHash<QString, qsizetype> m_index;
+    QList<outlinefold::Line> m_lines;
+    QSet<QString> m_folded;
+    // Positions in m_rows of the rows shown.
+    QList<qsizetype> m_shown;
     bool m_ready = false;
     double m_contentWidth = 0;
 };

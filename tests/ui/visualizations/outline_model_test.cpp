@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 const QDateTime kNow = QDateTime::currentDateTime();
@@ -89,7 +91,7 @@ TEST(TreeOutlineModelTest, ProjectRowsCarryWhatTheCardShows) {
     EXPECT_EQ(model.data(app, TreeOutlineModel::VersionRole).toString(), QStringLiteral("2.1"));
     EXPECT_EQ(model.data(app, TreeOutlineModel::BranchRole).toString(), QStringLiteral("main"));
     EXPECT_TRUE(model.data(app, TreeOutlineModel::HasChangesRole).toBool());
-    EXPECT_EQ(model.data(app, TreeOutlineModel::ActivityColorRole).toString(), QStringLiteral("orange"));
+    EXPECT_EQ(model.data(app, TreeOutlineModel::ActivityColorRole).toString(), QStringLiteral("gray"));
 
     const QModelIndex none = model.index(model.rowOf("/r/bare"));
     EXPECT_TRUE(model.data(none, TreeOutlineModel::VersionRole).isNull());
@@ -157,4 +159,46 @@ TEST(TreeOutlineModelTest, ZoomStepsComeFromTheSharedArithmetic) {
     EXPECT_NEAR(model.wheelZoom(1.0, 1), 1.1, 1e-9);
     EXPECT_DOUBLE_EQ(model.wheelZoom(1.0, -100), viewmath::treeMinScale);
     EXPECT_EQ(model.zoomText(1.2), viewmath::zoomPercentText(1.2));
+}
+
+TEST(TreeOutlineModelTest, FoldsHideSubtreesInPlaceAndOutliveARebuild) {
+    TreeOutlineModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const QList<Project> projects = {viztest::project("/r/web/shop"), viztest::project("/r/web/shop/plugin"),
+                                     viztest::project("/r/web/blog"), viztest::project("/r/tools/cli")};
+    model.setTreeData(outline(projects, "/r"), kNow);
+    ASSERT_EQ(names(model), (QStringList{"r", "tools", "cli", "web", "blog", "shop", "plugin"}));
+    QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+
+    struct Step {
+        std::function<void()> act;
+        QStringList shown;
+    };
+    const Step steps[] = {
+        // A folded folder keeps its line and hides its subtree, nested folds included.
+        {[&] { model.setFolded("/r/web/shop", true); }, {"r", "tools", "cli", "web", "blog", "shop"}},
+        {[&] { model.setFolded("/r/web", true); }, {"r", "tools", "cli", "web"}},
+        {[&] { model.setFolded("/r/web", false); }, {"r", "tools", "cli", "web", "blog", "shop"}},
+        // A line without children does not fold.
+        {[&] { model.setFolded("/r/tools/cli", true); }, {"r", "tools", "cli", "web", "blog", "shop"}},
+        // Left on a leaf folds its folder; Right unfolds; Left on an unfolded parent folds it.
+        {[&] { model.foldAround("/r/tools/cli", true); }, {"r", "tools", "web", "blog", "shop"}},
+        {[&] { model.foldAround("/r/tools", false); }, {"r", "tools", "cli", "web", "blog", "shop"}},
+        // Revealing a line unfolds every node above it.
+        {[&] { model.setFolded("/r", true); }, {"r"}},
+        {[&] { EXPECT_EQ(model.reveal("/r/web/shop/plugin"), 6); },
+         {"r", "tools", "cli", "web", "blog", "shop", "plugin"}},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(names(model), step.shown);
+    }
+    EXPECT_GT(removed.count(), 0) << "folding removes rows instead of resetting the model";
+
+    // The folds stay when the outline is built again (a refresh, a rescan).
+    model.setFolded("/r/tools", true);
+    model.setTreeData(outline(projects, "/r"), kNow);
+    EXPECT_EQ(names(model), (QStringList{"r", "tools", "web", "blog", "shop", "plugin"}));
+    EXPECT_EQ(model.rowOf("/r/tools/cli"), -1);
+    EXPECT_EQ(model.foldedIds(), QStringList{"/r/tools"});
 }

@@ -31,20 +31,23 @@ struct Grade {
 TEST(ProjectHealthTest, GradesFollowTheDayTable) {
     const Grade table[] = {
         // The label's unit is the relative text's ("1 month ago" at 30 days in May).
+        // The age dot is neutral: green for the last day, gray after, a ring ("o") past a month.
         {0, 1.0, "NOW", "green", false},     {1, 1.0, "1 d", "green", false},
-        {2, 0.75, "2 d", "yellow", false},   {7, 0.75, "1 wk", "yellow", false},
-        {8, 0.5, "1 wk", "orange", false},   {14, 0.5, "2 wk", "orange", false},
-        {20, 0.5, "2 wk", "orange", false},  {30, 0.5, "1 mo", "orange", false},
-        {31, 0.25, "1 mo", "red", true},     {59, 0.25, "1 mo", "red", true},
-        {61, 0.25, "2 mo", "red", true},     {340, 0.25, "11 mo", "red", true},
-        {1100, 0.25, "3 yr", "red", true},
+        {2, 0.75, "2 d", "gray", false},     {7, 0.75, "1 wk", "gray", false},
+        {8, 0.5, "1 wk", "gray", false},     {14, 0.5, "2 wk", "gray", false},
+        {20, 0.5, "2 wk", "gray", false},    {30, 0.5, "1 mo", "gray", false},
+        {31, 0.25, "1 mo", "gray o", true},  {59, 0.25, "1 mo", "gray o", true},
+        {61, 0.25, "2 mo", "gray o", true},  {340, 0.25, "11 mo", "gray o", true},
+        {1100, 0.25, "3 yr", "gray o", true},
     };
     for (const Grade& g : table) {
         SCOPED_TRACE(g.days);
         EXPECT_EQ(daysSinceModified(daysAgo(g.days), kNow), g.days);
         EXPECT_DOUBLE_EQ(healthScore(daysAgo(g.days), kNow), g.score);
         EXPECT_EQ(healthLabel(daysAgo(g.days), kNow), QString::fromLatin1(g.label));
-        EXPECT_EQ(activityColorName(daysAgo(g.days), kNow), QString::fromLatin1(g.dot));
+        EXPECT_EQ(activityColorName(daysAgo(g.days), kNow) +
+                      (health::activityHollow(daysAgo(g.days), kNow) ? QStringLiteral(" o") : QString()),
+                  QString::fromLatin1(g.dot));
         EXPECT_EQ(isStale(daysAgo(g.days), kNow), g.stale);
     }
 }

@@ -105,15 +105,20 @@ TEST_F(TreeFixture, FolderLabelsCountTheProjectsBelowThem) {
     EXPECT_EQ(root->property("folderColor").toString(), QStringLiteral("blue"));
 }
 
-TEST_F(TreeFixture, ActivityDotsFollowTheAgeOfTheLastChange) {
+TEST_F(TreeFixture, ActivityDotsShowTheAgeInNeutralTones) {
+    // The fill, or the ring's colour when it is hollow (over a month old): never red.
     auto dot = [&](const char* relative) {
         QQuickItem* row = rowFor(view, path(relative));
-        return row ? child(row, "activityDot")->property("color").value<QColor>() : QColor();
+        QQuickItem* d = row ? child(row, "activityDot") : nullptr;
+        if (!d) return QColor();
+        const QColor fill = d->property("color").value<QColor>();
+        return fill.alpha() == 0 ? d->property("border").value<QObject*>()->property("color").value<QColor>() : fill;
     };
     EXPECT_EQ(dot("tools/cli"), ui.themeColor("green"));
-    EXPECT_EQ(dot("web/shop"), ui.themeColor("yellow"));
-    EXPECT_EQ(dot("web/shop/plugin"), ui.themeColor("orange"));
-    EXPECT_EQ(dot("web/blog"), ui.themeColor("red"));
+    EXPECT_EQ(dot("web/shop"), ui.themeColor("gray"));
+    EXPECT_EQ(dot("web/shop/plugin"), ui.themeColor("gray"));
+    EXPECT_EQ(dot("web/blog"), ui.themeColor("gray"));
+    EXPECT_EQ(child(rowFor(view, path("web/blog")), "activityDot")->property("color").value<QColor>().alpha(), 0);
     // Only the project with a version shows one.
     EXPECT_TRUE(itemWith(rowFor(view, path("web/shop")), "text", "v1.2.0"));
     EXPECT_FALSE(itemWith(rowFor(view, path("web/blog")), "text", "v"));
@@ -261,4 +266,45 @@ TEST(TreeViewScaleTest, ThousandsOfFoldersCreateOnlyTheLinesInView) {
     const int lines = static_cast<int>(itemsWith(view, "objectName", "line").size());
     EXPECT_GT(lines, 10);
     EXPECT_LT(lines, 120);
+}
+
+TEST_F(TreeFixture, ChevronsAndArrowKeysFoldAndASelectionUnfoldsItsWay) {
+    auto* outline = view->property("outline").value<TreeOutlineModel*>();
+    ASSERT_TRUE(outline);
+    auto shown = [&](const char* relative) { return outline->rowOf(path(relative)) >= 0; };
+    auto select = [&](const char* name) { ui.viewModel().selectProject(projectIdNamed(ui.viewModel(), name)); };
+    click(child(rowFor(view, path("web")), "foldChevron"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown("web/blog") && !shown("web/shop"); }));
+    // Selecting a project inside the fold unfolds the folders above it.
+    select("cli");
+    select("blog");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown("web/blog"); }));
+    // Left folds the selected line's subtree, or its folder; Right unfolds.
+    select("shop");
+    view->forceActiveFocus();
+    QTest::keyClick(&ui.window(), Qt::Key_Left);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown("web/shop/plugin"); }));
+    QTest::keyClick(&ui.window(), Qt::Key_Right);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown("web/shop/plugin"); }));
+    select("blog");
+    QTest::keyClick(&ui.window(), Qt::Key_Left);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown("web/blog") && shown("web"); }));
+}
+
+TEST(TreeViewScrollTest, TheSelectedProjectIsScrolledIntoView) {
+    Workspace disk;
+    for (int i = 0; i < 60; ++i) disk.addProject("group/p" + QByteArray::number(100 + i), "p" + QByteArray::number(100 + i));
+    disk.stampTimes();
+    ViewHarness ui(1000, 400);
+    ASSERT_TRUE(ui.scan(disk.root()));
+    QQuickItem* view = ui.show("TreeVisualizationView");
+    QQuickItem* outline = child(view, "outline");
+    ui.viewModel().selectProject(projectIdNamed(ui.viewModel(), "p159"));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        QQuickItem* row = rowFor(view, QString::fromUtf8(disk.root() + "/group/p159"));
+        if (!row || !row->isVisible()) return false;
+        const QPointF top = row->mapToItem(outline, QPointF(0, 0));
+        return top.y() >= 0 && top.y() + row->height() <= outline->height();
+    }));
+    EXPECT_GT(outline->property("contentY").toDouble(), 0.0);
 }

@@ -27,6 +27,8 @@ Item {
     required property bool needsAttention
     required property string attentionText
     required property string stashText
+    required property bool folded
+    required property bool activityHollow
     // Drawn faint: the project does not pass the current search and kind filter.
     property bool dimmed: false
 
@@ -38,6 +40,8 @@ Item {
     property string selectedProjectId: ""
 
     signal projectTapped(string projectId)
+    // The chevron of a node with children was clicked.
+    signal foldToggled(string nodeId)
 
     readonly property real nodeX: depth * indentWidth + (depth > 0 ? 20 : 0)
     readonly property Item node: loader.item
@@ -53,10 +57,23 @@ Item {
         scale: row.zoom
         transformOrigin: Item.TopLeft
 
+        // Folds and unfolds the node's subtree; it takes the connector's place.
+        SymbolIcon {
+            id: chevron
+            objectName: "foldChevron"
+            visible: row.hasChildren
+            x: row.nodeX - 18
+            anchors.verticalCenter: parent.verticalCenter
+            name: row.folded ? "chevron.right" : "chevron.down"
+            size: Theme.size("caption") + 2
+            color: Theme.secondary
+            TapHandler { onTapped: row.foldToggled(row.nodeId) }
+            HoverHandler { cursorShape: Qt.PointingHandCursor }
+        }
         Item {
             id: connector
             objectName: "connector"
-            visible: row.depth > 0
+            visible: row.depth > 0 && !row.hasChildren
             x: row.depth * row.indentWidth
             width: 20
             height: parent.height
@@ -98,6 +115,7 @@ Item {
             hasChanges: row.hasChanges
             activityColor: row.activityColor
             activityText: row.activityText
+            activityHollow: row.activityHollow
             needsAttention: row.needsAttention
             attentionText: row.attentionText
             stashText: row.stashText

@@ -15,6 +15,8 @@ Item {
     property bool hasChanges: false
     property string activityColor: "gray"
     property string activityText
+    // A ring instead of a dot: no change for over a month, or none known.
+    property bool activityHollow: false
     property bool needsAttention: false
     // Why the project needs attention, in words (its mark's tooltip).
     property string attentionText
@@ -131,7 +133,9 @@ Item {
             width: 8
             height: 8
             radius: 4
-            color: Theme.color(card.activityColor)
+            color: card.activityHollow ? "transparent" : Theme.color(card.activityColor)
+            border.width: card.activityHollow ? 1.5 : 0
+            border.color: Theme.color(card.activityColor)
             HoverHandler { id: activityHover }
             ToolTip.visible: activityHover.hovered
             ToolTip.delay: 400

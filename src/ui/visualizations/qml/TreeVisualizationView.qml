@@ -2,13 +2,17 @@ import QtQuick
 import QtQuick.Controls
 import Codeorchardist
 
-// The Tree mode: the folder outline, always fully expanded, scrolling both ways and
-// zoomable from 30 % to 300 % by pinch, Ctrl + wheel or the zoom panel. Only the lines in
-// view exist as items, so an outline of thousands of folders opens at once.
+// The Tree mode: the folder outline, scrolling both ways and zoomable from 30 % to 300 % by
+// pinch, Ctrl + wheel or the zoom panel. A chevron (or Left and Right for the selected project's
+// line) folds and unfolds a node; the selected project is scrolled into view, its folders
+// unfolded. Only the lines in view exist as items, so an outline of thousands of folders opens
+// at once.
 Item {
     id: root
 
     required property var viewModel
+    // Where the folded nodes' paths are kept ({folded: [...]}) while the view comes and goes.
+    property var foldStore: null
 
     // Current zoom, and the zoom at the end of the last gesture or button press.
     property real zoomScale: 1.0
@@ -28,7 +32,31 @@ Item {
     TreeOutlineModel {
         id: outlineModel
         viewModel: root.viewModel
+        Component.onCompleted: if (root.foldStore) foldedIds = root.foldStore.folded
+        onFoldedChanged: if (root.foldStore) root.foldStore.folded = foldedIds
+        onReadyChanged: root.showSelection()
     }
+
+    // The selected project's line, unfolded and scrolled into view.
+    function showSelection() {
+        if (!root.viewModel || root.viewModel.selectedProjectId === "")
+            return
+        const row = outlineModel.reveal(root.viewModel.selectedProject.path)
+        if (row >= 0)
+            list.positionViewAtIndex(row, ListView.Contain)
+    }
+    Connections {
+        target: root.viewModel
+        function onSelectedProjectChanged() { root.showSelection() }
+    }
+    // Left and Right fold and unfold around the selected project's line.
+    function foldSelection(fold) {
+        if (root.viewModel && root.viewModel.selectedProjectId !== "")
+            outlineModel.foldAround(root.viewModel.selectedProject.path, fold)
+    }
+    focus: true
+    Keys.onLeftPressed: foldSelection(true)
+    Keys.onRightPressed: foldSelection(false)
 
     Column {
         objectName: "loading"
@@ -76,7 +104,8 @@ Item {
             // Projects outside the search and kind filter are dimmed; the data stays whole.
             dimmed: isProject && root.viewModel !== null && root.viewModel.filterActive
                     && !root.viewModel.matchesFilters(projectId)
-            onProjectTapped: (id) => { if (root.viewModel) root.viewModel.selectProject(id) }
+            onProjectTapped: (id) => { if (root.viewModel) root.viewModel.selectProject(id); root.forceActiveFocus() }
+            onFoldToggled: (id) => outlineModel.toggleFolded(id)
         }
 
         ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }

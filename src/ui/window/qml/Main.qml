@@ -18,6 +18,8 @@ ApplicationWindow {
 
     property int viewMode: ViewMode.Cards
     readonly property GraphZoom zoom: GraphZoom { objectName: "graphZoom" }
+    // The Tree's folds, kept while other modes show.
+    readonly property QtObject treeFolds: QtObject { property var folded: [] }
     readonly property int mainScreen: WindowLogic.screen(viewModel.hasScanPath, viewModel.isLoading,
                                                      viewModel.projectCount, viewModel.filteredCount,
                                                      viewMode)
@@ -125,7 +127,7 @@ ApplicationWindow {
         case WindowLogic.NoResults: mainArea.sourceComponent = noResultsScreen; break
         case WindowLogic.List: mainArea.sourceComponent = listScreen; break
         case WindowLogic.Tree:
-            mainArea.setSource(treeViewUrl, { viewModel: viewModel, objectName: "treeScreen" }); break
+            mainArea.setSource(treeViewUrl, { viewModel: viewModel, objectName: "treeScreen", foldStore: treeFolds }); break
         case WindowLogic.Graph:
             mainArea.setSource(graphScreenUrl, { viewModel: viewModel, zoom: zoom }); break
         default:
