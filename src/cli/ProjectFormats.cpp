@@ -4,7 +4,7 @@
 #include "model/Attention.h"
 #include "model/SyncText.h"
 #include "model/DateRange.h"
-#include "cli/TerminalText.h"
+#include "cli/TableWriter.h"
 #include "model/RemoteUrl.h"
 
 #include <QUuid>
@@ -130,15 +130,12 @@ void writeProjectTable(const QList<Project>& projects, const QByteArray&, std::o
 }
 
 void writeProjectTable(const QList<Project>& projects, std::ostream& out, const TableOptions& options) {
-    QStringList header = {QStringLiteral("NAME"),    QStringLiteral("KIND"),        QStringLiteral("VERSION"),
-                          QStringLiteral("BRANCH"),  QStringLiteral("SYNC"),        QStringLiteral("CHANGES"),
-                          QStringLiteral("LAST CHANGE"), QStringLiteral("PATH")};
-    if (options.reasons) header.insert(header.size() - 1, QStringLiteral("ATTENTION"));
-    std::vector<QList<Cell>> rows;
-    rows.reserve(size_t(projects.size()) + 1);
-    QList<Cell> head;
-    for (const QString& h : header) head.append({h});
-    rows.push_back(head);
+    std::vector<TableColumn> columns = {TableColumn::name,    TableColumn::kind,       TableColumn::version,
+                                        TableColumn::branch,  TableColumn::sync,       TableColumn::changes,
+                                        TableColumn::lastChange, TableColumn::path};
+    if (options.reasons) columns.insert(columns.end() - 1, TableColumn::attention);
+    std::vector<QList<TableCell>> rows;
+    rows.reserve(size_t(projects.size()));
     const QString dash = QStringLiteral("-");
     for (const Project& p : projects) {
         const QString branch = synctext::branchText(p);
@@ -153,39 +150,9 @@ void writeProjectTable(const QList<Project>& projects, std::ostream& out, const 
                            {p.lastModifiedText()}};
         if (options.reasons) row.append({reasonsText(p)});
         row.append({p.pathText()});
-        rows.push_back(row);
+        QList<TableCell> cells;
+        for (const Cell& cell : row) cells.append({cell.text, ansi(cell.tint)});
+        rows.push_back(cells);
     }
-    // Text from the scanned folders never reaches the terminal raw; columns are measured in
-    // terminal display columns.
-    for (QList<Cell>& row : rows) {
-        for (Cell& cell : row) cell.text = terminaltext::scrubbed(cell.text);
-    }
-    std::vector<int> widths(size_t(header.size()), 0);
-    for (const QList<Cell>& row : rows) {
-        for (qsizetype c = 0; c < row.size(); ++c)
-            widths[size_t(c)] = std::max(widths[size_t(c)], terminaltext::displayWidth(row[c].text));
-    }
-    // On a terminal the last column is shortened so that a line fits its width.
-    std::optional<int> lastColumnRoom;
-    if (options.terminalColumns) {
-        constexpr int minimumRoom = 12;
-        int before = 0;
-        for (size_t c = 0; c + 1 < widths.size(); ++c) before += widths[c] + 2;
-        lastColumnRoom = std::max(minimumRoom, *options.terminalColumns - before);
-    }
-    for (const QList<Cell>& row : rows) {
-        std::string line;
-        for (qsizetype c = 0; c < row.size(); ++c) {
-            const bool last = c + 1 == row.size();
-            const QString& cell = row[c].text;
-            const QString text = last && lastColumnRoom ? terminaltext::elidedMiddle(cell, *lastColumnRoom) : cell;
-            const bool tinted = options.color && row[c].tint != Tint::none;
-            if (tinted) line += ansi(row[c].tint);
-            line += text.toStdString();
-            if (tinted) line += "\033[0m";
-            // The padding comes after the colour ends.
-            if (!last) line += terminaltext::padded(QString(), widths[size_t(c)] + 2 - terminaltext::displayWidth(cell)).toStdString();
-        }
-        out << line << "\n";
-    }
+    writeTable(columns, rows, options.terminalColumns, options.color, out);
 }

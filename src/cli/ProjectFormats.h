@@ -14,8 +14,8 @@ using ProjectFormatter = void (*)(const QList<Project>& projects, const QByteArr
 struct TableOptions {
     bool color = false;   // ANSI colours for branch, sync state and changes
     bool reasons = false; // an ATTENTION column with each project's reasons
-    // The width of the terminal the table goes to: the path column is elided in the middle so
-    // that each line fits. Without a width (a pipe or a file) nothing is shortened.
+    // The width of the terminal the table goes to: columns are dropped and shortened so that
+    // each line fits (see writeTable). Without a width (a pipe or a file) nothing is shortened.
     std::optional<int> terminalColumns;
 };
 

@@ -3,9 +3,11 @@
 #include "cli/GraphFormat.h"
 #include "cli/Interrupt.h"
 #include "cli/ProjectFormats.h"
+#include "cli/ScanExitStatus.h"
 #include "cli/ScanHelp.h"
 #include "cli/ScanOptions.h"
 #include "cli/ScanRunner.h"
+#include "cli/TerminalText.h"
 #include "cli/TreeFormat.h"
 #include "discovery/FetchQueue.h"
 #include "discovery/ProjectScanner.h"
@@ -88,6 +90,12 @@ bool fetchRepositories(GitService& git, const QList<Project>& projects, std::ost
     return true;
 }
 
+// An empty result is not an error, but a table of headings alone would leave the reader guessing.
+void tellNoProjects(const QByteArray& folder, std::ostream& err) {
+    err << "codeorchardist-scan: no projects under "
+        << terminaltext::scrubbed(QString::fromUtf8(folder)).toStdString() << "\n";
+}
+
 } // namespace
 
 int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -104,21 +112,21 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     const ScanOptionsResult parsed = parseScanOptions(args, names);
     if (!parsed.options) {
         err << "codeorchardist-scan: " << parsed.error << "\n";
-        return 2;
+        return scanexit::kUsage;
     }
     const ScanOptions& options = *parsed.options;
     if (options.help) {
         out << scanHelpText(names).toStdString();
-        return 0;
+        return scanexit::kDone;
     }
     if (options.version) {
         out << "codeorchardist-scan " << CODEORCHARDIST_VERSION << "\n";
-        return 0;
+        return scanexit::kDone;
     }
     if (!isReadableFolder(options.folder)) {
         err << "codeorchardist-scan: cannot read folder '" << QString::fromUtf8(options.folder).toStdString()
             << "'\n";
-        return 2;
+        return scanexit::kUsage;
     }
 
     const bool showProgress = options.progress == ScanOptions::Progress::always ||
@@ -129,14 +137,15 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
                               showProgress ? &err : nullptr, context.interrupt);
     };
     std::optional<QList<Project>> scanned = scan();
-    if (!scanned) return interrupt::kExitStatus;
+    if (!scanned) return scanexit::kInterrupted;
     if (options.fetch) {
         if (!fetchRepositories(scanner.gitService(), *scanned, err, showProgress, context.interrupt))
-            return interrupt::kExitStatus;
+            return scanexit::kInterrupted;
         scanned = scan();
-        if (!scanned) return interrupt::kExitStatus;
+        if (!scanned) return scanexit::kInterrupted;
     }
     QList<Project> projects = std::move(*scanned);
+    if (projects.isEmpty()) tellNoProjects(options.folder, err);
     if (options.attention) projects.removeIf([](const Project& p) { return !needsAttention(p); });
 
     if (options.format == QLatin1String("table")) {
@@ -148,5 +157,5 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         }
     }
     out.flush();
-    return options.attention && !projects.isEmpty() ? 1 : 0;
+    return options.attention && !projects.isEmpty() ? scanexit::kAttention : scanexit::kDone;
 }

@@ -1,5 +1,7 @@
 #include "cli/ScanHelp.h"
 
+#include "cli/ScanExitStatus.h"
+
 #include <algorithm>
 
 const std::vector<ScanOptionHelp>& scanOptionTable() {
@@ -39,7 +41,10 @@ QString scanHelpText(const QStringList& formats) {
     text += QStringLiteral(
         "\n"
         "NO_COLOR in the environment turns colours off unless --color always is given.\n"
-        "Exit status: 0 when the scan ran; 2 for a usage error or a FOLDER that cannot\n"
-        "be read.\n");
+        "On a terminal the table fits COLUMNS when it is set, else the terminal's width.\n"
+        "\n"
+        "Exit status:\n");
+    for (const scanexit::StatusHelp& s : scanexit::statusTable())
+        text += QStringLiteral("  %1%2\n").arg(QString::number(s.status), -5).arg(QLatin1String(s.text));
     return text;
 }

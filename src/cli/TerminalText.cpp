@@ -115,11 +115,55 @@ QString elidedMiddle(const QString& text, int columns) {
     return text.left(headEnd) + ellipsis + text.mid(tailStart);
 }
 
+QString elidedStart(const QString& text, int columns) {
+    if (displayWidth(text) <= columns) return text;
+    if (columns < 1) return QString();
+    const QVector<Cluster> clusters = clustersOf(text);
+    int used = 0;
+    qsizetype tailStart = text.size();
+    for (auto it = clusters.crbegin(); it != clusters.crend() && used + it->width <= columns - 1; ++it) {
+        used += it->width;
+        tailStart = it->start;
+    }
+    return QStringLiteral("\u2026") + text.mid(tailStart);
+}
+
+QString elidedEnd(const QString& text, int columns) {
+    if (displayWidth(text) <= columns) return text;
+    if (columns < 1) return QString();
+    int used = 0;
+    qsizetype headEnd = 0;
+    for (const Cluster& c : clustersOf(text)) {
+        if (used + c.width > columns - 1) break;
+        used += c.width;
+        headEnd = c.start + c.length;
+    }
+    return text.left(headEnd) + QStringLiteral("\u2026");
+}
+
 std::optional<int> terminalColumns(int fd) {
     if (!::isatty(fd)) return std::nullopt;
     struct winsize size {};
     if (::ioctl(fd, TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return std::nullopt;
     return int(size.ws_col);
+}
+
+std::optional<int> columnsSetting(const char* value) {
+    if (!value || !*value) return std::nullopt;
+    int columns = 0;
+    for (const char* c = value; *c; ++c) {
+        if (*c < '0' || *c > '9') return std::nullopt;
+        columns = columns * 10 + (*c - '0');
+        if (columns > 65535) return std::nullopt;
+    }
+    if (columns < 1) return std::nullopt;
+    return columns;
+}
+
+std::optional<int> outputColumns(int fd, const char* columnsVariable) {
+    if (!::isatty(fd)) return std::nullopt;
+    if (const std::optional<int> set = columnsSetting(columnsVariable)) return set;
+    return terminalColumns(fd);
 }
 
 } // namespace terminaltext

@@ -27,9 +27,20 @@ QString padded(const QString& text, int columns);
 // `text` shortened in the middle with "…" to at most `columns` display columns; whole
 // characters with their combining marks are kept on either side. Unchanged when it fits.
 QString elidedMiddle(const QString& text, int columns);
+// The same shortened at the start ("…code/express": the end is kept) or at the end ("2 modi…").
+QString elidedStart(const QString& text, int columns);
+QString elidedEnd(const QString& text, int columns);
 
 // The width of the terminal on file descriptor `fd`; empty when `fd` is not a terminal
 // (a pipe or a file) or reports no size.
 std::optional<int> terminalColumns(int fd);
+
+// The value of a COLUMNS variable as a width: a whole number from 1 to 65535, written in decimal
+// digits alone; empty for anything else (unset, empty, "0", "80x", " 80").
+std::optional<int> columnsSetting(const char* value);
+
+// The width output to `fd` is fitted to: none when `fd` is not a terminal (a pipe or a file is
+// never cut); else `columnsVariable` when it is a valid setting; else the terminal's own width.
+std::optional<int> outputColumns(int fd, const char* columnsVariable);
 
 } // namespace terminaltext

@@ -3,6 +3,7 @@
 #include "cli/TerminalText.h"
 #include "discovery/Utf8.h"
 
+#include "state/PathPieces.h"
 #include "state/TreeData.h"
 
 #include <ostream>
@@ -31,5 +32,9 @@ void writeNode(const CachedTreeNode& node, std::ostream& out) {
 } // namespace
 
 void writeProjectTree(const QList<Project>& projects, const QByteArray& root, std::ostream& out) {
-    for (const CachedTreeNode& node : buildTreeData(projects, decodeUtf8KeepingBytes(root))) writeNode(node, out);
+    const QString rootPath = decodeUtf8KeepingBytes(root);
+    const QList<CachedTreeNode> nodes = buildTreeData(projects, rootPath);
+    // Without projects the outline is the root alone.
+    if (nodes.isEmpty()) out << printable(pathpieces::lastComponent(rootPath)) << " (0)\n";
+    for (const CachedTreeNode& node : nodes) writeNode(node, out);
 }

@@ -29,8 +29,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", qPrintable(cl.error));
         return 2;
     }
+    // Both answer before anything opens a display or reads the settings.
     if (cl.help) {
-        std::printf("%s\n", qPrintable(CommandLine::usage()));
+        std::fputs(qPrintable(CommandLine::helpText()), stdout);
+        return 0;
+    }
+    if (cl.version) {
+        std::printf("codeorchardist %s\n", CODEORCHARDIST_VERSION);
         return 0;
     }
 

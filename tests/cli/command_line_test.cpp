@@ -3,6 +3,7 @@
 #include "cli/ProjectFormats.h"
 #include "CommandRun.h"
 #include "cli/ScanCommand.h"
+#include "cli/ScanExitStatus.h"
 #include "cli/ScanHelp.h"
 #include "cli/TerminalText.h"
 #include "cli/TreeFormat.h"
@@ -32,9 +33,12 @@ TEST(CommandLine, UsageErrorsExitTwoWithOneLineAndNoOutput) {
     const std::string a = tree.path().toStdString() + "/a", b = tree.path().toStdString() + "/b";
     tree.write("a/package.json", "{}");
     tree.write("b/package.json", "{}");
+    const std::string file = tree.write("file.txt", "x").toStdString();
     const std::vector<std::vector<std::string>> bad = {
-        {a, "--", b}, {"--", a, b}, {a, b}, {a, "--format", "json", b}, {"--bogus", a},
-        {"-x", a},    {a, "--max-depth"}, {"--max-depth", "-1", a}, {"--format", "xml", a}, {},
+        {a, "--", b},       {"--", a, b},          {a, b},     {a, "--format", "json", b},
+        {"--bogus", a},     {"-x", a},             {a, "--max-depth"}, {"--max-depth", "-1", a},
+        {"--max-depth", "ten", a}, {"--format", "xml", a}, {},  {"/nonexistent/folder"},
+        {file},             {"--color", "sometimes", a}, {"--attention=yes", a},
     };
     for (const auto& args : bad) {
         std::string shown;
@@ -72,6 +76,10 @@ TEST(CommandLine, HelpGivesEveryOptionOneLineAndVersionTheProjectVersion) {
     }
     for (const QString& line : lines) EXPECT_LE(line.size(), 80) << line.toStdString();
     EXPECT_TRUE(help.out.find("table, json, tree, graph") != std::string::npos) << help.out;
+    const size_t statuses = help.out.find("\nExit status:\n");
+    ASSERT_NE(statuses, std::string::npos) << help.out;
+    for (const scanexit::StatusHelp& s : scanexit::statusTable())
+        EXPECT_NE(help.out.find("\n  " + std::to_string(s.status) + " ", statuses), std::string::npos) << s.status;
     EXPECT_EQ(run({"-h"}).out, help.out);
 
     const CommandResult version = run({"--version"});
@@ -135,29 +143,14 @@ TEST(CommandLine, NoControlCharacterReachesTheTerminalAndSecretsStayOut) {
         << "JSON keeps the text exact, escaped by JSON's own rules";
 }
 
-TEST(CommandLine, OnATerminalLongPathsAreElidedToItsWidthAndNeverWhenPiped) {
-    const QByteArray deep = "/home/someone/" + QByteArray("very-long-folder-name/").repeated(8) + "app";
-    const QList<Project> projects = {testprojects::projectAt(deep), testprojects::projectAt("/home/someone/short")};
-    std::ostringstream piped, terminal, narrow;
-    writeProjectTable(projects, "/home/someone", piped);
-    writeProjectTable(projects, terminal, TableOptions{false, false, 100});
-    writeProjectTable(projects, narrow, TableOptions{false, false, 10});
-    EXPECT_NE(piped.str().find(deep.toStdString()), std::string::npos);
-    for (const QString& line : linesOf(terminal.str())) EXPECT_LE(terminaltext::displayWidth(line), 100) << line.toStdString();
-    EXPECT_TRUE(terminal.str().find("\u2026app\n") != std::string::npos ||
-                terminal.str().find("/app\n") != std::string::npos) << terminal.str();
-    EXPECT_NE(terminal.str().find("/home/someone/short\n"), std::string::npos) << "short paths stay whole";
-    EXPECT_NE(narrow.str().find("\u2026"), std::string::npos) << "a tiny terminal still gets a shortened path";
-
-    // The command itself only shortens when it is told the width of a terminal.
+TEST(CommandLine, TheTableIsFittedOnlyWhenStandardOutputIsATerminal) {
     TempTree tree;
     tree.write(QByteArray("deep/").repeated(40) + "app/package.json", "{}");
-    std::ostringstream out, err;
-    ASSERT_EQ(runScanCommand({"--max-depth", "50", tree.path().toStdString()}, out, err, TerminalStreams{false, false, 80}), 0) << err.str();
-    ASSERT_EQ(linesOf(out.str()).size(), 2) << out.str();
-    for (const QString& line : linesOf(out.str())) EXPECT_LE(terminaltext::displayWidth(line), 80) << line.toStdString();
-    EXPECT_NE(run({"--max-depth", "50", tree.path().toStdString()}).out.find(QByteArray("deep/").repeated(40).toStdString()),
-              std::string::npos);
+    const std::vector<std::string> args = {"--max-depth", "50", tree.path().toStdString()};
+    const QStringList lines = linesOf(run(args, TerminalStreams{true, false, 80}).out);
+    ASSERT_EQ(lines.size(), 2);
+    for (const QString& line : lines) EXPECT_LE(terminaltext::displayWidth(line), 80) << line.toStdString();
+    EXPECT_NE(run(args).out.find(QByteArray("deep/").repeated(40).toStdString()), std::string::npos);
 }
 
 } // namespace

@@ -59,10 +59,12 @@ TEST(TreeFormat, OutlineIndentsByDepthWithCountsAndKinds) {
                              "    shop [Node.js]\n");
 }
 
-TEST(TreeFormat, NoProjectsWriteNothingAndOddNamesStayOnOneLine) {
-    std::ostringstream empty;
+TEST(TreeFormat, NoProjectsWriteTheRootAloneAndOddNamesStayOnOneLine) {
+    std::ostringstream empty, top;
     writeProjectTree({}, "/r", empty);
-    EXPECT_EQ(empty.str(), "");
+    EXPECT_EQ(empty.str(), "r (0)\n");
+    writeProjectTree({}, "/", top);
+    EXPECT_EQ(top.str(), "/ (0)\n");
 
     Project odd;
     odd.path = "/r/two\nlines\\x";
@@ -150,19 +152,6 @@ TEST(GraphFormat, NumbersRoundTrip) {
     EXPECT_EQ(jsonNumber(0.1), "0.1");
     EXPECT_EQ(jsonNumber(std::numeric_limits<double>::quiet_NaN()), "null");
     EXPECT_EQ(jsonNumber(std::numeric_limits<double>::infinity()), "null");
-}
-
-TEST(ScanCommandFormats, TreeAndGraphAreOffered) {
-    TempTree tree;
-    tree.write("site/package.json", R"({"name":"site"})");
-    for (const char* format : {"tree", "graph"}) {
-        std::ostringstream out, err;
-        EXPECT_EQ(runScanCommand({"--format", format, tree.path().toStdString()}, out, err), 0) << err.str();
-        EXPECT_NE(out.str().find("site"), std::string::npos) << format;
-    }
-    std::ostringstream help, err;
-    runScanCommand({"--help"}, help, err);
-    EXPECT_NE(help.str().find("table, json, tree, graph"), std::string::npos);
 }
 
 namespace {

@@ -1,6 +1,8 @@
 // The man page and the bash, zsh and fish completions know every option --help lists and
-// every output format, so none of them falls behind the program.
+// every output format, and the man page every exit status, so none of them falls behind the
+// program.
 #include "cli/ScanCommand.h"
+#include "cli/ScanExitStatus.h"
 #include "cli/ScanHelp.h"
 
 #include <QFile>
@@ -50,6 +52,15 @@ TEST(ShellCompletion, ManPageAndCompletionsNameEveryOptionAndFormat) {
         for (const QString& format : formats)
             EXPECT_TRUE(text.contains(format)) << source.path << " lacks the format " << format.toStdString();
     }
+}
+
+TEST(ShellCompletion, ManPageNamesEveryExitStatus) {
+    const QString page = sourceFile("docs/man/codeorchardist-scan.1");
+    const qsizetype section = page.indexOf(QStringLiteral(".SH EXIT STATUS"));
+    ASSERT_GE(section, 0);
+    const QString statuses = page.mid(section, page.indexOf(QStringLiteral(".SH "), section + 1) - section);
+    for (const scanexit::StatusHelp& s : scanexit::statusTable())
+        EXPECT_TRUE(statuses.contains(QStringLiteral("\n.B %1\n").arg(s.status))) << "exit status " << s.status;
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 using namespace terminaltext;
@@ -41,39 +44,67 @@ TEST(TerminalText, ControlsAreWrittenOutAndOtherTextKept) {
     EXPECT_EQ(scrubbed(plain), plain);
 }
 
-TEST(TerminalText, MiddleElisionFitsTheColumnsAndKeepsWholeCharacters) {
+TEST(TerminalText, ElisionFitsTheColumnsAndKeepsWholeCharacters) {
     const QString path = QStringLiteral("/home/user/projects/some/deeply/nested/folder/app");
-    const QString shown = elidedMiddle(path, 20);
-    EXPECT_EQ(displayWidth(shown), 20);
-    EXPECT_TRUE(shown.startsWith(QStringLiteral("/home/user"))) << shown.toStdString();
-    EXPECT_TRUE(shown.endsWith(QStringLiteral("der/app"))) << shown.toStdString();
-    EXPECT_EQ(shown.count(QChar(0x2026)), 1);
-    EXPECT_EQ(elidedMiddle(path, int(path.size())), path) << "what fits is left alone";
-
+    struct Case {
+        QString (*elide)(const QString&, int);
+        const char* shown; // `path` in 20 columns
+    };
+    const Case cases[] = {
+        {&elidedMiddle, "/home/user\u2026older/app"},
+        {&elidedStart, "\u2026y/nested/folder/app"},
+        {&elidedEnd, "/home/user/projects\u2026"},
+    };
     // Wide characters and combining marks: never more columns than asked, no mark cut off its
     // letter, no half of a surrogate pair.
     const QString wide = QString::fromUtf8("\u65e5\u672c\u8a9ee\u0301e\u0301\U0001F44D\u65e5\u672c\u8a9e\u65e5");
-    for (int columns = 1; columns <= displayWidth(wide); ++columns) {
-        const QString s = elidedMiddle(wide, columns);
-        EXPECT_LE(displayWidth(s), columns) << columns;
-        EXPECT_GE(displayWidth(s), columns - 1) << "at most one column lost to a wide character";
-        for (qsizetype i = 0; i < s.size(); ++i) {
-            if (s.at(i) == QChar(0x0301)) {
-                EXPECT_EQ(s.at(i - 1), QLatin1Char('e')) << columns;
-            }
-            if (s.at(i).isLowSurrogate()) {
-                EXPECT_TRUE(i > 0 && s.at(i - 1).isHighSurrogate()) << columns;
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.elide(path, 20), QString::fromUtf8(c.shown));
+        EXPECT_EQ(c.elide(path, int(path.size())), path) << "what fits is left alone";
+        EXPECT_EQ(c.elide(path, 0), QString());
+        for (int columns = 1; columns <= displayWidth(wide); ++columns) {
+            const QString s = c.elide(wide, columns);
+            EXPECT_LE(displayWidth(s), columns) << c.shown << columns;
+            EXPECT_GE(displayWidth(s), columns - 1) << "at most one column lost to a wide character";
+            for (qsizetype i = 0; i < s.size(); ++i) {
+                if (s.at(i) == QChar(0x0301)) {
+                    EXPECT_EQ(s.at(i - 1), QLatin1Char('e')) << columns;
+                }
+                if (s.at(i).isLowSurrogate()) {
+                    EXPECT_TRUE(i > 0 && s.at(i - 1).isHighSurrogate()) << columns;
+                }
             }
         }
     }
 }
 
-TEST(TerminalText, APipeHasNoColumns) {
+TEST(TerminalText, ColumnsComeFromAValidSettingOnATerminalOnly) {
+    for (const char* bad : {static_cast<const char*>(nullptr), "", "0", "-80", "+80", " 80", "80 ", "80x", "8e1", "65536",
+                            "99999999999999999999"})
+        EXPECT_FALSE(columnsSetting(bad).has_value()) << (bad ? bad : "unset");
+    EXPECT_EQ(columnsSetting("1"), 1);
+    EXPECT_EQ(columnsSetting("0132"), 132);
+    EXPECT_EQ(columnsSetting("65535"), 65535);
+
     int fds[2];
     ASSERT_EQ(::pipe(fds), 0);
     EXPECT_FALSE(terminalColumns(fds[1]).has_value());
+    EXPECT_FALSE(outputColumns(fds[1], "100").has_value()) << "a pipe is never cut";
     ::close(fds[0]);
     ::close(fds[1]);
+
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    struct winsize size {};
+    size.ws_col = 93;
+    ASSERT_EQ(::ioctl(master, TIOCSWINSZ, &size), 0);
+    EXPECT_EQ(outputColumns(terminal, nullptr), 93);
+    EXPECT_EQ(outputColumns(terminal, "100"), 100);
+    EXPECT_EQ(outputColumns(terminal, "wide"), 93);
+    ::close(terminal);
+    ::close(master);
 }
 
 } // namespace

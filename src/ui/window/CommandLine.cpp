@@ -47,6 +47,30 @@ QString CommandLine::usage()
     return QStringLiteral("usage: codeorchardist [--screenshot DIR [--size WxH]] [FOLDER]");
 }
 
+QString CommandLine::helpText()
+{
+    return usage() + QStringLiteral(
+        "\n"
+        "\n"
+        "Shows the software projects under FOLDER, or under the folder chosen last,\n"
+        "and the state of each. A FOLDER is stored as if chosen in the folder dialog;\n"
+        "when the window is already open, it takes the FOLDER and comes forward.\n"
+        "\n"
+        "Options:\n"
+        "  --screenshot DIR  write a picture of every screen, light and dark, into DIR\n"
+        "                    and exit; the stored settings are left alone\n"
+        "  --size WxH        the window size of --screenshot, from 1000x700 up to\n"
+        "                    8000x8000 (default 1280x820)\n"
+        "  -h, --help        show this help and exit\n"
+        "  --version         show the version and exit\n"
+        "  --                what follows is the FOLDER, even when it starts with a dash\n"
+        "\n"
+        "Exit status:\n"
+        "  0  the window was closed, or FOLDER was handed to the window already open\n"
+        "  1  the window could not be shown, or a screenshot could not be written\n"
+        "  2  a usage error, or a FOLDER that does not exist or is not a folder\n");
+}
+
 CommandLine CommandLine::parse(const QList<QByteArray>& arguments)
 {
     CommandLine cl;
@@ -74,6 +98,8 @@ CommandLine CommandLine::parse(const QList<QByteArray>& arguments)
             sizeGiven = true;
         } else if (arg == "-h" || arg == "--help") {
             cl.help = true;
+        } else if (arg == "--version") {
+            cl.version = true;
         } else if (arg == "--") {
             positional.append(arguments.mid(i + 1));
             break;
@@ -84,6 +110,8 @@ CommandLine CommandLine::parse(const QList<QByteArray>& arguments)
             positional.append(arg);
         }
     }
+    if (cl.help || cl.version)
+        return cl;
     if (sizeGiven && cl.screenshotDir.isEmpty()) {
         cl.error = QStringLiteral("codeorchardist: --size is for --screenshot");
         return cl;

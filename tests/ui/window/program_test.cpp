@@ -1,12 +1,14 @@
-// The program itself: a bad folder on the command line, and the capture mode.
+// The program itself: --help and --version, a bad folder on the command line, and the capture mode.
 #include "UiTestSupport.h"
 
 #include "support/TestFolders.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -19,10 +21,13 @@ struct ProgramRun {
     QString err;
 };
 
-ProgramRun runProgram(const QStringList& args, const QString& configHome, int timeoutMs = 180000)
+ProgramRun runProgram(const QStringList& args, const QString& configHome, int timeoutMs = 180000,
+                      const QStringList& unset = {})
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : unset)
+        env.remove(name);
     env.insert("XDG_CONFIG_HOME", configHome);
     env.remove("CODEORCHARDIST_APPEARANCE");
     // Under the sanitizers the child's exit status must be the program's own: the GL driver it
@@ -56,6 +61,46 @@ QStringList filesBelow(const QString& dir)
         out << QDir(dir).relativeFilePath(it.next());
     out.sort();
     return out;
+}
+
+// The version the build gives the project, from its own CMakeLists.txt.
+QString projectVersion()
+{
+    QFile file(QStringLiteral(CODEORCHARDIST_SOURCE_DIR "/CMakeLists.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QRegularExpression project(QStringLiteral("project\\(Codeorchardist VERSION ([0-9.]+)"));
+    return project.match(QString::fromUtf8(file.readAll())).captured(1);
+}
+
+TEST(Program, HelpAndVersionAnswerWithoutADisplayOrTheSettings)
+{
+    QTemporaryDir config;
+    // Without a display, a program that opened a window would fail instead.
+    const QStringList noDisplay = {"DISPLAY", "WAYLAND_DISPLAY"};
+    const ProgramRun version = runProgram({"--version"}, config.path(), 60000, noDisplay);
+    EXPECT_EQ(version.exitCode, 0) << version.err.toStdString();
+    ASSERT_FALSE(projectVersion().isEmpty());
+    EXPECT_EQ(version.out, "codeorchardist " + projectVersion() + "\n");
+
+    const ProgramRun help = runProgram({"--help", "/no/such/folder"}, config.path(), 60000, noDisplay);
+    EXPECT_EQ(help.exitCode, 0) << help.err.toStdString();
+    EXPECT_TRUE(help.err.isEmpty()) << help.err.toStdString();
+    EXPECT_EQ(runProgram({"-h"}, config.path(), 60000, noDisplay).out, help.out);
+    EXPECT_TRUE(filesBelow(config.path()).isEmpty()) << "no setting was read or written";
+
+    // Every option and exit status --help lists is in the man page.
+    QFile page(QStringLiteral(CODEORCHARDIST_SOURCE_DIR "/docs/man/codeorchardist.1"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString man = QString::fromUtf8(page.readAll());
+    for (const char* option : {"--screenshot", "--size", "--help", "--version"}) {
+        EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
+        EXPECT_TRUE(man.contains(QString::fromLatin1(option).replace("-", "\\-"))) << option;
+    }
+    for (const char* status : {"0", "1", "2"}) {
+        EXPECT_TRUE(help.out.contains(QStringLiteral("\n  %1  ").arg(status))) << status;
+        EXPECT_TRUE(man.contains(QStringLiteral("\n.B %1\n").arg(status))) << status;
+    }
 }
 
 TEST(Program, ABadFolderIsRefusedWithStatusTwoAndChangesNothing)
