@@ -40,6 +40,7 @@ QString syncSummary(const Project& project) {
     if (s.upstreamGone()) parts.append(QStringLiteral("upstream gone"));
     else if (!s.upstream && !project.remotes.isEmpty() && !s.detached && s.commit) parts.append(QStringLiteral("no upstream"));
     if (s.operation != GitOperation::none) parts.append(operationText(s.operation));
+    else if (s.detached && s.commit) parts.append(QStringLiteral("detached"));
     if (parts.isEmpty()) {
         if (s.upstream) return QStringLiteral("up to date");
         if (project.remotes.isEmpty()) return QStringLiteral("local");

@@ -22,7 +22,7 @@ QString branchText(const Project& project);
 QString marks(const Project& project);
 
 // The SYNC column: the problem in words, else the marks followed by what is missing
-// ("no upstream", "upstream gone", "rebase in progress"); "up to date" when nothing applies
+// ("no upstream", "upstream gone", "detached", "rebase in progress"); "up to date" when nothing applies
 // and an upstream is set, "local" for a repository without remotes, "bare" for a bare
 // repository; empty without git.
 QString syncSummary(const Project& project);

@@ -69,6 +69,7 @@ class ProjectsViewModel : public QObject {
     // The order of the List and the Cards: a ProjectSort key ("name", "attention", ...), kept in
     // the settings.
     Q_PROPERTY(QString sortOrder READ sortOrderText WRITE setSortOrderText NOTIFY sortOrderChanged)
+    Q_PROPERTY(QString sortOrderTitle READ sortOrderTitle NOTIFY sortOrderChanged)
     // [{key, title}] of every order, for the sort menu.
     Q_PROPERTY(QVariantList sortOrders READ sortOrders CONSTANT)
     // Hides the projects inside another repository's work tree (a filter, kept in the settings).
@@ -115,6 +116,7 @@ public:
     ProjectSort sortOrder() const { return m_sort; }
     void setSortOrder(ProjectSort sort);
     QString sortOrderText() const { return projectSortKey(m_sort); }
+    QString sortOrderTitle() const { return projectSortTitle(m_sort); }
     // A ProjectSort key; others are ignored.
     void setSortOrderText(const QString& key);
     QVariantList sortOrders() const;

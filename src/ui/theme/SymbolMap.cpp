@@ -57,6 +57,7 @@ constexpr Entry entries[] = {
     {"sidebar.left", 0xf114, "view_sidebar"},
     {"xmark.circle.fill", 0xe5c9, "cancel"},
     {"xmark", 0xe5cd, "close"},
+    {"arrow.up.arrow.down", 0xe164, "sort"},
     // state screens
     {"folder.badge.gearshape", 0xf1c4, "source"},
     {"folder.fill.badge.gearshape", 0xf1c4, "source"},

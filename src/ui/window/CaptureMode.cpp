@@ -146,7 +146,10 @@ private:
                     break;
                 }
             }
+            QObject* layout = window->property("layoutState").value<QObject*>();
             for (const auto& [mode, name] : modes) {
+                // The Tree's picture shows the detail pane beside it; the others the view alone.
+                if (layout) layout->setProperty("detailOpen", mode == ViewMode::Tree);
                 window->setProperty("viewMode", int(mode));
                 if (!shoot(window.get(), QString::fromLatin1(name) + suffix))
                     return false;

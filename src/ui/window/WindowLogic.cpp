@@ -227,14 +227,27 @@ QString WindowLogic::steppedProjectId(QAbstractItemModel* model, const QString& 
     return projectIdAt(model, next);
 }
 
-QVariantMap WindowLogic::fitHeader(double available, double fixedWidth, double titleTextWidth,
-                                   double folderNatural, bool searchShown, double counterWordsWidth) const
+QVariantMap WindowLogic::fitHeader(const QVariantMap& room) const
 {
-    const headerfit::Fit fit =
-        headerfit::fit(available, fixedWidth, titleTextWidth, folderNatural, searchShown, counterWordsWidth);
+    headerfit::Room in;
+    in.available = room.value(QStringLiteral("available")).toDouble();
+    in.fixedWidth = room.value(QStringLiteral("fixedWidth")).toDouble();
+    in.gaps = room.value(QStringLiteral("gaps")).toInt();
+    in.titleTextWidth = room.value(QStringLiteral("titleTextWidth")).toDouble();
+    in.titleSymbolWidth = room.value(QStringLiteral("titleSymbolWidth")).toDouble();
+    in.sortWidth = room.value(QStringLiteral("sortWidth")).toDouble();
+    in.folderNatural = room.value(QStringLiteral("folderNatural")).toDouble();
+    in.searchShown = room.value(QStringLiteral("searchShown")).toBool();
+    in.counterWordsWidth = room.value(QStringLiteral("counterWordsWidth")).toDouble();
+    in.counterShortening = room.value(QStringLiteral("counterShortening")).toDouble();
+    const headerfit::Fit fit = headerfit::fit(in);
     return {{QStringLiteral("folderWidth"), fit.folderWidth},
             {QStringLiteral("searchWidth"), fit.searchWidth},
+            {QStringLiteral("gap"), fit.gap},
             {QStringLiteral("showTitleText"), fit.showTitleText},
+            {QStringLiteral("showTitleSymbol"), fit.showTitleSymbol},
+            {QStringLiteral("showSortButton"), fit.showSortButton},
+            {QStringLiteral("shortCounterWords"), fit.shortCounterWords},
             {QStringLiteral("showCounterWords"), fit.showCounterWords}};
 }
 

@@ -90,9 +90,8 @@ public:
     // The id of the project `step` rows from the one with `id` in the model, clamped to the
     // list; the first row when `id` is not in it; "" for an empty model.
     Q_INVOKABLE QString steppedProjectId(QAbstractItemModel* model, const QString& id, int step) const;
-    // {folderWidth, searchWidth, showTitleText, showCounterWords}: see headerfit::fit.
-    Q_INVOKABLE QVariantMap fitHeader(double available, double fixedWidth, double titleTextWidth,
-                                      double folderNatural, bool searchShown, double counterWordsWidth = 0) const;
+    // headerfit::fit of a map with the fields of headerfit::Room; the fields of headerfit::Fit.
+    Q_INVOKABLE QVariantMap fitHeader(const QVariantMap& room) const;
     // `singular` for a count of exactly one, `plural` otherwise.
     Q_INVOKABLE QString countWord(int count, const QString& singular, const QString& plural) const;
     // Whether `name` is a scoped package name ("@scope/name"), which elides in the middle so

@@ -13,55 +13,68 @@
 #include <QStandardItemModel>
 #include <gtest/gtest.h>
 
-using headerfit::fit;
 
-TEST(HeaderFit, TheFolderTextGivesWayFirstThenTheSearchThenTheTitle)
+TEST(HeaderFit, EachPartGivesWayInItsTurn)
 {
-    // Plenty of room: everything at its natural size.
-    auto wide = fit(2000, 600, 130, 250, true);
-    EXPECT_EQ(wide.folderWidth, 250);
-    EXPECT_EQ(wide.searchWidth, headerfit::searchWidest);
-    EXPECT_TRUE(wide.showTitleText);
-    // A long folder text is capped at its widest.
-    EXPECT_EQ(fit(2000, 600, 130, 900, true).folderWidth, headerfit::folderWidest);
-    EXPECT_EQ(fit(2000, 100, 130, 900, false).folderWidth, headerfit::folderWidestAlone);
-
-    // Less room: the folder button shrinks (its text elides) down to its minimum ...
-    auto tighter = fit(600 + 130 + 200 + 180, 600, 130, 250, true);
-    EXPECT_EQ(tighter.folderWidth, 180);
-    EXPECT_EQ(tighter.searchWidth, headerfit::searchWidest);
-    EXPECT_TRUE(tighter.showTitleText);
-    // ... then the search field narrows, and only it ...
-    auto narrower = fit(600 + 130 + 200 + headerfit::folderMinimum - 40, 600, 130, 250, true);
-    EXPECT_EQ(narrower.folderWidth, headerfit::folderMinimum);
-    EXPECT_EQ(narrower.searchWidth, headerfit::searchWidest - 40);
-    EXPECT_TRUE(narrower.showTitleText);
-    // ... then the title text goes, and what it leaves goes to the folder.
-    auto tight = fit(600 + 130 + 200 + headerfit::folderMinimum - 100, 600, 130, 250, true);
-    EXPECT_EQ(tight.searchWidth, headerfit::searchNarrowest);
-    EXPECT_FALSE(tight.showTitleText);
-    EXPECT_EQ(tight.folderWidth, headerfit::folderMinimum - 100 + 60 + 130);
-
-    // Whatever happens, the parts add up to the room when there is room for the floor.
-    for (double available = 700; available <= 1600; available += 7) {
-        const auto f = fit(available, 600, 130, 400, true);
-        const double used = 600 + (f.showTitleText ? 130 : 0) + f.searchWidth + f.folderWidth;
+    using headerfit::Room;
+    // 600 of controls, 9 gaps, a title of 24 + 130, counters whose words take 200 (40 of it
+    // saved by one word each). Each row: the room, then what the fit gives.
+    const auto room = [](double available) {
+        return Room{available, 600, 9, 130, 24, 0, 250, true, 200, 40};
+    };
+    struct Case {
+        double available;
+        double folder, search, gap;
+        bool titleText, titleSymbol, shortWords, words;
+    };
+    const double all = 600 + 9 * 16 + 130 + 24 + 200; // everything at its natural size, folder 0
+    // Each row gives the room what the steps before it gave: the search 60, the title text 130,
+    // the symbol and its gap 40, the tighter gaps 48, the search again 40, one word each 40.
+    const Case cases[] = {
+        {all + 250, 250, 200, 16, true, true, false, true},      // plenty of room
+        {all + 180, 180, 200, 16, true, true, false, true},      // the folder text elides ...
+        {all + 110, 150, 160, 16, true, true, false, true},      // ... then the search narrows
+        {all + 50, 240, 140, 16, false, true, false, true},      // the title text goes
+        {all - 140, 150, 128, 10, false, false, false, true},    // the symbol, the gaps, the search
+        {all - 200, 118, 100, 10, false, false, false, true},    // the folder below its minimum
+        {all - 250, 108, 100, 10, false, false, true, true},     // one word each
+        {all - 400, 118, 100, 10, false, false, true, false},    // numbers alone
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.available);
+        const headerfit::Fit f = headerfit::fit(room(c.available));
+        EXPECT_EQ(f.showTitleText, c.titleText);
+        EXPECT_EQ(f.showTitleSymbol, c.titleSymbol);
+        EXPECT_EQ(f.shortCounterWords, c.shortWords);
+        EXPECT_EQ(f.showCounterWords, c.words);
+        EXPECT_EQ(f.searchWidth, c.search);
+        EXPECT_EQ(f.gap, c.gap);
+        EXPECT_NEAR(f.folderWidth, c.folder, 1e-9);
+    }
+    // Whatever the width, what is shown fits once the folder is above its floor.
+    for (double available = 700; available <= 1700; available += 7) {
+        const headerfit::Fit f = headerfit::fit(room(available));
+        const int gaps = f.showTitleSymbol ? 9 : 8;
+        const double words = f.showCounterWords ? (f.shortCounterWords ? 160 : 200) : 0;
+        const double used = 600 - 200 + words + gaps * f.gap + (f.showTitleText ? 130 : 0) +
+                            (f.showTitleSymbol ? 24 : 0) + f.searchWidth + f.folderWidth;
         if (f.folderWidth > headerfit::folderFloor) {
             EXPECT_LE(used, available + 1e-9) << available;
         }
         EXPECT_GE(f.searchWidth, headerfit::searchNarrowest);
     }
-    // A short folder text is never stretched.
-    EXPECT_EQ(fit(700, 600, 130, 60, true).folderWidth, 60);
-
-    // Last of all the counters drop their words, and only when the folder is at its floor.
-    EXPECT_TRUE(fit(600 + 140 + headerfit::folderFloor, 600, 130, 400, true, 200).showCounterWords);
-    const auto numbersOnly = fit(600 + 140 + headerfit::folderFloor - 50, 600, 130, 400, true, 200);
-    EXPECT_FALSE(numbersOnly.showCounterWords);
-    EXPECT_FALSE(numbersOnly.showTitleText);
-    EXPECT_EQ(numbersOnly.searchWidth, headerfit::searchNarrowest);
-    EXPECT_EQ(numbersOnly.folderWidth, headerfit::folderFloor - 50 + 200 > 400 ? 400 : headerfit::folderFloor - 50 + 200);
-    EXPECT_TRUE(fit(500, 600, 130, 400, true).showCounterWords) << "no words to drop";
+    // A long folder text is capped; a short one is never stretched; without a folder, no search.
+    EXPECT_EQ(headerfit::fit(room(3000)).folderWidth, 250);
+    // The sort button leaves before the folder button shrinks to its floor.
+    Room withSort = room(all - 318 + 60); // 60 left after every step before it: short of the floor
+    withSort.sortWidth = 36;
+    const headerfit::Fit sortFit = headerfit::fit(withSort);
+    EXPECT_FALSE(sortFit.showSortButton);
+    EXPECT_TRUE(sortFit.showCounterWords);
+    EXPECT_FALSE(sortFit.shortCounterWords);
+    EXPECT_EQ(headerfit::fit(Room{3000, 600, 9, 130, 24, 0, 900, true, 0, 0}).folderWidth, headerfit::folderWidest);
+    EXPECT_EQ(headerfit::fit(Room{3000, 100, 2, 130, 24, 0, 900, false, 0, 0}).folderWidth, headerfit::folderWidestAlone);
+    EXPECT_EQ(headerfit::fit(Room{700, 600, 9, 130, 24, 0, 60, true, 0, 0}).folderWidth, 60);
 }
 
 TEST(ListSelection, StepsClampToTheListAndStartAtTheFirstRow)

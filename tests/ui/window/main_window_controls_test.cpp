@@ -24,7 +24,7 @@ TEST_F(WindowControls, TheKindFilterListsThePresentKindsWithCounts)
     ASSERT_TRUE(scan(m_tree.path()));
     QQuickItem* filter = item("kindFilter");
     ASSERT_TRUE(filter);
-    EXPECT_EQ(filter->width(), 150);
+    EXPECT_EQ(filter->width(), 136);
     const QVariantList entries = filter->property("model").toList();
     QStringList texts;
     for (const QVariant& e : entries)

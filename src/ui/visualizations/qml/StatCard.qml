@@ -48,7 +48,8 @@ Item {
                 objectName: "trend"
                 anchors.right: parent.right
                 anchors.verticalCenter: parent.verticalCenter
-                visible: card.trend !== ""
+                // Left out where the tile is too narrow for it beside the symbol.
+                visible: card.trend !== "" && parent.width >= symbol.width + 8 + width
                 width: trendText.implicitWidth + 16
                 height: trendText.implicitHeight + 8
                 radius: 4

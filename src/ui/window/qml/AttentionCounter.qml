@@ -8,6 +8,8 @@ Row {
 
     property var viewModel
     property alias pill: attentionPill
+    // What the fetch's progress adds beside the pill (0 while no fetch runs).
+    readonly property real progressWidth: progress.visible ? progress.implicitWidth + spacing : 0
 
     spacing: 12
 
@@ -16,6 +18,7 @@ Row {
         objectName: "attentionPill"
         value: counter.viewModel.attentionCount
         label: WindowLogic.countWord(value, "needs attention", "need attention")
+        shortLabel: "attention"
         tone: "red"
         FilterClick {
             objectName: "attentionFilter"
@@ -26,6 +29,7 @@ Row {
     }
 
     Text {
+        id: progress
         objectName: "fetchProgress"
         anchors.verticalCenter: parent.verticalCenter
         visible: counter.viewModel.fetcher.isFetching

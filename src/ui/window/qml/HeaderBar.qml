@@ -4,9 +4,9 @@ import QtQuick.Layouts
 import Codeorchardist
 
 // The bar above every screen: title, folder button and, once a folder is chosen, search,
-// kind filter, view-mode switch, Rescan and the counters. Every control stays whole at every
-// window width from the minimum up: the folder text elides first, then the search field
-// narrows, then the title text gives way to its symbol (WindowLogic.fitHeader).
+// kind filter, view-mode switch, the order of the List and the Cards, Rescan and the counters.
+// Every control stays whole at every window width from the minimum up (WindowLogic.fitHeader
+// says what gives way first).
 Rectangle {
     id: bar
     objectName: "headerBar"
@@ -17,16 +17,25 @@ Rectangle {
     signal moveSelection(int step)
 
     readonly property bool hasFolder: viewModel.hasScanPath
-    readonly property real gap: 16
+    readonly property bool sortShown: hasFolder && (viewMode === ViewMode.List || viewMode === ViewMode.Cards)
     readonly property real margin: 16
-    // The widths of the controls that do not flex, and the gaps between all of them.
-    readonly property real fixedWidth: titleSymbol.implicitWidth
-        + (hasFolder ? search.chromeWidth + kindSlot.width + 2 + modeSwitch.implicitWidth
-                       + rescan.implicitWidth + counters.fullWidth : 0)
-        + gap * (hasFolder ? 9 : 2)
-    readonly property var fit: WindowLogic.fitHeader(width - 2 * margin, fixedWidth,
-                                                     titleText.implicitWidth + titleRow.spacing,
-                                                     folderButton.naturalWidth, hasFolder, counters.wordsWidth)
+    // The widths of the controls that do not flex.
+    readonly property real fixedWidth: hasFolder ? search.chromeWidth + kindSlot.width + 2 + modeSwitch.implicitWidth
+                                                   + (sortShown ? sortButton.implicitWidth : 0)
+                                                   + rescan.implicitWidth + (counters.visible ? counters.fullWidth : 0)
+                                                 : 0
+    readonly property var fit: WindowLogic.fitHeader({
+        available: width - 2 * margin,
+        fixedWidth: fixedWidth,
+        gaps: hasFolder ? (sortShown ? 10 : 9) - (counters.visible ? 0 : 1) : 2,
+        titleTextWidth: titleText.implicitWidth + titleRow.spacing,
+        titleSymbolWidth: titleSymbol.implicitWidth,
+        sortWidth: sortShown ? sortButton.implicitWidth : 0,
+        folderNatural: folderButton.naturalWidth,
+        searchShown: hasFolder,
+        counterWordsWidth: counters.visible ? counters.wordsWidth : 0,
+        counterShortening: counters.visible ? counters.shortening : 0
+    })
 
     function focusSearch() {
         if (search.visible)
@@ -42,11 +51,12 @@ Rectangle {
         anchors.fill: parent
         anchors.leftMargin: bar.margin
         anchors.rightMargin: bar.margin
-        spacing: bar.gap
+        spacing: bar.fit.gap
 
         Row {
             id: titleRow
             objectName: "titleGroup"
+            visible: bar.fit.showTitleSymbol
             spacing: 8
             Layout.alignment: Qt.AlignVCenter
             SymbolIcon {
@@ -94,9 +104,9 @@ Rectangle {
         Item {
             id: kindSlot
             visible: bar.hasFolder
-            width: 150
-            Layout.preferredWidth: 150
-            Layout.minimumWidth: 150
+            width: 136
+            Layout.preferredWidth: 136
+            Layout.minimumWidth: 136
             Layout.preferredHeight: kindFilter.implicitHeight
             Layout.alignment: Qt.AlignVCenter
             KindFilterBox {
@@ -133,6 +143,20 @@ Rectangle {
         }
 
         SymbolButton {
+            id: sortButton
+            objectName: "sortButton"
+            // Where the bar is short of room the order is in the menu bar's View menu alone.
+            visible: bar.sortShown && bar.fit.showSortButton
+            Layout.alignment: Qt.AlignVCenter
+            Layout.minimumWidth: implicitWidth
+            symbol: "arrow.up.arrow.down"
+            symbolSize: Theme.size("body") + 4
+            tip: "Order: " + bar.viewModel.sortOrderTitle
+            onClicked: sortMenu.popup(sortButton, 0, sortButton.height + 4)
+            SortMenu { id: sortMenu; viewModel: bar.viewModel }
+        }
+
+        SymbolButton {
             id: rescan
             objectName: "rescanButton"
             visible: bar.hasFolder
@@ -157,11 +181,13 @@ Rectangle {
             readonly property var pills: staleChip.visible ? [projectsPill, modifiedPill, attention.pill, staleChip]
                                                            : [projectsPill, modifiedPill, attention.pill]
             readonly property real fullWidth: pills.reduce((sum, p) => sum + p.fullWidth, 0) + spacing * (pills.length - 1)
-                + (attention.implicitWidth - attention.pill.implicitWidth)
+                + attention.progressWidth
             readonly property real wordsWidth: pills.reduce((sum, p) => sum + p.wordWidth, 0)
+            readonly property real shortening: pills.reduce((sum, p) => sum + p.shortening, 0)
             StatPill {
                 id: projectsPill
                 showWord: bar.fit.showCounterWords
+                useShortLabel: bar.fit.shortCounterWords
                 objectName: "projectsPill"
                 value: bar.viewModel.projectCount
                 label: WindowLogic.countWord(value, "project", "projects")
@@ -171,6 +197,7 @@ Rectangle {
             StatPill {
                 id: modifiedPill
                 showWord: bar.fit.showCounterWords
+                useShortLabel: bar.fit.shortCounterWords
                 objectName: "modifiedPill"
                 value: bar.viewModel.modifiedCount
                 label: "modified"
@@ -181,6 +208,7 @@ Rectangle {
                 id: attention
                 viewModel: bar.viewModel
                 pill.showWord: bar.fit.showCounterWords
+                pill.useShortLabel: bar.fit.shortCounterWords
             }
             // A state filter without a counter of its own shows as a chip that clears it.
             StatPill {
@@ -189,6 +217,9 @@ Rectangle {
                 visible: bar.viewModel.statusFilter === "stale"
                 value: bar.viewModel.filteredCount
                 label: "stale (30d+)"
+                shortLabel: "stale"
+                useShortLabel: bar.fit.shortCounterWords
+                showWord: bar.fit.showCounterWords
                 tone: "gray"
                 FilterClick { viewModel: bar.viewModel; key: "stale"; tip: "" }
             }

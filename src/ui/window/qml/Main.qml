@@ -18,8 +18,20 @@ ApplicationWindow {
 
     property int viewMode: ViewMode.Cards
     readonly property GraphZoom zoom: GraphZoom { objectName: "graphZoom" }
-    // The Tree's folds, kept while other modes show.
-    readonly property QtObject treeFolds: QtObject { property var folded: [] }
+    // How the window's panes were left: the Tree's folds, the List's column, the detail pane
+    // beside the other views (its width, and whether it is closed).
+    readonly property QtObject layoutState: QtObject {
+        objectName: "layoutState"
+        property var folded: []
+        property real listWidth: 0
+        property real detailWidth: 420
+        property bool detailOpen: false
+        property string selectedPath: ""
+    }
+    // The detail pane stands beside Tree, Graph and Cards while a project is selected.
+    readonly property bool sideDetail: (mainScreen === WindowLogic.Tree || mainScreen === WindowLogic.Graph
+                                        || mainScreen === WindowLogic.Cards)
+                                       && viewModel.selectedProjectId !== "" && layoutState.detailOpen
     readonly property int mainScreen: WindowLogic.screen(viewModel.hasScanPath, viewModel.isLoading,
                                                      viewModel.projectCount, viewModel.filteredCount,
                                                      viewMode)
@@ -104,12 +116,40 @@ ApplicationWindow {
             viewModel: window.viewModel
         }
 
-        Loader {
-            id: mainArea
-            objectName: "mainArea"
+        SplitView {
+            id: mainSplit
             Layout.fillWidth: true
             Layout.fillHeight: true
-            focus: true
+            orientation: Qt.Horizontal
+            handle: PaneHandle {}
+
+            Loader {
+                id: mainArea
+                objectName: "mainArea"
+                SplitView.fillWidth: true
+                SplitView.minimumWidth: 360
+                focus: true
+            }
+            SideDetailPane {
+                visible: window.sideDetail
+                SplitView.preferredWidth: window.layoutState.detailWidth
+                SplitView.minimumWidth: 340
+                SplitView.maximumWidth: Math.max(340, mainSplit.width - 420)
+                viewModel: window.viewModel
+                onWidthChanged: if (visible && mainSplit.resizing) window.layoutState.detailWidth = width
+                onCloseRequested: window.layoutState.detailOpen = false
+            }
+        }
+    }
+    // Selecting another project opens the pane; a scan's own choice of the first project, or a
+    // fresh record of the same project, does not.
+    Connections {
+        target: window.viewModel
+        function onSelectedProjectChanged() {
+            const path = window.viewModel.selectedProjectId !== "" ? window.viewModel.selectedProject.path : ""
+            if (!window.viewModel.isLoading && path !== "" && path !== window.layoutState.selectedPath)
+                window.layoutState.detailOpen = true
+            window.layoutState.selectedPath = path
         }
     }
 
@@ -127,7 +167,7 @@ ApplicationWindow {
         case WindowLogic.NoResults: mainArea.sourceComponent = noResultsScreen; break
         case WindowLogic.List: mainArea.sourceComponent = listScreen; break
         case WindowLogic.Tree:
-            mainArea.setSource(treeViewUrl, { viewModel: viewModel, objectName: "treeScreen", foldStore: treeFolds }); break
+            mainArea.setSource(treeViewUrl, { viewModel: viewModel, objectName: "treeScreen", foldStore: layoutState }); break
         case WindowLogic.Graph:
             mainArea.setSource(graphScreenUrl, { viewModel: viewModel, zoom: zoom }); break
         default:
@@ -176,6 +216,7 @@ ApplicationWindow {
         ProjectSplitView {
             objectName: "listScreen"
             viewModel: window.viewModel
+            layoutState: window.layoutState
             onMoveSelection: (step) => window.moveSelection(step)
         }
     }

@@ -7,17 +7,21 @@ SplitView {
     id: split
 
     required property var viewModel
+    // Where the column's width is kept once the user has dragged it (listWidth, 0 before).
+    property var layoutState: null
     signal moveSelection(int step)
 
     orientation: Qt.Horizontal
-    handle: Rectangle {
-        implicitWidth: 1
-        color: Theme.separator
-    }
+    handle: PaneHandle {}
 
     Rectangle {
-        SplitView.preferredWidth: 340
+        id: sidebar
+        // The column widens with the window until the user drags it.
+        SplitView.preferredWidth: split.layoutState && split.layoutState.listWidth > 0
+                                  ? split.layoutState.listWidth : Math.max(300, Math.min(520, split.width * 0.3))
         SplitView.minimumWidth: 240
+        SplitView.maximumWidth: Math.max(240, split.width - 400)
+        onWidthChanged: if (split.resizing && split.layoutState) split.layoutState.listWidth = width
         color: Theme.sidebarBackground
 
         ListView {
@@ -62,46 +66,9 @@ SplitView {
         }
     }
 
-    Item {
+    DetailPane {
         SplitView.fillWidth: true
         SplitView.minimumWidth: 400
-
-        Loader {
-            anchors.fill: parent
-            active: split.viewModel.selectedProjectId !== ""
-            sourceComponent: ProjectDetailView {
-                project: split.viewModel.selectedProject
-                viewModel: split.viewModel
-                onOpenFinder: split.viewModel.openInFinder(project.id)
-                onOpenTerminal: split.viewModel.openInTerminal(project.id)
-                onCopyRemote: (remote) => split.viewModel.copyRemoteURL(remote.fullUrl)
-                onRefresh: split.viewModel.refreshProject(project.id)
-            }
-        }
-
-        Column {
-            objectName: "selectProjectPlaceholder"
-            visible: split.viewModel.selectedProjectId === ""
-            anchors.centerIn: parent
-            spacing: 8
-            SymbolIcon {
-                anchors.horizontalCenter: parent.horizontalCenter
-                name: "sidebar.left"
-                size: 44
-                color: Theme.secondary
-            }
-            Text {
-                anchors.horizontalCenter: parent.horizontalCenter
-                text: "Select a Project"
-                font: Theme.styled("title2", Font.Bold)
-                color: Theme.primary
-            }
-            Text {
-                anchors.horizontalCenter: parent.horizontalCenter
-                text: "Choose a project from the sidebar to view details"
-                font: Theme.font.body
-                color: Theme.secondary
-            }
-        }
+        viewModel: split.viewModel
     }
 }

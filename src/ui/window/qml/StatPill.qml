@@ -8,13 +8,20 @@ Item {
 
     property int value: 0
     property string label
+    // One word for the label where the header is short of room ("attention").
+    property string shortLabel: label
+    property bool useShortLabel: false
     // The named colour of the number and the tint.
     property string tone: "blue"
     // False where the header is short of room: the number alone, the word in the tooltip.
     property bool showWord: true
     // The width with the word, whether it shows or not, and the word's share of it.
-    readonly property real fullWidth: valueText.implicitWidth + content.spacing + labelText.implicitWidth + 20
-    readonly property real wordWidth: content.spacing + labelText.implicitWidth
+    readonly property real fullWidth: valueText.implicitWidth + content.spacing + fullLabel.advanceWidth + 20
+    readonly property real wordWidth: content.spacing + fullLabel.advanceWidth
+    // What the short label saves.
+    readonly property real shortening: Math.max(0, fullLabel.advanceWidth - shortMetrics.advanceWidth)
+    TextMetrics { id: fullLabel; font: labelText.font; text: pill.label }
+    TextMetrics { id: shortMetrics; font: labelText.font; text: pill.shortLabel }
 
     implicitWidth: content.implicitWidth + 20
     implicitHeight: content.implicitHeight + 12
@@ -42,7 +49,7 @@ Item {
             objectName: "pillLabel"
             visible: pill.showWord
             anchors.verticalCenter: parent.verticalCenter
-            text: pill.label
+            text: pill.useShortLabel ? pill.shortLabel : pill.label
             font: Theme.font.caption
             color: Theme.secondary
         }

@@ -3,7 +3,8 @@ import QtQuick.Controls
 import Codeorchardist
 
 // The window's menu bar, drawn like the header below it: "Projects" holds Choose Folder...,
-// Refresh All, Fetch All and Quit, each with its shortcut.
+// Refresh All, Fetch All and Quit, each with its shortcut; "View" the order of the List and the
+// Cards and the hiding of projects inside a repository.
 MenuBar {
     id: bar
     objectName: "menuBar"
@@ -93,5 +94,12 @@ MenuBar {
             shortcut: "Ctrl+Q"
             onTriggered: bar.quit()
         }
+    }
+
+    SortMenu {
+        objectName: "viewMenu"
+        title: "View"
+        viewModel: bar.viewModel
+        enabled: bar.viewModel.hasScanPath
     }
 }
