@@ -83,6 +83,41 @@ TEST_F(TruthTest, AFilterSetInOneViewShowsInEveryViewAndEscapeClearsIt)
     EXPECT_FALSE(m_viewModel->filterActive());
 }
 
+TEST_F(TruthTest, TheDetailPaneStandsBesideEveryViewAndTheOrderComesFromTheMenu)
+{
+    // The scan's own choice of a first project opens nothing; a click on a card does.
+    setMode(ViewMode::Cards);
+    ASSERT_TRUE(waitShown("cardsScreen"));
+    EXPECT_FALSE(shown("sideDetail"));
+    QQuickItem* tool = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (QQuickItem* c : findItems(m_window.get(), "face"))
+            if (c->parentItem() && c->parentItem()->property("name").toString() == "tool") tool = c->parentItem();
+        return tool != nullptr;
+    }, kWindowWait));
+    click(tool);
+    ASSERT_TRUE(waitShown("sideDetail"));
+    EXPECT_EQ(text("detailName"), "tool");
+    // The same pane beside the Tree and the Graph, until it is closed.
+    for (const int mode : {int(ViewMode::Tree), int(ViewMode::Graph)}) {
+        setMode(mode);
+        EXPECT_TRUE(waitShown("sideDetail")) << mode;
+    }
+    click(item("closeDetailButton"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown("sideDetail"); }, kWindowWait));
+
+    // The order and the hiding of nested projects, from the header's menu, in the List.
+    setMode(ViewMode::List);
+    ASSERT_TRUE(waitShown("sortButton"));
+    click(item("sortButton"));
+    ASSERT_TRUE(waitShown("sortOrder_path"));
+    click(item("sortOrder_path"));
+    EXPECT_EQ(m_viewModel->sortOrderText(), "path");
+    QStringList order;
+    for (const Project& p : m_viewModel->filteredProjects()) order.append(p.name);
+    EXPECT_EQ(order, (QStringList{"shop", "tool", "Bird"})) << "apps/shop, apps/tool, kit/Bird";
+}
+
 TEST_F(TruthTest, ARefreshReachesTheTreeInPlace)
 {
     setMode(ViewMode::Tree);
