@@ -377,23 +377,6 @@ TEST_F(ViewModelTest, RefreshReplacesOneRecordInEveryView) {
     EXPECT_EQ(model->selectedProjectRecord(), again);
 }
 
-TEST_F(ViewModelTest, RefreshThatMovesARowOutOfTheFilterUpdatesTheList) {
-    const QByteArray repo = tree.mkdir("repo");
-    tree.write("repo/package.json", "{}");
-    testfolders::initRepository(repo);
-    testfolders::git(repo, {"checkout", "-q", "-b", "topic-xyz"});
-    tree.write("plain/package.json", "{}");
-    auto model = harness.makeViewModel();
-    choose(*model, tree.path());
-    model->setSearchText(QStringLiteral("topic-xyz"));
-    ASSERT_EQ(names(model->filteredProjects()), QStringList{"repo"});
-
-    testfolders::git(repo, {"checkout", "-q", "-b", "other-branch"});
-    refresh(*model, idText(named(*model, "repo")));
-    EXPECT_TRUE(model->filteredProjects().isEmpty());
-    EXPECT_EQ(model->filteredModel()->rowCount(), 0);
-}
-
 TEST_F(ViewModelTest, RefreshOfAnOldRecordChangesNothingAndAVanishedProjectLeaves) {
     tree.write("app/package.json", "{}");
     tree.write("lib/package.json", "{}");
