@@ -81,6 +81,8 @@ class ProjectsViewModel : public QObject {
     Q_PROPERTY(bool showsScanPath READ showsScanPath NOTIFY showsScanPathChanged)
     // "Updated 5 minutes ago · refreshing" while stored results are shown; "" otherwise.
     Q_PROPERTY(QString freshnessText READ freshnessText NOTIFY freshnessTextChanged)
+    // A scan is refreshing the stored results shown.
+    Q_PROPERTY(bool refreshing READ refreshing NOTIFY freshnessTextChanged)
 
 public:
     // The settings key of the root folder's bookmark; the path fallback appends ".path".
@@ -213,6 +215,13 @@ public:
     // in the background (`isLoading` stays false) and replaces them in place.
     void useResultsCache(std::shared_ptr<ResultsCache> cache);
     QString freshnessText() const { return m_freshnessText; }
+    bool refreshing() const;
+
+    // What the window keeps of itself for the next start (size, mode, panes), by name, in the
+    // settings; the search text, the kind filter and the selected project's folder are kept
+    // and restored by the view model itself.
+    Q_INVOKABLE QVariant windowSetting(const QString& name) const;
+    Q_INVOKABLE void setWindowSetting(const QString& name, const QVariant& value);
 
     // Puts `records` in place of the records at their folders (records at folders not in the
     // list are added, when they lie under the root shown) and removes the projects at the
@@ -308,6 +317,9 @@ private:
     void setShownRoot(const std::optional<QByteArray>& root);
     // The order and the hiding of nested projects, from the settings.
     void loadListOrder();
+    void loadWindowState();
+    void saveFilterState();
+    void saveSelection();
     void setScanNotice(const QString& notice);
     // Puts the current records of m_projects into the tree and graph data by path.
     void syncVisualizationRecords();

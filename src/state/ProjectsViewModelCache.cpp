@@ -30,13 +30,15 @@ bool ProjectsViewModel::refreshesStoredResults() const {
     return m_showsStored && m_scanPath && m_shownRoot == m_scanPath;
 }
 
+bool ProjectsViewModel::refreshing() const { return m_showsStored && m_scanSession->running(); }
+
 void ProjectsViewModel::updateFreshness() {
     QString text;
     if (m_showsStored) {
         // A clock set back since the scan must not say "in 5 minutes".
         const QDateTime now = std::max(QDateTime::currentDateTime(), m_lastScanDate);
         text = QStringLiteral("Updated %1").arg(relativeDateText(m_lastScanDate, now, QLocale::system()));
-        if (m_scanSession->running()) text += QStringLiteral(" \u00b7 refreshing");
+        if (refreshing()) text += QStringLiteral(" \u00b7 refreshing");
     }
     if (m_freshnessText == text) return;
     m_freshnessText = text;

@@ -95,6 +95,34 @@ TEST_F(StoredResultsTest, WithoutUsableOnesTheStartWaitsForTheScan) {
     }
 }
 
+TEST_F(StoredResultsTest, SearchKindAndSelectionComeBackAtTheNextStartAndDamagedOnesDoNot) {
+    const QByteArray beta = tree.path() + "/beta";
+    {
+        auto first = start();
+        choose(*first, tree.path());
+        first->setSelectedTypeFilterText(QStringLiteral("Unknown"));
+        first->setSearchText(QStringLiteral("et"));
+        ASSERT_TRUE(first->selectProjectByPath(QString::fromUtf8(beta)));
+    }
+    cache->waitForWrites();
+    // From the stored results at once, and from a scan alone.
+    for (bool withCache : {true, false}) {
+        auto model = withCache ? start() : harness.makeViewModel();
+        if (!withCache) scan(*model);
+        EXPECT_EQ(model->searchText(), QStringLiteral("et"));
+        EXPECT_EQ(model->selectedTypeFilterText(), QStringLiteral("Unknown"));
+        ASSERT_TRUE(model->selectedProjectRecord());
+        EXPECT_EQ(model->selectedProjectRecord()->path, beta);
+    }
+    harness.settings->setValue(QStringLiteral("Codeorchardist.Window.Search"), QString(5000, QLatin1Char('x')));
+    harness.settings->setValue(QStringLiteral("Codeorchardist.Window.KindFilter"), QStringLiteral("Cobol"));
+    harness.settings->setValue(QStringLiteral("Codeorchardist.Window.Selection"), QByteArray("/nowhere/gone"));
+    auto model = start();
+    EXPECT_EQ(model->searchText(), QString());
+    EXPECT_EQ(model->selectedTypeFilterText(), QString());
+    EXPECT_EQ(model->selectedProjectRecord()->path, tree.path() + "/alpha");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
