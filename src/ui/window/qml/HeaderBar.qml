@@ -46,6 +46,20 @@ Rectangle {
     // One height on every screen, with or without the search field.
     implicitHeight: 58
 
+    // How old the stored results shown are while a scan refreshes them: a line under the folder
+    // button, below every control, so it takes no room from them at any width.
+    Text {
+        objectName: "freshnessText"
+        visible: text !== ""
+        x: bar.margin + folderButton.x
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 2
+        text: bar.viewModel.freshnessText
+        textFormat: Text.PlainText
+        font: Theme.font.caption2
+        color: Theme.secondary
+    }
+
     RowLayout {
         id: row
         anchors.fill: parent
@@ -163,10 +177,11 @@ Rectangle {
             enabled: !bar.viewModel.isLoading
             Layout.alignment: Qt.AlignVCenter
             Layout.minimumWidth: implicitWidth
-            symbol: "arrow.clockwise"
+            // While stored results are refreshed it stops the refresh; they stay shown.
+            symbol: bar.viewModel.refreshing ? "xmark" : "arrow.clockwise"
             symbolSize: Theme.size("body") + 4
-            tip: "Rescan projects"
-            onClicked: bar.viewModel.scanProjects()
+            tip: bar.viewModel.refreshing ? "Stop refreshing" : "Rescan projects"
+            onClicked: bar.viewModel.refreshing ? bar.viewModel.stopScan() : bar.viewModel.scanProjects()
         }
 
         // Counters; more may follow the two pills.

@@ -18,6 +18,8 @@ ApplicationWindow {
 
     property int viewMode: ViewMode.Cards
     readonly property GraphZoom zoom: GraphZoom { objectName: "graphZoom" }
+    // Size, position, mode and panes as they were left, kept for the next start.
+    readonly property WindowMemory memory: WindowMemory { window: window }
     // How the window's panes were left: the Tree's folds, the List's column, the detail pane
     // beside the other views (its width, and whether it is closed).
     readonly property QtObject layoutState: QtObject {
@@ -105,11 +107,7 @@ ApplicationWindow {
             onMoveSelection: (step) => window.moveSelection(step)
         }
 
-        Rectangle {
-            Layout.fillWidth: true
-            Layout.preferredHeight: 1
-            color: Theme.separator
-        }
+        Rectangle { Layout.fillWidth: true; Layout.preferredHeight: 1; color: Theme.separator }
 
         ScanNoticeBar {
             Layout.fillWidth: true
