@@ -6,6 +6,7 @@
 #include "state/DisplayText.h"
 
 #include <QVariantList>
+#include <algorithm>
 
 namespace {
 
@@ -111,7 +112,8 @@ bool ProjectListModel::setRows(const QList<Project>& source, const QList<qsizety
     for (qsizetype row : rows) {
         if (row < 0 || row >= source.size()) return false;
     }
-    bool same = rows == m_rows;
+    // std::ranges::equal: QList's == hands memcmp a null pointer for two empty lists.
+    bool same = std::ranges::equal(rows, m_rows);
     if (same && source.constData() != m_source.constData()) {
         for (qsizetype row : rows) {
             if (!(source.at(row) == m_source.at(row))) {

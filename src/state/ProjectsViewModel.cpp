@@ -7,6 +7,7 @@
 #include "state/WhenFinished.h"
 
 #include <QPromise>
+#include <algorithm>
 #include <QUuid>
 
 struct ProjectsViewModel::BuildResult {
@@ -86,7 +87,7 @@ void ProjectsViewModel::updateFiltered(const QList<qsizetype>& changed) {
     sortRows(rows, m_projects, m_sort);
     m_matchingIds.reset();
     bool differs = false;
-    if (!changed.isEmpty() && rows == m_filteredModel->rows()) {
+    if (!changed.isEmpty() && std::ranges::equal(rows, m_filteredModel->rows())) {
         // Same rows: the records change in place, and the views keep their items.
         for (qsizetype index : changed) m_filteredModel->replaceSourceElement(m_projects, index);
         differs = true;
