@@ -8,7 +8,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
-static_assert(Inotify::kFolderMask == (IN_CLOSE_WRITE | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
+static_assert(Inotify::kFolderMask == (IN_CLOSE_WRITE | IN_ATTRIB | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
                                        IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR | IN_EXCL_UNLINK));
 
 Inotify::Inotify(Handler handler) : m_handler(std::move(handler)) {

@@ -22,9 +22,9 @@ class Inotify {
 public:
     using Handler = std::function<void(const QList<InotifyEvent>&)>;
 
-    // The folder events a watch reports: every entry made, removed, renamed or written, and
-    // the end of the folder itself.
-    static constexpr std::uint32_t kFolderMask = 0x00000008 /*IN_CLOSE_WRITE*/ | 0x00000100 /*IN_CREATE*/ |
+    // The folder events a watch reports: every entry made, removed, renamed, written or given
+    // other permissions, and the end of the folder itself.
+    static constexpr std::uint32_t kFolderMask = 0x00000008 /*IN_CLOSE_WRITE*/ | 0x00000004 /*IN_ATTRIB*/ | 0x00000100 /*IN_CREATE*/ |
                                                  0x00000200 /*IN_DELETE*/ | 0x00000040 /*IN_MOVED_FROM*/ |
                                                  0x00000080 /*IN_MOVED_TO*/ | 0x00000400 /*IN_DELETE_SELF*/ |
                                                  0x00000800 /*IN_MOVE_SELF*/ | 0x01000000 /*IN_ONLYDIR*/ |

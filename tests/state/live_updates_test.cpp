@@ -81,6 +81,7 @@ TEST_F(LiveUpdatesTest, ChangesMadeByGitShowInPlaceWithTheSelectionKept) {
 TEST_F(LiveUpdatesTest, ProjectsComeAndGoUnderTheRootWithoutAScan) {
     const QByteArray app = makeRepository("app");
     const QByteArray doomed = makeRepository("doomed");
+    const QByteArray moving = makeRepository("moving");
     tree.mkdir("group");
     auto model = harness.makeViewModel();
     start(*model);
@@ -94,6 +95,9 @@ TEST_F(LiveUpdatesTest, ProjectsComeAndGoUnderTheRootWithoutAScan) {
                         [](const std::optional<Project>& p) { return p && p->git && p->git->worktreeOf; }));
     QDir(QString::fromUtf8(doomed)).removeRecursively();
     EXPECT_TRUE(becomes(*model, doomed, [](const std::optional<Project>& p) { return !p; }));
+    ASSERT_TRUE(QDir().rename(QString::fromUtf8(moving), QString::fromUtf8(tree.path() + "/group/moved")));
+    EXPECT_TRUE(becomes(*model, moving, [](const std::optional<Project>& p) { return !p; }));
+    EXPECT_TRUE(becomes(*model, tree.path() + "/group/moved", [](const std::optional<Project>& p) { return p.has_value(); }));
     // The clone is watched too.
     git(tree.path() + "/group/copy", {"checkout", "-q", "-b", "later"});
     EXPECT_TRUE(becomes(*model, tree.path() + "/group/copy",
