@@ -3,6 +3,7 @@
 #include "discovery/GitService.h"
 
 #include <QMetaObject>
+#include <QSet>
 
 #include <cerrno>
 
@@ -117,7 +118,21 @@ void RepositoryWatcher::apply(const Batch& batch) {
             setLive(plan->key, Live::notLive);
         }
     }
+    if (batch.full) replanOthers(batch);
     emit watchesUpdated();
+}
+
+void RepositoryWatcher::replanOthers(const Batch& batch) {
+    // Projects added while the whole set was planned lost their watches with the old set.
+    QSet<QByteArray> planned;
+    for (const WatchPlan& plan : batch.plans) planned.insert(plan.key);
+    QList<WatchTarget> others;
+    for (const WatchTarget& target : std::as_const(m_targets)) {
+        if (planned.contains(target.path)) continue;
+        m_live.insert(target.path, Live::pending);
+        others.append(target);
+    }
+    if (!others.isEmpty()) plan(others, false, {});
 }
 
 bool RepositoryWatcher::addWatch(const QByteArray& path, const WatchOwner& owner) {

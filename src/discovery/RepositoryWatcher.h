@@ -64,7 +64,10 @@ public:
     bool planning() const { return m_planning > 0; }
     QList<QByteArray> keys() const { return m_targets.keys(); }
     // No change is waiting and no timer runs.
-    bool idle() const { return m_repositories.pendingCount() == 0 && m_folders.pendingCount() == 0 && !m_repositories.timerActive() && !m_folders.timerActive(); }
+    bool idle() const {
+        return m_repositories.pendingCount() == 0 && m_folders.pendingCount() == 0 && !m_repositories.timerActive() &&
+               !m_folders.timerActive();
+    }
 
 signals:
     void repositoryChanged(const QByteArray& key);
@@ -84,6 +87,7 @@ private:
 
     void plan(QList<WatchTarget> targets, bool full, const QByteArray& rootSubtree);
     void apply(const Batch& batch);
+    void replanOthers(const Batch& batch);
     // false when the budget (or the kernel) has no room for it.
     bool addWatch(const QByteArray& path, const WatchOwner& owner);
     bool addAll(const QList<QByteArray>& paths, const WatchOwner& owner);
