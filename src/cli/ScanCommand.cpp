@@ -9,6 +9,7 @@
 #include "cli/ScanRunner.h"
 #include "cli/TerminalText.h"
 #include "cli/TreeFormat.h"
+#include "cli/WatchCommand.h"
 #include "discovery/FetchQueue.h"
 #include "discovery/ProjectScanner.h"
 #include "model/Attention.h"
@@ -123,6 +124,15 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         out << "codeorchardist-scan " << CODEORCHARDIST_VERSION << "\n";
         return scanexit::kDone;
     }
+    const bool json = options.format == QLatin1String("json");
+    if (options.watch && !json && options.format != QLatin1String("table")) {
+        err << "codeorchardist-scan: --watch prints the table or the json format\n";
+        return scanexit::kUsage;
+    }
+    if (options.watch && context.wakeDescriptor < 0) {
+        err << "codeorchardist-scan: --watch cannot follow interrupts here\n";
+        return scanexit::kUsage;
+    }
     if (!isReadableFolder(options.folder)) {
         err << "codeorchardist-scan: cannot read folder '" << QString::fromUtf8(options.folder).toStdString()
             << "'\n";
@@ -148,9 +158,10 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (projects.isEmpty()) tellNoProjects(options.folder, err);
     if (options.attention) projects.removeIf([](const Project& p) { return !needsAttention(p); });
 
+    const TableOptions table{useColor(options.color, terminals.out), options.attention, terminals.columns};
+    if (options.watch) return watchProjects(scanner, options, std::move(projects), WatchOutput{json, table, out, err}, context.wakeDescriptor);
     if (options.format == QLatin1String("table")) {
-        writeProjectTable(projects, out,
-                          TableOptions{useColor(options.color, terminals.out), options.attention, terminals.columns});
+        writeProjectTable(projects, out, table);
     } else {
         for (const auto& [name, writer] : formatters()) {
             if (name == options.format) writer(projects, options.folder, out);

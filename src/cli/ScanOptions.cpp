@@ -67,6 +67,8 @@ ScanOptionsResult parseScanOptions(const std::vector<std::string>& args, const Q
             options.attention = true;
         } else if (name == "--fetch" && !value) {
             options.fetch = true;
+        } else if (name == "--watch" && !value) {
+            options.watch = true;
         } else if (name == "--color") {
             const auto v = takeValue();
             if (v == "never") options.color = ColorMode::never;

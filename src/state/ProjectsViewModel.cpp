@@ -2,6 +2,7 @@
 
 #include "discovery/ProjectScanner.h"
 #include "discovery/Utf8.h"
+#include "state/LiveUpdates.h"
 #include "state/ProjectListModel.h"
 #include "state/ScanSession.h"
 #include "state/WhenFinished.h"
@@ -28,6 +29,8 @@ ProjectsViewModel::ProjectsViewModel(ProjectScanner& scanner, std::shared_ptr<QS
     m_buildPool.setObjectName(QStringLiteral("VisualizationBuilds"));
     m_fetcher = new ProjectFetcher(GitService::shared(), this);
     connect(m_fetcher, &ProjectFetcher::finished, this, &ProjectsViewModel::fetchFinished);
+    m_live = new LiveUpdates(*this, scanner, this);
+    connect(m_live, &LiveUpdates::liveStatesChanged, this, &ProjectsViewModel::liveStatesChanged);
     for (auto signal : {&ProjectsViewModel::projectsChanged, &ProjectsViewModel::filteredProjectsChanged,
                         &ProjectsViewModel::searchTextChanged, &ProjectsViewModel::selectedTypeFilterChanged,
                         &ProjectsViewModel::statusFilterChanged, &ProjectsViewModel::hideNestedChanged}) {

@@ -27,6 +27,7 @@
 #include <memory>
 #include <optional>
 
+class LiveUpdates;
 class ProjectListModel;
 class ProjectScanner;
 
@@ -241,6 +242,11 @@ public:
     Q_INVOKABLE void fetchAll();
     ProjectFetcher* fetcher() const { return m_fetcher; }
 
+    // Live state: the projects follow the disk between full scans (see LiveUpdates).
+    LiveUpdates* liveUpdates() const { return m_live; }
+    // The window became active: what is not watched live is read again, at most once a minute.
+    Q_INVOKABLE void windowActivated();
+
 signals:
     void isLoadingChanged();
     void loadingMessageChanged();
@@ -297,6 +303,9 @@ private:
     // Puts the current records of m_projects into the tree and graph data by path.
     void syncVisualizationRecords();
     void fetchFinished(const QList<Project>& fetched);
+    // The views' map of a project, with whether it is watched live.
+    QVariantMap projectMap(const Project& project) const;
+    void liveStatesChanged();
 
     ProjectScanner& m_scanner;
     std::shared_ptr<QSettings> m_settings;
@@ -317,6 +326,8 @@ private:
     ProjectSort m_sort = ProjectSort::name;
     bool m_hideNested = false;
     ProjectFetcher* m_fetcher = nullptr;
+    LiveUpdates* m_live = nullptr;
+    bool m_selectedWatchedLive = true;
     bool m_fetchingAll = false;
     QDateTime m_lastScanDate;
     std::optional<QByteArray> m_scanPath;

@@ -2,6 +2,7 @@
 // the root folder it belongs to.
 #include "state/ProjectsViewModel.h"
 
+#include "state/LiveUpdates.h"
 #include "state/ProjectListModel.h"
 #include "state/ScanProgressText.h"
 #include "state/ScanSession.h"
@@ -61,6 +62,7 @@ void ProjectsViewModel::applyScanResult(quint64 generation, const QByteArray& ro
     m_replacedIds.clear();
     m_searchIndex.reset(m_projects);
     setShownRoot(root);
+    m_live->scanApplied(root, kFullScanDepth);
     // The selection follows its folder to the new record; the filters below may clear it.
     std::optional<Project> selection;
     if (m_selected) {
