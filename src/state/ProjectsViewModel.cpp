@@ -38,6 +38,7 @@ ProjectsViewModel::ProjectsViewModel(ProjectScanner& scanner, std::shared_ptr<QS
     }
     setScanPath(loadSavedScanPath());
     loadListOrder();
+    loadWindowState();
 }
 
 ProjectsViewModel::~ProjectsViewModel() { m_buildPool.waitForDone(); }
@@ -61,6 +62,7 @@ void ProjectsViewModel::setLoadingMessage(const QString& message) {
 void ProjectsViewModel::setSearchText(const QString& text) {
     if (m_searchText == text) return;
     m_searchText = text;
+    saveFilterState();
     emit searchTextChanged();
     updateFiltered();
 }
@@ -68,6 +70,7 @@ void ProjectsViewModel::setSearchText(const QString& text) {
 void ProjectsViewModel::setSelectedTypeFilter(std::optional<ProjectType> type) {
     if (m_typeFilter == type) return;
     m_typeFilter = type;
+    saveFilterState();
     emit selectedTypeFilterChanged();
     updateFiltered();
 }
