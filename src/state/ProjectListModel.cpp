@@ -80,6 +80,9 @@ QVariantMap projectToVariantMap(const Project& project) {
     for (auto it = roles().cbegin(); it != roles().cend(); ++it) {
         map.insert(QString::fromLatin1(it.value()), roleValue(project, it.key()));
     }
+    // The actions' keys at the top as well (they are in "sync" too), for the buttons that read
+    // a project map rather than a row.
+    map.insert(syncActionsMap(project));
     return map;
 }
 
