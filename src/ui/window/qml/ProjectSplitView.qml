@@ -41,6 +41,7 @@ SplitView {
             keyNavigationEnabled: false
             Keys.onUpPressed: split.moveSelection(-1)
             Keys.onDownPressed: split.moveSelection(1)
+            Keys.onPressed: (event) => actionsMenu.handleKey(event, list.currentItem ? list.currentItem : list)
             // The selection in view from the start (switching to List) and after every move.
             Component.onCompleted: {
                 forceActiveFocus()
@@ -56,7 +57,17 @@ SplitView {
                     list.forceActiveFocus()
                     split.viewModel.selectProject(project.id)
                 }
+                onDoubleClicked: ProjectActions.trigger(split.viewModel, "editor", project.id)
+                TapHandler {
+                    acceptedButtons: Qt.RightButton
+                    onTapped: {
+                        list.forceActiveFocus()
+                        split.viewModel.selectProject(parent.project.id)
+                        actionsMenu.openFor(parent.project.id, null)
+                    }
+                }
             }
+            ProjectContextMenu { id: actionsMenu; viewModel: split.viewModel }
         }
         MatchBadge {
             viewModel: split.viewModel
