@@ -48,6 +48,8 @@ SplitView {
                 Qt.callLater(() => { if (currentIndex >= 0) positionViewAtIndex(currentIndex, ListView.Contain) })
             }
             onCurrentIndexChanged: if (currentIndex >= 0) positionViewAtIndex(currentIndex, ListView.Contain)
+            // The answer strip below shortens the list: the selection stays in view.
+            onHeightChanged: if (currentIndex >= 0) positionViewAtIndex(currentIndex, ListView.Contain)
 
             footer: Item { width: 1; height: split.viewModel.filterActive ? 44 : 0 }
             delegate: ProjectRowView {
