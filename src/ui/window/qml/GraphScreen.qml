@@ -17,6 +17,7 @@ Item {
 
     NetworkGraphView {
         anchors.fill: parent
+        focus: true
         viewModel: screen.viewModel
         zoom: screen.zoom
     }
