@@ -3,6 +3,7 @@
 #include "cli/GraphFormat.h"
 #include "cli/Interrupt.h"
 #include "cli/ProjectFormats.h"
+#include "cli/PullCommand.h"
 #include "cli/ScanExitStatus.h"
 #include "cli/ScanHelp.h"
 #include "cli/ScanOptions.h"
@@ -154,6 +155,7 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     const bool showProgress = options.progress == ScanOptions::Progress::always ||
                               (options.progress == ScanOptions::Progress::whenTerminal && terminals.err);
     ProjectScanner& scanner = context.scanner ? *context.scanner : ProjectScanner::shared();
+    if (options.pull) return runPullCommand(options, scanner, out, err, showProgress, context.interrupt);
     const auto scan = [&] {
         return runWatchedScan(scanner, ScanRequest{options.folder, options.maxDepth, options.jobs, nullptr},
                               showProgress ? &err : nullptr, context.interrupt);

@@ -8,6 +8,7 @@ QString syncResultKey(SyncResult result) {
     switch (result) {
     case SyncResult::pulled: return QStringLiteral("pulled");
     case SyncResult::pushed: return QStringLiteral("pushed");
+    case SyncResult::fetched: return QStringLiteral("fetched");
     case SyncResult::upToDate: return QStringLiteral("up-to-date");
     case SyncResult::skipped: return QStringLiteral("skipped");
     case SyncResult::failed: return QStringLiteral("failed");

@@ -6,10 +6,10 @@
 #include <QString>
 #include <QStringList>
 
-// How a pull or a push of one repository went.
-enum class SyncResult { pulled, pushed, upToDate, skipped, failed };
+// How a pull, a push or a fetch of one repository went.
+enum class SyncResult { pulled, pushed, fetched, upToDate, skipped, failed };
 
-// "pulled", "pushed", "up-to-date", "skipped", "failed".
+// "pulled", "pushed", "fetched", "up-to-date", "skipped", "failed".
 QString syncResultKey(SyncResult result);
 
 struct SyncOutcome {

@@ -32,3 +32,22 @@ QString terminalFailureMessage(const QStringList& tried) {
 QString missingFolderMessage(const QString& folderText) {
     return QStringLiteral("The folder %1 was not found. Choose a folder to continue.").arg(folderText);
 }
+
+QString fileManagerFailureMessage() {
+    return QStringLiteral("Could not open the file manager: no file manager answered, and xdg-open failed.");
+}
+
+QString noEditorMessage(const QStringList& editorNames, const QStringList& folders) {
+    QString message = QStringLiteral("No editor found. Looked for ") + editorNames.join(QStringLiteral(", "));
+    if (!folders.isEmpty()) message += QStringLiteral(" in ") + folders.join(QStringLiteral(", "));
+    return message + QStringLiteral(", and for $VISUAL and $EDITOR.");
+}
+
+QString startFailureMessage(const QString& name, const QString& reason) {
+    return QStringLiteral("Could not start %1: %2").arg(shortened(name), reason);
+}
+
+QString noWebPageMessage(const QString& remoteUrl) {
+    if (remoteUrl.isEmpty()) return QStringLiteral("No remote with a web page");
+    return QStringLiteral("Could not open the web page of %1").arg(shortened(redactedUrl(remoteUrl)));
+}

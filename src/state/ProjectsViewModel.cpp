@@ -31,6 +31,8 @@ ProjectsViewModel::ProjectsViewModel(ProjectScanner& scanner, std::shared_ptr<QS
     connect(m_fetcher, &ProjectFetcher::finished, this, &ProjectsViewModel::fetchFinished);
     m_live = new LiveUpdates(*this, scanner, this);
     connect(m_live, &LiveUpdates::liveStatesChanged, this, &ProjectsViewModel::liveStatesChanged);
+    m_bulk = new BulkGitActions(GitService::shared(), this);
+    connect(m_bulk, &BulkGitActions::finished, this, &ProjectsViewModel::bulkFinished);
     for (auto signal : {&ProjectsViewModel::projectsChanged, &ProjectsViewModel::filteredProjectsChanged,
                         &ProjectsViewModel::searchTextChanged, &ProjectsViewModel::selectedTypeFilterChanged,
                         &ProjectsViewModel::statusFilterChanged, &ProjectsViewModel::hideNestedChanged}) {

@@ -5,12 +5,14 @@
 #include "state/ProjectsViewModel.h"
 #include "state/ResultsCache.h"
 #include "state/SettingsFile.h"
+#include "state/SystemEditorLauncher.h"
 #include "state/SystemTerminalLauncher.h"
 #include "state/platform/WatchedSpawn.h"
 
 #include <QClipboard>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -49,6 +51,8 @@ bool DesktopFileManager::openWithXdgOpen(const QUrl& folder) const {
     return outcome == watchedspawn::Outcome::succeeded || outcome == watchedspawn::Outcome::stillRunning;
 }
 
+bool DesktopUrlOpener::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
 void GuiClipboard::clear() {
     if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->clear(QClipboard::Clipboard);
 }
@@ -62,8 +66,14 @@ void GuiClipboard::setPlainText(const QString& text) {
 }
 
 PlatformServices desktopServices() {
-    return PlatformServices{std::make_shared<DesktopFileManager>(), std::make_shared<GuiClipboard>(),
-                            std::make_shared<SystemTerminalLauncher>()};
+    auto terminal = std::make_shared<SystemTerminalLauncher>();
+    PlatformServices services;
+    services.fileManager = std::make_shared<DesktopFileManager>();
+    services.clipboard = std::make_shared<GuiClipboard>();
+    services.terminal = terminal;
+    services.editors = std::make_shared<SystemEditorLauncher>(EditorCatalog(), terminal);
+    services.urls = std::make_shared<DesktopUrlOpener>();
+    return services;
 }
 
 ProjectsViewModel* createApplicationViewModel(QObject* parent) {

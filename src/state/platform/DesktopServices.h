@@ -24,7 +24,7 @@ public:
     DesktopFileManager() = default;
     explicit DesktopFileManager(Routes routes) : m_routes(std::move(routes)) {}
 
-    void openFolder(const QUrl& folder) override { show(folder); }
+    bool openFolder(const QUrl& folder) override { return show(folder); }
     // Shows `folder`; false when neither the D-Bus file manager nor xdg-open took it.
     bool show(const QUrl& folder) const;
     bool showOverDBus(const QUrl& folder) const;
@@ -32,6 +32,12 @@ public:
 
 private:
     Routes m_routes;
+};
+
+// Web pages through the desktop's URL handler (QDesktopServices).
+class DesktopUrlOpener : public UrlOpener {
+public:
+    bool openUrl(const QUrl& url) override;
 };
 
 // The application's clipboard (QGuiApplication::clipboard()).
