@@ -37,10 +37,12 @@ ScrollView {
         const flick = contentItem
         if (shrink <= 0 || !flick)
             return
+        const top = actions.mapToItem(flick.contentItem, 0, 0).y
         const bottom = actions.mapToItem(flick.contentItem, 0, actions.height).y
         const viewBottom = flick.contentY + height
-        if (bottom > viewBottom && bottom <= viewBottom + shrink)
-            flick.contentY = Math.max(0, bottom - height)
+        // Actions that were at least partly in view come fully into view (as far as they fit).
+        if (bottom > viewBottom && top < viewBottom + shrink)
+            flick.contentY = Math.max(0, Math.min(top, bottom - height))
     }
     ScrollBar.vertical.policy: ScrollBar.AsNeeded
     ScrollBar.horizontal.policy: ScrollBar.AlwaysOff
