@@ -13,6 +13,7 @@
 #include "discovery/FetchQueue.h"
 #include "discovery/ProjectScanner.h"
 #include "model/Attention.h"
+#include "state/ResultsCache.h"
 
 #include <QStringList>
 
@@ -133,7 +134,18 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "codeorchardist-scan: --watch cannot follow interrupts here\n";
         return scanexit::kUsage;
     }
-    if (!isReadableFolder(options.folder)) {
+    std::optional<QList<Project>> scanned;
+    if (options.cached) {
+        // The stored results stand for a folder that may be gone for now (a drive unplugged).
+        std::optional<resultsformat::StoredResults> stored = ResultsCache().read(options.folder);
+        if (!stored) {
+            err << "codeorchardist-scan: no stored results of '"
+                << terminaltext::scrubbed(QString::fromUtf8(options.folder)).toStdString()
+                << "' (the window stores them after each scan)\n";
+            return scanexit::kNoStoredResults;
+        }
+        scanned = std::move(stored->projects);
+    } else if (!isReadableFolder(options.folder)) {
         err << "codeorchardist-scan: cannot read folder '" << QString::fromUtf8(options.folder).toStdString()
             << "'\n";
         return scanexit::kUsage;
@@ -146,7 +158,7 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return runWatchedScan(scanner, ScanRequest{options.folder, options.maxDepth, options.jobs, nullptr},
                               showProgress ? &err : nullptr, context.interrupt);
     };
-    std::optional<QList<Project>> scanned = scan();
+    if (!scanned) scanned = scan();
     if (!scanned) return scanexit::kInterrupted;
     if (options.fetch) {
         if (!fetchRepositories(scanner.gitService(), *scanned, err, showProgress, context.interrupt))

@@ -19,6 +19,7 @@ std::optional<Project> ProjectsViewModel::findProject(const QString& id) const {
 void ProjectsViewModel::setSelection(const std::optional<Project>& project) {
     if (m_selected == project) return;
     m_selected = project;
+    saveSelection();
     emit selectedProjectChanged();
     emit selectedRowChanged();
 }
