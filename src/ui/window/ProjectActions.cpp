@@ -1,5 +1,7 @@
 #include "ProjectActions.h"
 
+#include "state/ProjectFetcher.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHash>
@@ -211,6 +213,23 @@ void ProjectActions::trigger(QObject* viewModel, const QString& key, const QStri
     } else if (const char* operation = operations().value(key, nullptr)) {
         QMetaObject::invokeMethod(viewModel, operation, Q_ARG(QString, id));
     }
+}
+
+QString ProjectActions::summaryTitle(const QString& action) const {
+    if (action == QLatin1String("pull")) return QStringLiteral("Pull All");
+    if (action == QLatin1String("push")) return QStringLiteral("Push All");
+    return QStringLiteral("Fetch All");
+}
+
+void ProjectActions::stopAll(QObject* viewModel) const {
+    if (!viewModel) return;
+    if (QObject* bulk = viewModel->property("bulk").value<QObject*>(); bulk && bulk->property("isRunning").toBool()) {
+        QMetaObject::invokeMethod(bulk, "stop");
+        return;
+    }
+    if (auto* fetcher = qobject_cast<ProjectFetcher*>(viewModel->property("fetcher").value<QObject*>());
+        fetcher && fetcher->isFetching())
+        fetcher->cancel();
 }
 
 int ProjectActions::keyAction(int key, int modifiers) const {
