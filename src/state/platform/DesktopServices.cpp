@@ -3,6 +3,7 @@
 #include "discovery/ProjectScanner.h"
 #include "state/FolderUrl.h"
 #include "state/ProjectsViewModel.h"
+#include "state/ResultsCache.h"
 #include "state/SettingsFile.h"
 #include "state/SystemTerminalLauncher.h"
 #include "state/platform/WatchedSpawn.h"
@@ -69,5 +70,6 @@ ProjectsViewModel* createApplicationViewModel(QObject* parent) {
     settingsfile::Opened opened = settingsfile::open(settingsfile::applicationFileName());
     auto* model = new ProjectsViewModel(ProjectScanner::shared(), std::move(opened.settings), desktopServices(), parent);
     if (!opened.problem.isEmpty()) model->reportSettingsProblem(opened.problem);
+    model->useResultsCache(std::make_shared<ResultsCache>());
     return model;
 }

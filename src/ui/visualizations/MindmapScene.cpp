@@ -1,5 +1,6 @@
 #include "MindmapScene.h"
 
+#include "LabelChoice.h"
 #include "ViewMath.h"
 #include "model/ProjectType.h"
 
@@ -30,14 +31,6 @@ double MindmapScene::opacityOf(Group group, double progress) {
     return 1.0;
 }
 
-bool MindmapScene::nameShown(MindmapModel::Look look, double scale) {
-    if (look == MindmapModel::ProjectNode) return 12 * scale >= kLabelMinPixels;
-    const double size = look == MindmapModel::Directory ? 13 : 12;
-    return size * scale >= kFolderLabelMinPixels;
-}
-
-bool MindmapScene::branchShown(double scale) { return 10 * scale >= kLabelMinPixels; }
-
 void MindmapScene::setGraph(const MindmapModel& model, const QFont& baseFont) {
     m_fonts = Fonts::from(baseFont);
     const QList<CachedGraphNode>& nodes = model.graph().flatNodes;
@@ -47,6 +40,84 @@ void MindmapScene::setGraph(const MindmapModel& model, const QFont& baseFont) {
     indexBoxes(model);
     m_labels.clear();
     m_layers.clear();
+    // Label priority: the parent of each node from its parent's childIDs.
+    std::vector<int> parent(nodes.size(), -1);
+    std::vector<qint64> depth(nodes.size(), 0);
+    for (qsizetype i = 0; i < nodes.size(); ++i) {
+        depth[size_t(i)] = nodes.at(i).depth;
+        for (const QString& child : nodes.at(i).childIDs)
+            if (const int c = model.indexOf(child); c >= 0) parent[size_t(c)] = int(i);
+    }
+    m_order = labelchoice::priorityOrder(parent, depth);
+    m_labelled.clear();
+    m_choiceStale = true;
+}
+
+void MindmapScene::chooseLabels(const MindmapModel& model, double scale) {
+    const size_t n = m_boxes.size();
+    std::vector<labelchoice::Box> boxes(n);
+    std::vector<std::uint8_t> tiers(n, labelchoice::Plain);
+    const int selected = model.selectedIndex();
+    for (size_t i = 0; i < n; ++i) {
+        const NodeIndex::Entry& e = m_index.entry(int(i));
+        boxes[i] = {e.centre, e.halfWidth, e.halfHeight};
+        const Box& b = m_boxes[i];
+        const int index = int(i);
+        if (b.look == MindmapModel::None) tiers[i] = labelchoice::Never;
+        else if (b.look == MindmapModel::Root || index == selected) tiers[i] = labelchoice::Always;
+        else if (model.highlightedAt(index) ||
+                 (model.filterActive() && b.look == MindmapModel::ProjectNode && model.matchedAt(index)))
+            tiers[i] = labelchoice::Preferred;
+    }
+    m_labelled = labelchoice::choose(boxes, tiers, m_order, scale);
+    m_choiceScale = scale;
+    m_choiceStale = false;
+}
+
+bool MindmapScene::labelled(int index, int hovered) const {
+    return index == hovered || (index >= 0 && size_t(index) < m_labelled.size() && m_labelled[size_t(index)]);
+}
+
+double MindmapScene::growthOf(int index, int hovered) const {
+    return labelled(index, hovered) ? labelchoice::growthAt(m_choiceScale) : 1.0;
+}
+
+QRectF MindmapScene::shownRect(int index, int hovered) const {
+    if (index < 0 || index >= m_index.size()) return {};
+    const NodeIndex::Entry& e = m_index.entry(index);
+    const double g = growthOf(index, hovered);
+    return QRectF(e.centre.x() - e.halfWidth * g, e.centre.y() - e.halfHeight * g, 2 * e.halfWidth * g,
+                  2 * e.halfHeight * g);
+}
+
+int MindmapScene::nodeAt(QPointF point, int hovered) const {
+    // Labelled nodes are drawn grown, so their boxes reach further than the index's.
+    const double lift = labelchoice::growthAt(m_choiceScale);
+    const double reach = lift > 1 ? double(std::max(m_maxHalfWidth, m_maxHalfHeight)) * (lift - 1) : 0;
+    int best = -1;
+    qint64 bestRank = -1;
+    for (const int index : m_index.within(QRectF(point, QSizeF(0, 0)).adjusted(-reach, -reach, reach, reach))) {
+        if (m_boxes[size_t(index)].look == MindmapModel::None) continue;
+        if (!shownRect(index, hovered).contains(point)) continue;
+        // The hovered node lies on top, then the labelled ones, then the later ones.
+        const qint64 rank = qint64(index == hovered ? 2 : labelled(index, hovered) ? 1 : 0) * m_index.size() + index;
+        if (rank > bestRank) {
+            bestRank = rank;
+            best = index;
+        }
+    }
+    return best;
+}
+
+QRectF MindmapScene::bounds(const std::vector<int>& indices) const {
+    QRectF united;
+    for (const int index : indices) {
+        if (index < 0 || size_t(index) >= m_boxes.size() || m_boxes[size_t(index)].look == MindmapModel::None) continue;
+        const NodeIndex::Entry& e = m_index.entry(index);
+        const QRectF r(e.centre.x() - e.halfWidth, e.centre.y() - e.halfHeight, 2 * e.halfWidth, 2 * e.halfHeight);
+        united = united.isNull() ? r : united.united(r);
+    }
+    return united;
 }
 
 void MindmapScene::indexBoxes(const MindmapModel& model) {
@@ -57,6 +128,11 @@ void MindmapScene::indexBoxes(const MindmapModel& model) {
     for (qsizetype i = 0; i < nodes.size(); ++i)
         entries.push_back({nodes.at(i).position, m_boxes[size_t(i)].halfWidth, m_boxes[size_t(i)].halfHeight});
     m_index.build(entries, QRectF(0, 0, model.canvasWidth(), model.canvasHeight()));
+    m_maxHalfWidth = m_maxHalfHeight = 0;
+    for (const NodeIndex::Entry& e : entries) {
+        m_maxHalfWidth = std::max(m_maxHalfWidth, e.halfWidth);
+        m_maxHalfHeight = std::max(m_maxHalfHeight, e.halfHeight);
+    }
 }
 
 void MindmapScene::updateNode(const MindmapModel& model, int index) {
@@ -67,7 +143,10 @@ void MindmapScene::updateNode(const MindmapModel& model, int index) {
     for (const Text text : {Text::Name, Text::BoldName, Text::Branch})
         m_labels.erase((std::uint64_t(std::uint32_t(index)) << 2) | std::uint64_t(text));
     const Box& after = m_boxes[size_t(index)];
-    if (before.halfWidth != after.halfWidth || before.halfHeight != after.halfHeight) indexBoxes(model);
+    if (before.halfWidth != after.halfWidth || before.halfHeight != after.halfHeight) {
+        indexBoxes(model);
+        m_choiceStale = true;
+    }
 }
 
 const std::vector<SpriteAtlas::Placed>& MindmapScene::label(int node, Text text, const QColor& color,
@@ -174,23 +253,28 @@ void MindmapScene::addNode(int index, const CachedGraphNode& node, const Mindmap
     const Box& b = m_boxes[size_t(index)];
     const bool highlighted = model.highlightedAt(index);
     const bool hovered = view.hovered == index;
-    const double g = growth(b.look, highlighted, hovered);
+    const bool withLabel = labelled(index, view.hovered);
+    // A labelled node is drawn grown where its name would be too small to read, its pictures
+    // and text painted at the size they are shown at (tl pixels per point).
+    const double lift = growthOf(index, view.hovered);
+    const double g = growth(b.look, highlighted, hovered) * lift;
     const QPointF c = node.position;
     const double ts = view.scale * view.pixelRatio;
+    const double tl = ts * lift;
     const Parts parts = partsOf(b, m_fonts);
     const QColor white(Qt::white);
 
     if (b.look == MindmapModel::Root) {
         const QColor blue = palette.tone(QStringLiteral("blue"));
         const int bubble = mindmapsprites::bubble(atlas, blue, MindmapPalette::over(palette.textBackground, blue, 0.7),
-                                                  highlighted, ts);
-        addSprite(layer, bubble, c, ts, g, atlas);
-        if (24 * ts >= 4) addSprite(layer, atlas.symbol(QStringLiteral("folder.fill"), 24 * ts, white),
-                                    grown(c + parts.changeDot, c, g), ts, g, atlas);
-        if (nameShown(b.look, view.scale)) {
+                                                  highlighted, tl);
+        addSprite(layer, bubble, c, tl, g, atlas);
+        if (24 * tl >= 4) addSprite(layer, atlas.symbol(QStringLiteral("folder.fill"), 24 * tl, white),
+                                    grown(c + parts.changeDot, c, g), tl, g, atlas);
+        if (withLabel) {
             m_drewLabels = true;
-            const double k = pixelSizeFor(12, ts) / 12.0;
-            addGlyphs(layer, label(index, Text::Name, white, atlas, ts), c + parts.name - QPointF(b.nameAdvance / 2, 0),
+            const double k = pixelSizeFor(12, tl) / 12.0;
+            addGlyphs(layer, label(index, Text::Name, white, atlas, tl), c + parts.name - QPointF(b.nameAdvance / 2, 0),
                       k, c, g, atlas);
         }
         return;
@@ -206,9 +290,8 @@ void MindmapScene::addNode(int index, const CachedGraphNode& node, const Mindmap
                                                                 : QStringLiteral("folder.fill");
     const double kg = ts * g;
 
-    // Below its label's threshold a resting project is drawn as its kind's disc alone, centred
-    // on its place (the view shows its name on hover).
-    if (isProject && !emphasised && !nameShown(b.look, view.scale)) {
+    // A node without its label is its disc alone, centred on its place.
+    if (!withLabel) {
         addSprite(layer, mindmapsprites::disc(atlas, tone, symbol, palette.foregroundOn(tone), parts.discDiameter,
                                               parts.symbolSize, kg),
                   c, kg, 1.0, atlas);
@@ -229,7 +312,7 @@ void MindmapScene::addNode(int index, const CachedGraphNode& node, const Mindmap
     if (!emphasised) look.outline.setAlphaF(0.45f);
     look.outlineWidth = emphasised ? 2.0 : 1.0;
     look.radius = isProject ? kProjectCorner : b.halfHeight;
-    if (emphasised || view.scale >= kRestingShadowScale) {
+    if (emphasised || view.scale * lift >= kRestingShadowScale) {
         look.shadow = tone;
         look.shadow.setAlphaF(highlighted ? 0.5f : selected ? 0.3f : isProject ? 0.18f : 0.15f);
         look.blur = highlighted ? 10 : 4;
@@ -245,17 +328,14 @@ void MindmapScene::addNode(int index, const CachedGraphNode& node, const Mindmap
         addSprite(layer, mindmapsprites::dot(atlas, palette.tone(QStringLiteral("orange")), kChangeDot * kg),
                   grown(c + parts.changeDot, c, g), kg, 1.0, atlas);
     if (b.needsAttention) addAttention(layer, palette, look.fill, kAttentionBadge, grown(c + parts.attention, c, g), kg, atlas);
-    if (nameShown(b.look, view.scale)) {
-        m_drewLabels = true;
-        const QColor text = palette.tone(QStringLiteral("primary"));
-        const double base = isProject ? 12 : 13;
-        const Text which = !isProject ? Text::Name : emphasised ? Text::BoldName : Text::Name;
-        addGlyphs(layer, label(index, which, text, atlas, ts), c + parts.name, pixelSizeFor(base, ts) / base, c, g,
-                  atlas);
-    }
-    if (isProject && !b.branch.isEmpty() && branchShown(view.scale)) {
-        addGlyphs(layer, label(index, Text::Branch, palette.tone(QStringLiteral("purple")), atlas, ts),
-                  c + parts.branch, pixelSizeFor(10, ts) / 10.0, c, g, atlas);
+    m_drewLabels = true;
+    const QColor text = palette.tone(QStringLiteral("primary"));
+    const double base = isProject ? 12 : 13;
+    const Text which = !isProject ? Text::Name : emphasised ? Text::BoldName : Text::Name;
+    addGlyphs(layer, label(index, which, text, atlas, tl), c + parts.name, pixelSizeFor(base, tl) / base, c, g, atlas);
+    if (isProject && !b.branch.isEmpty() && 10 * view.scale * lift >= kLabelMinPixels) {
+        addGlyphs(layer, label(index, Text::Branch, palette.tone(QStringLiteral("purple")), atlas, tl),
+                  c + parts.branch, pixelSizeFor(10, tl) / 10.0, c, g, atlas);
     }
 }
 
@@ -272,19 +352,29 @@ void MindmapScene::build(const MindmapModel& model, const MindmapPalette& palett
     }
     if (m_labels.size() > 20000) m_labels.clear();
     if (!model.isReady() || m_boxes.empty() || !(view.scale > 0)) return;
+    // The labels are chosen again when the zoom or the flags change, not when the view pans.
+    if (m_choiceStale || view.scale != m_choiceScale) chooseLabels(model, view.scale);
 
     const QList<CachedGraphNode>& nodes = model.graph().flatNodes;
     const bool dots = view.scale < kDotScale;
+    // Grown labelled nodes reach into the area from further out.
+    const double lift = labelchoice::growthAt(view.scale);
+    const double reach = lift > 1 ? double(std::max(m_maxHalfWidth, m_maxHalfHeight)) * (lift - 1) : 0;
     // Layers by depth and group; a full layer (16-bit indices) is followed by another.
     std::map<std::pair<qint64, int>, std::vector<size_t>> layerOf;
-    for (int index : m_index.within(view.area)) {
+    for (int index : m_index.within(view.area.adjusted(-reach, -reach, reach, reach))) {
         const CachedGraphNode& node = nodes.at(index);
         const Box& b = m_boxes[size_t(index)];
         if (b.look == MindmapModel::None) continue;
+        const bool withLabel = labelled(index, view.hovered);
+        if (!withLabel && !shownRect(index, view.hovered).intersects(view.area)) continue;
         const bool was = model.wasDimmedAt(index), now = model.dimmedAt(index);
         const Group group = was == now ? (now ? Dimmed : Plain) : (now ? Dimming : Undimming);
-        // Dots all lie in one depth; the root stays on top of them.
-        const qint64 depth = dots ? (b.look == MindmapModel::Root ? 1 : 0) : node.depth;
+        // Labelled nodes lie above the discs and dots, the hovered one above all; among the
+        // others the deeper on top.
+        const qint64 depth = index == view.hovered ? kTopLayer
+                           : dots ? (withLabel ? 1 + node.depth : 0)
+                                  : node.depth + (withLabel ? kLabelledLayers : 0);
         std::vector<size_t>& chain = layerOf[{depth, int(group)}];
         // A node adds at most a few hundred quads (its label is cut to a few dozen glyphs).
         if (chain.empty() || m_layers[chain.back()].vertices.size() > 4 * (kMaxQuads - 400)) {
@@ -294,7 +384,7 @@ void MindmapScene::build(const MindmapModel& model, const MindmapPalette& palett
             m_layers.back().group = group;
         }
         Layer& layer = m_layers[chain.back()];
-        if (dots && b.look != MindmapModel::Root) addDot(index, node, palette, view, layer, atlas);
+        if (dots && !withLabel) addDot(index, node, palette, view, layer, atlas);
         else addNode(index, node, model, palette, view, layer, atlas);
         ++m_drawn;
     }
