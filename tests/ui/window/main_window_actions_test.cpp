@@ -153,6 +153,15 @@ TEST_F(ActionsTest, TabReachesTheActionsAndTheCountersAndEnterOrSpaceActivates)
     EXPECT_TRUE(findItem(item("attentionFilter"), "focusRing")) << "the counter's focus ring shows";
     QTest::keyClick(m_window.get(), Qt::Key_Space);
     EXPECT_EQ(m_viewModel->statusFilterText(), "attention");
+    QTest::keyClick(m_window.get(), Qt::Key_Space);
+    EXPECT_EQ(m_viewModel->statusFilterText(), "");
+
+    // The detail pane beside the Cards is reached the same way.
+    m_window->setProperty("viewMode", int(ViewMode::Cards));
+    ASSERT_TRUE(waitShown("sideDetail"));
+    ASSERT_TRUE(tabTo("openTerminalButton"));
+    QTest::keyClick(m_window.get(), Qt::Key_Space);
+    EXPECT_EQ(m_terminal->folders.size(), 1);
 }
 
 } // namespace
