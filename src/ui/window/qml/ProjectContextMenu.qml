@@ -40,6 +40,14 @@ Menu {
             openFor(id, typeof item === "function" ? item() : item)
     }
 
+    background: Rectangle {
+        implicitWidth: 220
+        radius: 6
+        color: Theme.controlBackground
+        border.width: 1
+        border.color: Theme.separator
+    }
+
     Instantiator {
         model: menu.entries
         delegate: MenuItem {
