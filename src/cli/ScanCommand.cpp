@@ -9,9 +9,11 @@
 #include "cli/ScanRunner.h"
 #include "cli/TerminalText.h"
 #include "cli/TreeFormat.h"
+#include "cli/WatchCommand.h"
 #include "discovery/FetchQueue.h"
 #include "discovery/ProjectScanner.h"
 #include "model/Attention.h"
+#include "state/ResultsCache.h"
 
 #include <QStringList>
 
@@ -123,7 +125,27 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         out << "codeorchardist-scan " << CODEORCHARDIST_VERSION << "\n";
         return scanexit::kDone;
     }
-    if (!isReadableFolder(options.folder)) {
+    const bool json = options.format == QLatin1String("json");
+    if (options.watch && !json && options.format != QLatin1String("table")) {
+        err << "codeorchardist-scan: --watch prints the table or the json format\n";
+        return scanexit::kUsage;
+    }
+    if (options.watch && context.wakeDescriptor < 0) {
+        err << "codeorchardist-scan: --watch cannot follow interrupts here\n";
+        return scanexit::kUsage;
+    }
+    std::optional<QList<Project>> scanned;
+    if (options.cached) {
+        // The stored results stand for a folder that may be gone for now (a drive unplugged).
+        std::optional<resultsformat::StoredResults> stored = ResultsCache().read(options.folder);
+        if (!stored) {
+            err << "codeorchardist-scan: no stored results of '"
+                << terminaltext::scrubbed(QString::fromUtf8(options.folder)).toStdString()
+                << "' (the window stores them after each scan)\n";
+            return scanexit::kNoStoredResults;
+        }
+        scanned = std::move(stored->projects);
+    } else if (!isReadableFolder(options.folder)) {
         err << "codeorchardist-scan: cannot read folder '" << QString::fromUtf8(options.folder).toStdString()
             << "'\n";
         return scanexit::kUsage;
@@ -136,7 +158,7 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return runWatchedScan(scanner, ScanRequest{options.folder, options.maxDepth, options.jobs, nullptr},
                               showProgress ? &err : nullptr, context.interrupt);
     };
-    std::optional<QList<Project>> scanned = scan();
+    if (!scanned) scanned = scan();
     if (!scanned) return scanexit::kInterrupted;
     if (options.fetch) {
         if (!fetchRepositories(scanner.gitService(), *scanned, err, showProgress, context.interrupt))
@@ -148,9 +170,10 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (projects.isEmpty()) tellNoProjects(options.folder, err);
     if (options.attention) projects.removeIf([](const Project& p) { return !needsAttention(p); });
 
+    const TableOptions table{useColor(options.color, terminals.out), options.attention, terminals.columns};
+    if (options.watch) return watchProjects(scanner, options, std::move(projects), WatchOutput{json, table, out, err}, context.wakeDescriptor);
     if (options.format == QLatin1String("table")) {
-        writeProjectTable(projects, out,
-                          TableOptions{useColor(options.color, terminals.out), options.attention, terminals.columns});
+        writeProjectTable(projects, out, table);
     } else {
         for (const auto& [name, writer] : formatters()) {
             if (name == options.format) writer(projects, options.folder, out);

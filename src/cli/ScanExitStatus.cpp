@@ -7,6 +7,7 @@ const std::vector<StatusHelp>& statusTable() {
         {kDone, "the scan ran (also when it found no projects)"},
         {kAttention, "with --attention: at least one project needs attention"},
         {kUsage, "a usage error, or a FOLDER that cannot be read"},
+        {kNoStoredResults, "with --cached: no stored results of FOLDER"},
         {kInterrupted, "interrupted (Ctrl+C); nothing is printed"},
     };
     return table;

@@ -10,6 +10,8 @@ const std::vector<ScanOptionHelp>& scanOptionTable() {
         {"--max-depth", "N", "how many folder levels below FOLDER to examine (default 10)"},
         {"--attention", "", "list only the projects that need attention, with the reasons"},
         {"--fetch", "", "fetch every repository's remotes before reading its state"},
+        {"--watch", "", "keep running: print each project again when its state changes"},
+        {"--cached", "", "print the results stored by the window for FOLDER; no scan"},
         {"--color", "WHEN", "colours in the table: never, auto or always (default auto)"},
         {"--jobs", "N", "git processes at once (default: online CPUs, at most 16)"},
         {"--progress", "", "show progress on standard error even when that is not a tty"},

@@ -67,6 +67,10 @@ ScanOptionsResult parseScanOptions(const std::vector<std::string>& args, const Q
             options.attention = true;
         } else if (name == "--fetch" && !value) {
             options.fetch = true;
+        } else if (name == "--watch" && !value) {
+            options.watch = true;
+        } else if (name == "--cached" && !value) {
+            options.cached = true;
         } else if (name == "--color") {
             const auto v = takeValue();
             if (v == "never") options.color = ColorMode::never;
@@ -108,6 +112,8 @@ ScanOptionsResult parseScanOptions(const std::vector<std::string>& args, const Q
     }
     if (options.help || options.version) return {options, {}};
     if (!folder || folder->empty()) return fail("missing FOLDER (try --help)");
+    if (options.cached && options.fetch) return fail("--cached prints stored results: it cannot --fetch");
+    if (options.cached && options.watch) return fail("--cached prints stored results: it cannot --watch");
     options.folder = absoluteFolderPath(QByteArray::fromStdString(*folder), currentDirectory());
     return {options, {}};
 }

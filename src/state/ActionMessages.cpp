@@ -3,8 +3,6 @@
 #include "model/RemoteUrl.h"
 
 namespace {
-// A list of tried programs longer than this is shortened; the message stays one line.
-constexpr qsizetype kMaxNamedPrograms = 8;
 // A program name from the environment is cut to this length in the message.
 constexpr qsizetype kMaxNameLength = 80;
 
@@ -22,8 +20,9 @@ QString terminalFailureMessage(const QStringList& tried) {
     QString message = QStringLiteral("No terminal could be started.");
     if (!tried.isEmpty()) {
         QStringList names;
-        for (qsizetype i = 0; i < tried.size() && i < kMaxNamedPrograms; ++i) names.append(shortened(tried.at(i)));
-        if (tried.size() > kMaxNamedPrograms) names.append(QStringLiteral("%1 more").arg(tried.size() - kMaxNamedPrograms));
+        // Every program is named (the list is short: $TERMINAL, x-terminal-emulator and the
+        // desktops' terminals), so the user can tell which one to install.
+        for (const QString& program : tried) names.append(shortened(program));
         message += QStringLiteral(" Tried: ") + names.join(QStringLiteral(", ")) + QLatin1Char('.');
     }
     message += QStringLiteral(" Set $TERMINAL to the terminal you want.");

@@ -2,11 +2,13 @@
 
 #include "discovery/ProjectScanner.h"
 #include "discovery/Utf8.h"
+#include "state/LiveUpdates.h"
 #include "state/ProjectListModel.h"
 #include "state/ScanSession.h"
 #include "state/WhenFinished.h"
 
 #include <QPromise>
+#include <algorithm>
 #include <QUuid>
 
 struct ProjectsViewModel::BuildResult {
@@ -27,6 +29,8 @@ ProjectsViewModel::ProjectsViewModel(ProjectScanner& scanner, std::shared_ptr<QS
     m_buildPool.setObjectName(QStringLiteral("VisualizationBuilds"));
     m_fetcher = new ProjectFetcher(GitService::shared(), this);
     connect(m_fetcher, &ProjectFetcher::finished, this, &ProjectsViewModel::fetchFinished);
+    m_live = new LiveUpdates(*this, scanner, this);
+    connect(m_live, &LiveUpdates::liveStatesChanged, this, &ProjectsViewModel::liveStatesChanged);
     for (auto signal : {&ProjectsViewModel::projectsChanged, &ProjectsViewModel::filteredProjectsChanged,
                         &ProjectsViewModel::searchTextChanged, &ProjectsViewModel::selectedTypeFilterChanged,
                         &ProjectsViewModel::statusFilterChanged, &ProjectsViewModel::hideNestedChanged}) {
@@ -34,6 +38,7 @@ ProjectsViewModel::ProjectsViewModel(ProjectScanner& scanner, std::shared_ptr<QS
     }
     setScanPath(loadSavedScanPath());
     loadListOrder();
+    loadWindowState();
 }
 
 ProjectsViewModel::~ProjectsViewModel() { m_buildPool.waitForDone(); }
@@ -57,6 +62,7 @@ void ProjectsViewModel::setLoadingMessage(const QString& message) {
 void ProjectsViewModel::setSearchText(const QString& text) {
     if (m_searchText == text) return;
     m_searchText = text;
+    saveFilterState();
     emit searchTextChanged();
     updateFiltered();
 }
@@ -64,6 +70,7 @@ void ProjectsViewModel::setSearchText(const QString& text) {
 void ProjectsViewModel::setSelectedTypeFilter(std::optional<ProjectType> type) {
     if (m_typeFilter == type) return;
     m_typeFilter = type;
+    saveFilterState();
     emit selectedTypeFilterChanged();
     updateFiltered();
 }
@@ -86,7 +93,7 @@ void ProjectsViewModel::updateFiltered(const QList<qsizetype>& changed) {
     sortRows(rows, m_projects, m_sort);
     m_matchingIds.reset();
     bool differs = false;
-    if (!changed.isEmpty() && rows == m_filteredModel->rows()) {
+    if (!changed.isEmpty() && std::ranges::equal(rows, m_filteredModel->rows())) {
         // Same rows: the records change in place, and the views keep their items.
         for (qsizetype index : changed) m_filteredModel->replaceSourceElement(m_projects, index);
         differs = true;

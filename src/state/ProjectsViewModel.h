@@ -27,8 +27,10 @@
 #include <memory>
 #include <optional>
 
+class LiveUpdates;
 class ProjectListModel;
 class ProjectScanner;
+class ResultsCache;
 
 // The application's state: the scanned projects, the selection, the search text and kind
 // filter, the loading state, the root folder (persisted in the settings) and the tree and graph
@@ -78,6 +80,10 @@ class ProjectsViewModel : public QObject {
     Q_PROPERTY(int nestedCount READ nestedCount NOTIFY projectsChanged)
     // The projects shown were found under scanPath (false until a scan of the root folder ends).
     Q_PROPERTY(bool showsScanPath READ showsScanPath NOTIFY showsScanPathChanged)
+    // "Updated 5 minutes ago · refreshing" while stored results are shown; "" otherwise.
+    Q_PROPERTY(QString freshnessText READ freshnessText NOTIFY freshnessTextChanged)
+    // A scan is refreshing the stored results shown.
+    Q_PROPERTY(bool refreshing READ refreshing NOTIFY freshnessTextChanged)
 
 public:
     // The settings key of the root folder's bookmark; the path fallback appends ".path".
@@ -205,6 +211,19 @@ public:
     Q_INVOKABLE void dismissScanNotice();
     bool showsScanPath() const { return m_shownRoot.has_value() && m_shownRoot == m_scanPath; }
 
+    // Stores the results of every full scan in `cache`. Before anything is shown, the stored
+    // results of the root folder are shown at once; the next scanProjects() then refreshes them
+    // in the background (`isLoading` stays false) and replaces them in place.
+    void useResultsCache(std::shared_ptr<ResultsCache> cache);
+    QString freshnessText() const { return m_freshnessText; }
+    bool refreshing() const;
+
+    // What the window keeps of itself for the next start (size, mode, panes), by name, in the
+    // settings; the search text, the kind filter and the selected project's folder are kept
+    // and restored by the view model itself.
+    Q_INVOKABLE QVariant windowSetting(const QString& name) const;
+    Q_INVOKABLE void setWindowSetting(const QString& name, const QVariant& value);
+
     // Puts `records` in place of the records at their folders (records at folders not in the
     // list are added, when they lie under the root shown) and removes the projects at the
     // `removed` folders. Every derived value follows at once: the filtered list, the counts, the
@@ -241,6 +260,11 @@ public:
     Q_INVOKABLE void fetchAll();
     ProjectFetcher* fetcher() const { return m_fetcher; }
 
+    // Live state: the projects follow the disk between full scans (see LiveUpdates).
+    LiveUpdates* liveUpdates() const { return m_live; }
+    // The window became active: what is not watched live is read again, at most once a minute.
+    Q_INVOKABLE void windowActivated();
+
 signals:
     void isLoadingChanged();
     void loadingMessageChanged();
@@ -266,6 +290,7 @@ signals:
     void selectedRowChanged();
     void scanNoticeChanged();
     void showsScanPathChanged();
+    void freshnessTextChanged();
     // The newest full scan and its rebuild are done (`isLoading` has just become false).
     void scanFinished();
     // A refresh of the project with `id` completed, whether or not it changed anything.
@@ -285,6 +310,11 @@ private:
     void setLoadingMessage(const QString& message);
     void setSettingsMessage(const QString& message);
     void applyScanResult(quint64 generation, const QByteArray& root, QList<Project> projects);
+    // Puts the full list of `root` in place; the selection follows its folder.
+    void replaceProjects(const QByteArray& root, QList<Project> projects);
+    void storeResults();
+    bool refreshesStoredResults() const;
+    void updateFreshness();
     void applyRefreshResult(const Project& old, const QList<Project>& found);
     void setSelection(const std::optional<Project>& project);
     // The rows that pass the filters now; `changed` (source positions) are records replaced
@@ -293,10 +323,16 @@ private:
     void setShownRoot(const std::optional<QByteArray>& root);
     // The order and the hiding of nested projects, from the settings.
     void loadListOrder();
+    void loadWindowState();
+    void saveFilterState();
+    void saveSelection();
     void setScanNotice(const QString& notice);
     // Puts the current records of m_projects into the tree and graph data by path.
     void syncVisualizationRecords();
     void fetchFinished(const QList<Project>& fetched);
+    // The views' map of a project, with whether it is watched live.
+    QVariantMap projectMap(const Project& project) const;
+    void liveStatesChanged();
 
     ProjectScanner& m_scanner;
     std::shared_ptr<QSettings> m_settings;
@@ -317,6 +353,8 @@ private:
     ProjectSort m_sort = ProjectSort::name;
     bool m_hideNested = false;
     ProjectFetcher* m_fetcher = nullptr;
+    LiveUpdates* m_live = nullptr;
+    bool m_selectedWatchedLive = true;
     bool m_fetchingAll = false;
     QDateTime m_lastScanDate;
     std::optional<QByteArray> m_scanPath;
@@ -333,6 +371,12 @@ private:
     // The root folder whose scan gave m_projects.
     std::optional<QByteArray> m_shownRoot;
     QString m_scanNotice;
+    std::shared_ptr<ResultsCache> m_cache;
+    // m_projects are stored results, not yet refreshed by a scan.
+    bool m_showsStored = false;
+    QString m_freshnessText;
+    // The folder of the project selected when the window was last closed, until results come.
+    std::optional<QByteArray> m_restoredSelection;
     // Counts the full scans applied, so a refresh begun before one is not applied after it.
     quint64 m_scansApplied = 0;
     // Counts the changes of m_projects, so a build of an older list gets the newer records.

@@ -2,6 +2,7 @@
 // the root folder it belongs to.
 #include "state/ProjectsViewModel.h"
 
+#include "state/LiveUpdates.h"
 #include "state/ProjectListModel.h"
 #include "state/ScanProgressText.h"
 #include "state/ScanSession.h"
@@ -19,8 +20,11 @@ void ProjectsViewModel::scanProjects() {
     const quint64 generation = ++m_scanGeneration;
     const QByteArray root = *m_scanPath;
     setScanNotice(QString());
-    setLoading(true);
-    setLoadingMessage(kScanningMessage);
+    // Stored results stay in view while the scan refreshes them; anything else waits for it.
+    if (!refreshesStoredResults()) {
+        setLoading(true);
+        setLoadingMessage(kScanningMessage);
+    }
     m_scanSession->start(root, kFullScanDepth, [this, generation, root](std::optional<QList<Project>> projects) {
         if (projects) {
             applyScanResult(generation, root, std::move(*projects));
@@ -29,10 +33,12 @@ void ProjectsViewModel::scanProjects() {
             if (m_shownRoot && m_shownRoot != m_scanPath) setScanPath(m_shownRoot);
             if (m_shownRoot && m_lastScanDate.isValid())
                 setScanNotice(scanprogress::stoppedShowingMessage(m_lastScanDate, QDateTime::currentDateTime()));
+            updateFreshness();
             setLoading(false);
             emit scanFinished();
         }
     });
+    updateFreshness();
 }
 
 void ProjectsViewModel::setShownRoot(const std::optional<QByteArray>& root) {
@@ -55,17 +61,36 @@ void ProjectsViewModel::applyScanResult(quint64 generation, const QByteArray& ro
     // A newer scan has started since: its result, not this one, is what the user asked for.
     if (generation != m_scanGeneration) return;
 
+    m_showsStored = false;
+    replaceProjects(root, std::move(projects));
+    m_lastScanDate = QDateTime::currentDateTime();
+    emit lastScanDateChanged();
+    updateFreshness();
+    storeResults();
+
+    setLoadingMessage(kBuildingMessage);
+    rebuildVisualizations([this, generation] {
+        if (generation != m_scanGeneration) return;
+        setLoading(false);
+        emit scanFinished();
+    });
+}
+
+void ProjectsViewModel::replaceProjects(const QByteArray& root, QList<Project> projects) {
     m_projects = std::move(projects);
     ++m_projectsRevision;
     ++m_scansApplied;
     m_replacedIds.clear();
     m_searchIndex.reset(m_projects);
     setShownRoot(root);
+    m_live->scanApplied(root, kFullScanDepth);
     // The selection follows its folder to the new record; the filters below may clear it.
     std::optional<Project> selection;
-    if (m_selected) {
+    const std::optional<QByteArray> selectedPath = m_selected ? std::optional(m_selected->path) : m_restoredSelection;
+    m_restoredSelection.reset();
+    if (selectedPath) {
         for (const Project& project : m_projects) {
-            if (project.path == m_selected->path) {
+            if (project.path == *selectedPath) {
                 selection = project;
                 break;
             }
@@ -76,14 +101,4 @@ void ProjectsViewModel::applyScanResult(quint64 generation, const QByteArray& ro
     updateFiltered();
     // Without one, the first project shown is selected.
     if (!m_selected && m_filteredModel->count() > 0) setSelection(m_filteredModel->projectAt(0));
-
-    m_lastScanDate = QDateTime::currentDateTime();
-    emit lastScanDateChanged();
-
-    setLoadingMessage(kBuildingMessage);
-    rebuildVisualizations([this, generation] {
-        if (generation != m_scanGeneration) return;
-        setLoading(false);
-        emit scanFinished();
-    });
 }

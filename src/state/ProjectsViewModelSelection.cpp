@@ -19,12 +19,13 @@ std::optional<Project> ProjectsViewModel::findProject(const QString& id) const {
 void ProjectsViewModel::setSelection(const std::optional<Project>& project) {
     if (m_selected == project) return;
     m_selected = project;
+    saveSelection();
     emit selectedProjectChanged();
     emit selectedRowChanged();
 }
 
 QVariantMap ProjectsViewModel::selectedProject() const {
-    return m_selected ? projectToVariantMap(*m_selected) : QVariantMap();
+    return m_selected ? projectMap(*m_selected) : QVariantMap();
 }
 
 QString ProjectsViewModel::selectedProjectId() const {
@@ -66,7 +67,7 @@ QVariantMap ProjectsViewModel::projectById(const QString& id) const {
     const QUuid uuid = QUuid::fromString(id);
     if (uuid.isNull()) return QVariantMap();
     const std::optional<Project> project = findProject(currentId(uuid).toString(QUuid::WithoutBraces));
-    return project ? projectToVariantMap(*project) : QVariantMap();
+    return project ? projectMap(*project) : QVariantMap();
 }
 
 bool ProjectsViewModel::selectProjectByPath(const QString& path) {

@@ -4,6 +4,8 @@ complete -c codeorchardist-scan -l format -x -a 'table json tree graph' -d 'Outp
 complete -c codeorchardist-scan -l max-depth -x -d 'Folder levels below FOLDER to examine'
 complete -c codeorchardist-scan -l attention -d 'List only the projects that need attention'
 complete -c codeorchardist-scan -l fetch -d 'Fetch every repository before reading its state'
+complete -c codeorchardist-scan -l watch -d 'Keep running and print each project whose state changes'
+complete -c codeorchardist-scan -l cached -d 'Print the results the window stored, without scanning'
 complete -c codeorchardist-scan -l color -x -a 'never auto always' -d 'Colours in the table'
 complete -c codeorchardist-scan -l jobs -x -d 'Git processes at once'
 complete -c codeorchardist-scan -l progress -d 'Show progress even when standard error is not a terminal'

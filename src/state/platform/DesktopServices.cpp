@@ -1,16 +1,53 @@
 #include "state/platform/DesktopServices.h"
 
 #include "discovery/ProjectScanner.h"
+#include "state/FolderUrl.h"
 #include "state/ProjectsViewModel.h"
+#include "state/ResultsCache.h"
 #include "state/SettingsFile.h"
 #include "state/SystemTerminalLauncher.h"
+#include "state/platform/WatchedSpawn.h"
 
 #include <QClipboard>
-#include <QDesktopServices>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QGuiApplication>
 #include <QMimeData>
 
-void DesktopFileManager::openFolder(const QUrl& folder) { QDesktopServices::openUrl(folder); }
+namespace {
+const QString kFileManagerService = QStringLiteral("org.freedesktop.FileManager1");
+const QString kFileManagerPath = QStringLiteral("/org/freedesktop/FileManager1");
+} // namespace
+
+bool DesktopFileManager::show(const QUrl& folder) const {
+    if (!folder.isValid() || !folder.isLocalFile()) return false;
+    return showOverDBus(folder) || openWithXdgOpen(folder);
+}
+
+bool DesktopFileManager::showOverDBus(const QUrl& folder) const {
+    const QDBusConnection bus = m_routes.busAddress.isEmpty()
+                                    ? QDBusConnection::sessionBus()
+                                    : QDBusConnection::connectToBus(m_routes.busAddress, QStringLiteral("codeorchardist-files ") + m_routes.busAddress);
+    if (!bus.isConnected()) return false;
+    QDBusMessage call = QDBusMessage::createMethodCall(kFileManagerService, kFileManagerPath, kFileManagerService,
+                                                       QStringLiteral("ShowItems"));
+    call << QStringList{folder.toString(QUrl::FullyEncoded)} << QString();
+    const QDBusMessage reply = bus.call(call, QDBus::Block, int(m_routes.timeout.count()));
+    return reply.type() == QDBusMessage::ReplyMessage;
+}
+
+bool DesktopFileManager::openWithXdgOpen(const QUrl& folder) const {
+    const SystemTerminalLauncher lookup =
+        m_routes.path ? SystemTerminalLauncher(std::nullopt, m_routes.path) : SystemTerminalLauncher();
+    const std::optional<QByteArray> xdgOpen = lookup.resolveExecutable(QByteArrayLiteral("xdg-open"));
+    const std::optional<QByteArray> path = localFolderPath(folder);
+    if (!xdgOpen || !path || !path->startsWith('/')) return false;
+    // xdg-open ends at once when it hands the folder on or finds nothing to open it with; one
+    // that keeps running opened the folder in a program it runs itself.
+    const watchedspawn::Outcome outcome =
+        watchedspawn::run(*xdgOpen, {*path}, m_routes.timeout);
+    return outcome == watchedspawn::Outcome::succeeded || outcome == watchedspawn::Outcome::stillRunning;
+}
 
 void GuiClipboard::clear() {
     if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->clear(QClipboard::Clipboard);
@@ -33,5 +70,6 @@ ProjectsViewModel* createApplicationViewModel(QObject* parent) {
     settingsfile::Opened opened = settingsfile::open(settingsfile::applicationFileName());
     auto* model = new ProjectsViewModel(ProjectScanner::shared(), std::move(opened.settings), desktopServices(), parent);
     if (!opened.problem.isEmpty()) model->reportSettingsProblem(opened.problem);
+    model->useResultsCache(std::make_shared<ResultsCache>());
     return model;
 }

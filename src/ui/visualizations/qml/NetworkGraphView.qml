@@ -19,6 +19,9 @@ Item {
     readonly property alias canvas: content
 
     clip: true
+    focus: true
+    Keys.onPressed: (event) => actionsMenu.handleKey(event, root)
+    ProjectContextMenu { id: actionsMenu; viewModel: root.viewModel }
 
     MindmapModel {
         id: mindmapModel
@@ -118,9 +121,22 @@ Item {
             function canvasPoint(eventPoint) {
                 return content.mapFromItem(viewport, eventPoint.position.x, eventPoint.position.y)
             }
-            onTapped: (eventPoint) => content.tapAt(canvasPoint(eventPoint))
+            onTapped: (eventPoint) => { root.forceActiveFocus(); content.tapAt(canvasPoint(eventPoint)) }
             onDoubleTapped: (eventPoint) => {
-                if (content.nodeAt(canvasPoint(eventPoint)) === "") root.zoom.fit()
+                const path = content.nodeAt(canvasPoint(eventPoint))
+                if (path === "") root.zoom.fit()
+                else if (root.viewModel.selectProjectByPath(path))
+                    ProjectActions.trigger(root.viewModel, "editor", root.viewModel.selectedProjectId)
+            }
+        }
+        // A right click on a project's node selects it and opens its actions.
+        TapHandler {
+            acceptedButtons: Qt.RightButton
+            onTapped: (eventPoint) => {
+                const path = content.nodeAt(content.mapFromItem(viewport, eventPoint.position.x, eventPoint.position.y))
+                root.forceActiveFocus()
+                if (path !== "" && root.viewModel.selectProjectByPath(path))
+                    actionsMenu.openFor(root.viewModel.selectedProjectId, null)
             }
         }
         DragHandler {

@@ -57,6 +57,8 @@ Item {
     focus: true
     Keys.onLeftPressed: foldSelection(true)
     Keys.onRightPressed: foldSelection(false)
+    Keys.onPressed: (event) => actionsMenu.handleKey(event, root)
+    ProjectContextMenu { id: actionsMenu; viewModel: root.viewModel }
 
     Column {
         objectName: "loading"
@@ -105,6 +107,12 @@ Item {
             dimmed: isProject && root.viewModel !== null && root.viewModel.filterActive
                     && !root.viewModel.matchesFilters(projectId)
             onProjectTapped: (id) => { if (root.viewModel) root.viewModel.selectProject(id); root.forceActiveFocus() }
+            onProjectActivated: (id) => ProjectActions.trigger(root.viewModel, "editor", id)
+            onProjectMenuRequested: (id) => {
+                root.viewModel.selectProject(id)
+                root.forceActiveFocus()
+                actionsMenu.openFor(id, null)
+            }
             onFoldToggled: (id) => outlineModel.toggleFolded(id)
         }
 

@@ -27,6 +27,7 @@ Item {
     NetworkGraphView {
         id: graph
         anchors.fill: parent
+        focus: true
         viewModel: screen.viewModel
         zoom: screen.zoom
         onOpened: Qt.callLater(graph.fitMatches)
