@@ -24,8 +24,9 @@ class GitService;
 // removed in a root folder. While nothing changes nothing runs: no timer and no git.
 //
 // One budget of watches serves all: git folders first, then the root's folders, then the
-// working trees in the order given. A project whose folders do not all fit is not watched
-// live; what did not fit of a working tree is left out so that smaller ones still fit.
+// working trees in the order given (see watchplan::byRecentChange). A project whose folders
+// do not all fit is not watched live; what did not fit of a working tree is left out so that
+// smaller ones still fit.
 // Plans (reading refs/, "git ls-files") are made on a worker thread.
 class RepositoryWatcher : public QObject {
     Q_OBJECT

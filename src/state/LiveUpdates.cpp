@@ -29,12 +29,8 @@ void LiveUpdates::scanApplied(const QByteArray& root, int maxDepth) {
     m_maxDepth = maxDepth;
     m_known.clear();
     m_fresh.clear();
-    QList<WatchTarget> targets;
-    for (const Project& project : m_model.projects()) {
-        const WatchTarget target = WatchTarget::of(project);
-        m_known.insert(target.path, target);
-        targets.append(target);
-    }
+    const QList<WatchTarget> targets = watchplan::byRecentChange(m_model.projects());
+    for (const WatchTarget& target : targets) m_known.insert(target.path, target);
     m_watcher.watch(root, maxDepth, targets);
     m_sinceReread.start();
     emit liveStatesChanged();
