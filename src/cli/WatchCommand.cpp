@@ -46,12 +46,8 @@ public:
     }
 
     void start(const QList<Project>& projects) {
-        QList<WatchTarget> targets;
-        for (const Project& p : projects) {
-            m_shown.insert(p.path, p);
-            targets.append(WatchTarget::of(p));
-        }
-        m_watcher.watch(m_options.folder, m_options.maxDepth, targets);
+        for (const Project& p : projects) m_shown.insert(p.path, p);
+        m_watcher.watch(m_options.folder, m_options.maxDepth, watchplan::byRecentChange(projects));
     }
 
     void print(const Project& p) {

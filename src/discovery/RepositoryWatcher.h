@@ -24,8 +24,9 @@ class GitService;
 // removed in a root folder. While nothing changes nothing runs: no timer and no git.
 //
 // One budget of watches serves all: git folders first, then the root's folders, then the
-// working trees in the order given. A project whose folders do not all fit is not watched
-// live; what did not fit of a working tree is left out so that smaller ones still fit.
+// working trees in the order given (see watchplan::byRecentChange). A project whose folders
+// do not all fit is not watched live; what did not fit of a working tree is left out so that
+// smaller ones still fit.
 // Plans (reading refs/, "git ls-files") are made on a worker thread.
 class RepositoryWatcher : public QObject {
     Q_OBJECT
@@ -46,6 +47,8 @@ public:
     int budget() const { return m_budget; }
     // Takes effect with the next watch().
     void setBudget(int budget) { m_budget = budget; }
+    // The budget the watches in place were planned with.
+    int plannedBudget() const { return m_plannedBudget; }
 
     // Replaces everything watched: the projects `targets` and the folders of `root`'s walk.
     void watch(const QByteArray& root, int maxDepth, const QList<WatchTarget>& targets);
@@ -101,6 +104,7 @@ private:
 
     GitService& m_git;
     int m_budget;
+    int m_plannedBudget = 0;
     Delays m_delays;
     Inotify m_inotify;
     WatchTable m_table;

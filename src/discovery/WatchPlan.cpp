@@ -41,6 +41,17 @@ void collectFolders(const QByteArray& folder, int depth, QList<QByteArray>& out,
 
 } // namespace
 
+QList<WatchTarget> byRecentChange(const QList<Project>& projects) {
+    QList<const Project*> order;
+    for (const Project& p : projects) order.append(&p);
+    std::stable_sort(order.begin(), order.end(), [](const Project* a, const Project* b) {
+        return a->lastModified.value_or(QDateTime()) > b->lastModified.value_or(QDateTime());
+    });
+    QList<WatchTarget> targets;
+    for (const Project* p : order) targets.append(WatchTarget::of(*p));
+    return targets;
+}
+
 QList<QByteArray> foldersFrom(const QByteArray& folder, int limit) {
     QList<QByteArray> folders;
     collectFolders(folder, 16, folders, limit);

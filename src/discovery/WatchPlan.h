@@ -39,6 +39,10 @@ struct WatchPlan {
 
 namespace watchplan {
 
+// The projects' targets in the order the budget serves them: the most recently changed first,
+// the projects being worked on.
+QList<WatchTarget> byRecentChange(const QList<Project>& projects);
+
 // At most this many folders under refs/ are watched for one repository.
 inline constexpr int kMaxRefFolders = 512;
 

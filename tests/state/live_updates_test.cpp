@@ -133,6 +133,24 @@ TEST_F(LiveUpdatesTest, PastTheBudgetTheActivationReadsAgain) {
     EXPECT_EQ(live.rereadCount(), after);
 }
 
+TEST_F(LiveUpdatesTest, WithTheRootPastTheBudgetTheActivationWalksItAgain) {
+    const QByteArray app = makeRepository("app");
+    auto model = harness.makeViewModel();
+    LiveUpdates& live = *model->liveUpdates();
+    const WatchPlan plan = watchplan::plan(WatchTarget{app, std::nullopt, true}, harness.git);
+    live.watcher().setBudget(int(plan.gitFolders.size() + plan.refFolders.size()));
+    live.setActivationInterval(std::chrono::milliseconds(0));
+    start(*model);
+    ASSERT_FALSE(live.watcher().rootWatched());
+
+    git(tree.path(), {"clone", "-q", "app", "copy"});
+    model->windowActivated();
+    EXPECT_TRUE(becomes(*model, tree.path() + "/copy", [](const std::optional<Project>& p) { return p.has_value(); }));
+    QDir(QString::fromUtf8(tree.path() + "/copy")).removeRecursively();
+    model->windowActivated();
+    EXPECT_TRUE(becomes(*model, tree.path() + "/copy", [](const std::optional<Project>& p) { return !p; }));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {

@@ -81,6 +81,7 @@ public:
 private:
     enum class Text : std::uint8_t { Name, BoldName, Branch };
     void indexBoxes(const MindmapModel& model);
+    void orderLabels(const MindmapModel& model);
     void chooseLabels(const MindmapModel& model, double scale);
     const std::vector<SpriteAtlas::Placed>& label(int node, Text text, const QColor& color, SpriteAtlas& atlas,
                                                  double textScale);

@@ -1,5 +1,7 @@
 #include "ProjectActions.h"
 
+#include "state/ProjectFetcher.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHash>
@@ -14,9 +16,9 @@ bool hasRemotes(const QVariantMap& project) { return !project.value(QStringLiter
 
 // A git action of the record: enabled by its `can` key, with its `reason` key.
 Entry gitEntry(const QVariantMap& project, const char* key, const char* text, const char* can, const char* reason) {
-    const bool enabled = project.value(QLatin1String(can)).toBool();
-    return Entry{QLatin1String(key), QLatin1String(text), enabled,
-                 enabled ? QString() : project.value(QLatin1String(reason)).toString()};
+    // The reason of an offered action says what it will do ("Fast-forward to origin/main").
+    return Entry{QLatin1String(key), QLatin1String(text), project.value(QLatin1String(can)).toBool(),
+                 project.value(QLatin1String(reason)).toString()};
 }
 } // namespace
 
@@ -68,11 +70,11 @@ QString buttonTip(const Entry& entry, const QString& note) {
         {QStringLiteral("pull"), QStringLiteral("Fast-forward the branch to its upstream; never merges, rebases or overwrites local changes")},
         {QStringLiteral("push"), QStringLiteral("Push the branch to its upstream with your own credentials")},
     };
-    QString tip = entry.enabled ? purposes.value(entry.key) : entry.reason;
+    QString tip = entry.reason.isEmpty() ? purposes.value(entry.key) : entry.reason;
     const bool git = entry.key == QLatin1String("fetch") || entry.key == QLatin1String("pull")
                      || entry.key == QLatin1String("push");
     if (git) {
-        const QString said = note.isEmpty() ? QStringLiteral("The repository's hooks do not run from here.") : note;
+        const QString said = note.isEmpty() ? QStringLiteral("The repository's hooks do not run from here") : note;
         tip = tip.isEmpty() ? said : tip + QStringLiteral(". ") + said;
     }
     return tip;
@@ -211,6 +213,23 @@ void ProjectActions::trigger(QObject* viewModel, const QString& key, const QStri
     } else if (const char* operation = operations().value(key, nullptr)) {
         QMetaObject::invokeMethod(viewModel, operation, Q_ARG(QString, id));
     }
+}
+
+QString ProjectActions::summaryTitle(const QString& action) const {
+    if (action == QLatin1String("pull")) return QStringLiteral("Pull All");
+    if (action == QLatin1String("push")) return QStringLiteral("Push All");
+    return QStringLiteral("Fetch All");
+}
+
+void ProjectActions::stopAll(QObject* viewModel) const {
+    if (!viewModel) return;
+    if (QObject* bulk = viewModel->property("bulk").value<QObject*>(); bulk && bulk->property("isRunning").toBool()) {
+        QMetaObject::invokeMethod(bulk, "stop");
+        return;
+    }
+    if (auto* fetcher = qobject_cast<ProjectFetcher*>(viewModel->property("fetcher").value<QObject*>());
+        fetcher && fetcher->isFetching())
+        fetcher->cancel();
 }
 
 int ProjectActions::keyAction(int key, int modifiers) const {

@@ -84,6 +84,10 @@ public:
     Q_INVOKABLE QVariantList summaryGroups(const QVariantList& results) const {
         return projectactions::summaryGroups(results);
     }
+    // "Pull All", "Push All", "Fetch All" for a batch's action key.
+    Q_INVOKABLE QString summaryTitle(const QString& action) const;
+    // Stops the running batch: Pull All or Push All, else Fetch All.
+    Q_INVOKABLE void stopAll(QObject* viewModel) const;
 
 signals:
     void chooseEditorRequested(const QString& id);

@@ -34,8 +34,6 @@ class MessageRecorder {
 public:
     MessageRecorder();
     ~MessageRecorder();
-    MessageRecorder(const MessageRecorder&) = delete;
-    MessageRecorder& operator=(const MessageRecorder&) = delete;
     QStringList messages() const;
 
 private:

@@ -109,6 +109,27 @@ TEST_F(ActionsTest, TheAnswerStandsBesideTheActionsRowNotOverIt)
     EXPECT_LE(notice.bottom(), m_window->height() + 0.5);
 }
 
+TEST_F(ActionsTest, FetchWithoutARemoteSaysThereIsNothingToFetchFrom)
+{
+    m_tree.write("apps/lonely/package.json", R"({"name":"lonely"})");
+    testfolders::initRepository(m_tree.path() + "/apps/lonely");
+    ASSERT_TRUE(scan(m_tree.path()));
+    m_viewModel->selectProject(idOf("lonely"));
+    m_window->setProperty("viewMode", int(ViewMode::List));
+    ASSERT_TRUE(waitShown("fetchProjectButton"));
+    EXPECT_FALSE(item("fetchProjectButton")->property("available").toBool());
+    EXPECT_TRUE(item("fetchProjectButton")->property("tip").toString().startsWith("No remote to fetch from"));
+    click(item("fetchProjectButton"));
+    EXPECT_FALSE(m_viewModel->fetcher()->isFetching()) << "a greyed Fetch does nothing";
+
+    item("projectList")->forceActiveFocus();
+    QTest::keyClick(m_window.get(), Qt::Key_Menu);
+    ASSERT_TRUE(menuOpen());
+    ASSERT_TRUE(shown("menuAction_fetch"));
+    EXPECT_FALSE(item("menuAction_fetch")->isEnabled());
+    EXPECT_TRUE(uitest::showsText(item("menuAction_fetch"), "No remote to fetch from"));
+}
+
 TEST_F(ActionsTest, TabReachesTheActionsAndTheCountersAndEnterOrSpaceActivates)
 {
     m_window->setProperty("viewMode", int(ViewMode::List));
@@ -132,6 +153,15 @@ TEST_F(ActionsTest, TabReachesTheActionsAndTheCountersAndEnterOrSpaceActivates)
     EXPECT_TRUE(findItem(item("attentionFilter"), "focusRing")) << "the counter's focus ring shows";
     QTest::keyClick(m_window.get(), Qt::Key_Space);
     EXPECT_EQ(m_viewModel->statusFilterText(), "attention");
+    QTest::keyClick(m_window.get(), Qt::Key_Space);
+    EXPECT_EQ(m_viewModel->statusFilterText(), "");
+
+    // The detail pane beside the Cards is reached the same way.
+    m_window->setProperty("viewMode", int(ViewMode::Cards));
+    ASSERT_TRUE(waitShown("sideDetail"));
+    ASSERT_TRUE(tabTo("openTerminalButton"));
+    QTest::keyClick(m_window.get(), Qt::Key_Space);
+    EXPECT_EQ(m_terminal->folders.size(), 1);
 }
 
 } // namespace

@@ -57,7 +57,13 @@ Item {
     focus: true
     Keys.onLeftPressed: foldSelection(true)
     Keys.onRightPressed: foldSelection(false)
-    Keys.onPressed: (event) => actionsMenu.handleKey(event, root)
+    // The menu of the keyboard opens over the selected project's line.
+    function selectedLine() {
+        const row = root.viewModel.selectedProjectId !== "" ? outlineModel.reveal(root.viewModel.selectedProject.path) : -1
+        const line = row >= 0 ? list.itemAtIndex(row) : null
+        return line ? line : root
+    }
+    Keys.onPressed: (event) => actionsMenu.handleKey(event, selectedLine)
     ProjectContextMenu { id: actionsMenu; viewModel: root.viewModel }
 
     Column {

@@ -28,11 +28,11 @@ Row {
     }
     StripButton {
         objectName: "stopBulkButton"
-        visible: strip.bulkRunning
+        visible: strip.bulkRunning || strip.fetching
         text: "Stop"
         symbol: "stop.fill"
         tip: "Stop: what is running ends, the rest is skipped"
-        onClicked: strip.bulk.stop()
+        onClicked: ProjectActions.stopAll(strip.viewModel)
     }
     StripButton { objectName: "fetchAllButton"; action: strip.menus.fetchAll; symbol: "arrow.down.circle" }
     StripButton { objectName: "pullAllButton"; visible: strip.pullPush; action: strip.menus.pullAll; symbol: "arrow.down.to.line" }

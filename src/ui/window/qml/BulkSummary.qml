@@ -13,13 +13,13 @@ Dialog {
     property string summaryText
     property var groups: []
 
-    function showResults(text, results) {
+    function showResults(action, text, results) {
+        title = ProjectActions.summaryTitle(action)
         summaryText = text
         groups = ProjectActions.summaryGroups(results)
         open()
     }
 
-    title: "Done"
     modal: false
     anchors.centerIn: Overlay.overlay
     width: Math.min(520, Overlay.overlay ? Overlay.overlay.width - 80 : 520)
@@ -74,7 +74,10 @@ Dialog {
                                     color: Theme.primary
                                 }
                                 onClicked: {
-                                    summary.viewModel.selectProjectByPath(modelData.path)
+                                    if (modelData.id)
+                                        summary.viewModel.selectProject(modelData.id)
+                                    else
+                                        summary.viewModel.selectProjectByPath(modelData.path)
                                     summary.close()
                                 }
                             }

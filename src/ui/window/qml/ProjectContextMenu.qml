@@ -27,7 +27,7 @@ Menu {
             popup()
     }
     // The view's keys: Enter opens the selected project in the editor, the Menu key and
-    // Shift+F10 this menu over `item`.
+    // Shift+F10 this menu over `item` (or the item a function gives).
     function handleKey(event, item) {
         const id = viewModel ? viewModel.selectedProjectId : ""
         const action = ProjectActions.keyAction(event.key, event.modifiers)
@@ -37,7 +37,15 @@ Menu {
         if (action === ProjectActions.OpenKey)
             ProjectActions.trigger(viewModel, "editor", id)
         else
-            openFor(id, item)
+            openFor(id, typeof item === "function" ? item() : item)
+    }
+
+    background: Rectangle {
+        implicitWidth: 220
+        radius: 6
+        color: Theme.controlBackground
+        border.width: 1
+        border.color: Theme.separator
     }
 
     Instantiator {

@@ -13,8 +13,10 @@ Item {
 
     readonly property alias chooser: editorChooser
     readonly property var bulk: viewModel.bulk ? viewModel.bulk : null
-    readonly property bool bulkRunning: bulk !== null && bulk.isRunning
-    onBulkRunningChanged: if (!bulkRunning && bulk.results.length > 0) bulkSummary.showResults(bulk.summaryText, bulk.results)
+    // A summary appears when a batch (Fetch All, Pull All, Push All) has ended; closing it
+    // dismisses it, so the next batch shows its own.
+    readonly property string summaryText: bulk !== null && !bulk.isRunning ? bulk.summaryText : ""
+    onSummaryTextChanged: if (summaryText !== "") bulkSummary.showResults(bulk.action, summaryText, bulk.results)
 
     EditorChooser {
         id: editorChooser
@@ -25,6 +27,7 @@ Item {
         id: bulkSummary
         parent: editorChooser.parent
         viewModel: actions.viewModel
+        onClosed: if (actions.bulk) actions.bulk.dismissSummary()
     }
     Connections {
         target: actions.viewModel

@@ -20,6 +20,10 @@ MenuBar {
     signal chooseFolder()
     signal quit()
 
+    // The window coming to the front reads again what does not follow the disk by itself.
+    readonly property bool windowActive: Window.active
+    onWindowActiveChanged: if (windowActive) viewModel.windowActivated()
+
     background: Rectangle {
         implicitHeight: 28
         color: Theme.windowBackground
