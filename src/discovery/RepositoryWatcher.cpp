@@ -24,6 +24,7 @@ RepositoryWatcher::~RepositoryWatcher() {
 void RepositoryWatcher::watch(const QByteArray& root, int maxDepth, const QList<WatchTarget>& targets) {
     ++m_generation;
     m_planning = 0;
+    m_plannedBudget = m_budget;
     m_root = root;
     m_maxDepth = maxDepth;
     m_rootComplete = false;

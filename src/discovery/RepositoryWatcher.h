@@ -47,6 +47,8 @@ public:
     int budget() const { return m_budget; }
     // Takes effect with the next watch().
     void setBudget(int budget) { m_budget = budget; }
+    // The budget the watches in place were planned with.
+    int plannedBudget() const { return m_plannedBudget; }
 
     // Replaces everything watched: the projects `targets` and the folders of `root`'s walk.
     void watch(const QByteArray& root, int maxDepth, const QList<WatchTarget>& targets);
@@ -102,6 +104,7 @@ private:
 
     GitService& m_git;
     int m_budget;
+    int m_plannedBudget = 0;
     Delays m_delays;
     Inotify m_inotify;
     WatchTable m_table;

@@ -25,14 +25,19 @@ LiveUpdates::~LiveUpdates() {
 
 void LiveUpdates::scanApplied(const QByteArray& root, int maxDepth) {
     ++m_scans;
+    const QList<WatchTarget> targets = watchplan::byRecentChange(m_model.projects());
+    QHash<QByteArray, WatchTarget> known;
+    for (const WatchTarget& target : targets) known.insert(target.path, target);
+    m_sinceReread.start();
+    // The same projects as watched already (the scan after a start from stored results): the
+    // watches stay.
+    if (root == m_root && maxDepth == m_maxDepth && known == m_known && m_watcher.plannedBudget() == m_watcher.budget())
+        return;
     m_root = root;
     m_maxDepth = maxDepth;
-    m_known.clear();
+    m_known = std::move(known);
     m_fresh.clear();
-    const QList<WatchTarget> targets = watchplan::byRecentChange(m_model.projects());
-    for (const WatchTarget& target : targets) m_known.insert(target.path, target);
     m_watcher.watch(root, maxDepth, targets);
-    m_sinceReread.start();
     emit liveStatesChanged();
 }
 

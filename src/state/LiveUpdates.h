@@ -31,7 +31,8 @@ public:
     RepositoryWatcher& watcher() { return m_watcher; }
     const RepositoryWatcher& watcher() const { return m_watcher; }
 
-    // A full scan of `root` has just replaced the projects: watch them all anew.
+    // A full scan of `root` (or its stored results) has just replaced the projects: watch them
+    // all anew, unless they are the projects watched already.
     void scanApplied(const QByteArray& root, int maxDepth);
     // Whether the project's changes show by themselves (true while its watches are planned).
     bool watchedLive(const QByteArray& path) const;

@@ -35,7 +35,6 @@ protected:
         ASSERT_TRUE(scan(m_tree.path()));
         m_window->setProperty("viewMode", int(ViewMode::Graph));
         ASSERT_TRUE(waitShown("graphScreen"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return canvas() && canvas()->model()->isReady(); }, kWindowWait));
         // Opening fits the drawing, once the canvas is laid out.
         ASSERT_TRUE(QTest::qWaitFor([&] {
             const viewmath::Fit fit = zoom()->fitted(zoom()->drawingRect());
@@ -48,7 +47,7 @@ protected:
     QString path(const char* relative) const { return rootText() + '/' + QLatin1String(relative); }
     QPointF at(const QString& p) { return canvas()->mapToScene(canvas()->model()->nodePosition(p)); }
     QRectF sceneRect(QQuickItem* i) { return i->mapRectToScene(i->boundingRect()); }
-    // Every node's box on screen lies in the Graph and off the zoom panel.
+    // Every node's centre lies in the Graph and off the zoom panel.
     bool allInView()
     {
         const QRectF view = sceneRect(item("graphScreen"));
