@@ -232,6 +232,14 @@ void ProjectActions::stopAll(QObject* viewModel) const {
         fetcher->cancel();
 }
 
+void ProjectActions::chooseEditor(QObject* viewModel, const QString& id, const QString& editorId, bool forKind) {
+    if (!hasMethod(viewModel, "openInEditorWith(QString,QString,bool)")) return;
+    QMetaObject::invokeMethod(viewModel, "openInEditorWith", Q_ARG(QString, id), Q_ARG(QString, editorId),
+                              Q_ARG(bool, forKind));
+    ++m_editorRevision;
+    emit editorRevisionChanged();
+}
+
 int ProjectActions::keyAction(int key, int modifiers) const {
     switch (projectactions::keyAction(key, Qt::KeyboardModifiers(modifiers))) {
     case projectactions::KeyAction::open: return OpenKey;

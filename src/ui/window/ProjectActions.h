@@ -59,6 +59,9 @@ class ProjectActions : public QObject {
     QML_SINGLETON
     // What the editor chooser says when it has found no editor: how editors are found.
     Q_PROPERTY(QString noEditorsText READ noEditorsText CONSTANT)
+    // Goes up whenever the window changes which editor a project opens in; the labels that
+    // name the editor read it.
+    Q_PROPERTY(int editorRevision READ editorRevision NOTIFY editorRevisionChanged)
 
 public:
     enum Key { NoKey, OpenKey, MenuKey };
@@ -81,6 +84,9 @@ public:
     // does not give itself come back as signals.
     Q_INVOKABLE void trigger(QObject* viewModel, const QString& key, const QString& id);
     Q_INVOKABLE int keyAction(int key, int modifiers) const;
+    // Opens project `id` in `editorId` and remembers it (for the project's kind when `forKind`).
+    Q_INVOKABLE void chooseEditor(QObject* viewModel, const QString& id, const QString& editorId, bool forKind);
+    int editorRevision() const { return m_editorRevision; }
     Q_INVOKABLE QVariantList summaryGroups(const QVariantList& results) const {
         return projectactions::summaryGroups(results);
     }
@@ -92,4 +98,8 @@ public:
 signals:
     void chooseEditorRequested(const QString& id);
     void answered(const QString& message);
+    void editorRevisionChanged();
+
+private:
+    int m_editorRevision = 0;
 };

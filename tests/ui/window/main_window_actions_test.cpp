@@ -96,7 +96,12 @@ TEST_F(ActionsTest, TheAnswerStandsBesideTheActionsRowNotOverIt)
     ASSERT_TRUE(waitShown("actionsRow"));
     auto* flick = item("projectDetail")->property("contentItem").value<QQuickItem*>();
     ASSERT_NE(flick, nullptr);
-    flick->setProperty("contentY", std::max(0.0, flick->property("contentHeight").toDouble() - flick->height()));
+    // Scrolled to the end once the pane's layout has settled.
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        flick->setProperty("contentY", std::max(0.0, flick->property("contentHeight").toDouble() - flick->height()));
+        QTest::qWait(50);
+        return flick->property("atYEnd").toBool();
+    }, kWindowWait));
     m_terminal->starts = false;
     click(item("openTerminalButton"));
     ASSERT_TRUE(waitShown("noticeBar"));

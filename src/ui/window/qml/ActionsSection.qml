@@ -16,7 +16,11 @@ ColumnLayout {
     signal openTerminal()
 
     readonly property bool fetching: viewModel ? viewModel.fetcher.isFetching : false
-    function stateOf(key) { return ProjectActions.buttonState(viewModel, project, fetching, key) }
+    // Read again when the chosen editor changes (its name is the editor button's label).
+    function stateOf(key) {
+        void ProjectActions.editorRevision
+        return ProjectActions.buttonState(viewModel, project, fetching, key)
+    }
     function run(key) { ProjectActions.trigger(viewModel, key, project.id) }
 
     spacing: 12

@@ -27,7 +27,7 @@ Dialog {
     function choose() {
         if (list.currentIndex < 0)
             return
-        viewModel.openInEditorWith(projectId, editors[list.currentIndex].id, remember.checked)
+        ProjectActions.chooseEditor(viewModel, projectId, editors[list.currentIndex].id, remember.checked)
         close()
     }
 
@@ -41,6 +41,9 @@ Dialog {
     ColumnLayout {
         anchors.fill: parent
         spacing: 12
+        // Enter chooses from anywhere in the dialog (the list, the check box).
+        Keys.onReturnPressed: chooser.choose()
+        Keys.onEnterPressed: chooser.choose()
         ListView {
             id: list
             objectName: "editorList"
@@ -50,8 +53,6 @@ Dialog {
             clip: true
             model: chooser.editors
             keyNavigationEnabled: true
-            Keys.onReturnPressed: chooser.choose()
-            Keys.onEnterPressed: chooser.choose()
             delegate: ItemDelegate {
                 required property var modelData
                 required property int index
