@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, XdgOpenFallback,
                          ::testing::Values(XdgOpenCase{"NoXdgOpen", nullptr, false},
                                            XdgOpenCase{"XdgOpenOpens", "exit 0\n", true},
                                            XdgOpenCase{"XdgOpenFindsNoHandler", "exit 3\n", false},
-                                           XdgOpenCase{"XdgOpenRunsTheFileManager", "sleep 10\n", true, 500ms}),
+                                           XdgOpenCase{"XdgOpenRunsTheFileManager", "sleep 2\n", true, 500ms}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DesktopFileManager, AsksTheDBusFileManagerFirst) {
