@@ -51,32 +51,37 @@ QString uuidText(const QUuid& id) { return id.toString(QUuid::WithoutBraces); }
 
 } // namespace
 
+std::string projectJson(const Project& p) {
+    std::string out = "{";
+    out += "\"id\": " + jsonQuoted(uuidText(p.id));
+    out += ", \"name\": " + jsonQuoted(p.name);
+    out += ", \"path\": " + jsonQuoted(p.pathText());
+    out += ", \"type\": " + jsonQuoted(projecttype::rawValue(p.type));
+    out += ", \"version\": " + jsonOptional(p.version);
+    out += ", \"lastModified\": ";
+    out += p.lastModified && daterange::contains(*p.lastModified) ? jsonQuoted(isoUtc(*p.lastModified)) : std::string("null");
+    out += ", \"gitBranch\": " + jsonOptional(p.gitBranch);
+    out += ", \"remotes\": [";
+    for (qsizetype r = 0; r < p.remotes.size(); ++r) {
+        const GitRemote& remote = p.remotes[r];
+        out += (r ? ", " : "");
+        out += "{\"id\": " + jsonQuoted(uuidText(remote.id)) + ", \"name\": " + jsonQuoted(remote.name) +
+               ", \"url\": " + jsonQuoted(redactedUrl(remote.url)) + "}";
+    }
+    out += "]";
+    out += ", \"hasUncommittedChanges\": ";
+    out += p.hasUncommittedChanges ? "true" : "false";
+    out += ", \"hasGit\": ";
+    out += p.hasGit ? "true" : "false";
+    out += ", \"repository\": " + repositoryJson(p);
+    out += ", \"git\": " + gitJson(p);
+    out += "}";
+    return out;
+}
+
 void writeProjectJson(const QList<Project>& projects, const QByteArray&, std::ostream& out) {
     out << "[";
-    for (qsizetype i = 0; i < projects.size(); ++i) {
-        const Project& p = projects[i];
-        out << (i ? ",\n  " : "\n  ") << "{";
-        out << "\"id\": " << jsonQuoted(uuidText(p.id));
-        out << ", \"name\": " << jsonQuoted(p.name);
-        out << ", \"path\": " << jsonQuoted(p.pathText());
-        out << ", \"type\": " << jsonQuoted(projecttype::rawValue(p.type));
-        out << ", \"version\": " << jsonOptional(p.version);
-        out << ", \"lastModified\": "
-            << (p.lastModified && daterange::contains(*p.lastModified) ? jsonQuoted(isoUtc(*p.lastModified)) : std::string("null"));
-        out << ", \"gitBranch\": " << jsonOptional(p.gitBranch);
-        out << ", \"remotes\": [";
-        for (qsizetype r = 0; r < p.remotes.size(); ++r) {
-            const GitRemote& remote = p.remotes[r];
-            out << (r ? ", " : "") << "{\"id\": " << jsonQuoted(uuidText(remote.id))
-                << ", \"name\": " << jsonQuoted(remote.name) << ", \"url\": " << jsonQuoted(redactedUrl(remote.url)) << "}";
-        }
-        out << "]";
-        out << ", \"hasUncommittedChanges\": " << (p.hasUncommittedChanges ? "true" : "false");
-        out << ", \"hasGit\": " << (p.hasGit ? "true" : "false");
-        out << ", \"repository\": " << repositoryJson(p);
-        out << ", \"git\": " << gitJson(p);
-        out << "}";
-    }
+    for (qsizetype i = 0; i < projects.size(); ++i) out << (i ? ",\n  " : "\n  ") << projectJson(projects[i]);
     out << (projects.isEmpty() ? "]\n" : "\n]\n");
 }
 
@@ -154,5 +159,5 @@ void writeProjectTable(const QList<Project>& projects, std::ostream& out, const 
         for (const Cell& cell : row) cells.append({cell.text, ansi(cell.tint)});
         rows.push_back(cells);
     }
-    writeTable(columns, rows, options.terminalColumns, options.color, out);
+    writeTable(columns, rows, options.terminalColumns, options.color, out, options.heading);
 }

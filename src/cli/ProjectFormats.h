@@ -17,6 +17,7 @@ struct TableOptions {
     // The width of the terminal the table goes to: columns are dropped and shortened so that
     // each line fits (see writeTable). Without a width (a pipe or a file) nothing is shortened.
     std::optional<int> terminalColumns;
+    bool heading = true; // the line of column titles first
 };
 
 // Aligned columns: name, kind, version, branch, sync, changes, last change, path.
@@ -24,6 +25,8 @@ void writeProjectTable(const QList<Project>& projects, const QByteArray& root, s
 void writeProjectTable(const QList<Project>& projects, std::ostream& out, const TableOptions& options);
 // An array of objects, one per project in scan order.
 void writeProjectJson(const QList<Project>& projects, const QByteArray& root, std::ostream& out);
+// One project's object of that array, on one line.
+std::string projectJson(const Project& project);
 
 // JSON text helpers shared by the JSON writers.
 std::string jsonQuoted(const QString& text);

@@ -3,12 +3,14 @@
 #include "cli/GraphFormat.h"
 #include "cli/Interrupt.h"
 #include "cli/ProjectFormats.h"
+#include "cli/PullCommand.h"
 #include "cli/ScanExitStatus.h"
 #include "cli/ScanHelp.h"
 #include "cli/ScanOptions.h"
 #include "cli/ScanRunner.h"
 #include "cli/TerminalText.h"
 #include "cli/TreeFormat.h"
+#include "cli/WatchCommand.h"
 #include "discovery/FetchQueue.h"
 #include "discovery/ProjectScanner.h"
 #include "model/Attention.h"
@@ -124,6 +126,15 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         out << "codeorchardist-scan " << CODEORCHARDIST_VERSION << "\n";
         return scanexit::kDone;
     }
+    const bool json = options.format == QLatin1String("json");
+    if (options.watch && !json && options.format != QLatin1String("table")) {
+        err << "codeorchardist-scan: --watch prints the table or the json format\n";
+        return scanexit::kUsage;
+    }
+    if (options.watch && context.wakeDescriptor < 0) {
+        err << "codeorchardist-scan: --watch cannot follow interrupts here\n";
+        return scanexit::kUsage;
+    }
     std::optional<QList<Project>> scanned;
     if (options.cached) {
         // The stored results stand for a folder that may be gone for now (a drive unplugged).
@@ -144,6 +155,7 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     const bool showProgress = options.progress == ScanOptions::Progress::always ||
                               (options.progress == ScanOptions::Progress::whenTerminal && terminals.err);
     ProjectScanner& scanner = context.scanner ? *context.scanner : ProjectScanner::shared();
+    if (options.pull) return runPullCommand(options, scanner, out, err, showProgress, context.interrupt);
     const auto scan = [&] {
         return runWatchedScan(scanner, ScanRequest{options.folder, options.maxDepth, options.jobs, nullptr},
                               showProgress ? &err : nullptr, context.interrupt);
@@ -160,9 +172,10 @@ int runScanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (projects.isEmpty()) tellNoProjects(options.folder, err);
     if (options.attention) projects.removeIf([](const Project& p) { return !needsAttention(p); });
 
+    const TableOptions table{useColor(options.color, terminals.out), options.attention, terminals.columns};
+    if (options.watch) return watchProjects(scanner, options, std::move(projects), WatchOutput{json, table, out, err}, context.wakeDescriptor);
     if (options.format == QLatin1String("table")) {
-        writeProjectTable(projects, out,
-                          TableOptions{useColor(options.color, terminals.out), options.attention, terminals.columns});
+        writeProjectTable(projects, out, table);
     } else {
         for (const auto& [name, writer] : formatters()) {
             if (name == options.format) writer(projects, options.folder, out);

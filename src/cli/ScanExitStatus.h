@@ -9,6 +9,7 @@ namespace scanexit {
 
 inline constexpr int kDone = 0;
 inline constexpr int kAttention = 1; // --attention: some project needs attention
+inline constexpr int kPullFailed = 1; // --pull: a repository could not be pulled
 inline constexpr int kUsage = 2;     // a bad option or value, or a FOLDER that cannot be read
 inline constexpr int kNoStoredResults = 3; // --cached: nothing stored for FOLDER
 inline constexpr int kInterrupted = interrupt::kExitStatus;

@@ -67,8 +67,12 @@ ScanOptionsResult parseScanOptions(const std::vector<std::string>& args, const Q
             options.attention = true;
         } else if (name == "--fetch" && !value) {
             options.fetch = true;
+        } else if (name == "--watch" && !value) {
+            options.watch = true;
         } else if (name == "--cached" && !value) {
             options.cached = true;
+        } else if (name == "--pull" && !value) {
+            options.pull = true;
         } else if (name == "--color") {
             const auto v = takeValue();
             if (v == "never") options.color = ColorMode::never;
@@ -111,6 +115,11 @@ ScanOptionsResult parseScanOptions(const std::vector<std::string>& args, const Q
     if (options.help || options.version) return {options, {}};
     if (!folder || folder->empty()) return fail("missing FOLDER (try --help)");
     if (options.cached && options.fetch) return fail("--cached prints stored results: it cannot --fetch");
+    if (options.cached && options.watch) return fail("--cached prints stored results: it cannot --watch");
+    if (options.pull && options.format != QLatin1String("table") && options.format != QLatin1String("json"))
+        return fail("--pull prints lines of text, or JSON with --format json");
+    if (options.pull && (options.attention || options.watch || options.cached))
+        return fail("--pull cannot be combined with --attention, --watch or --cached");
     options.folder = absoluteFolderPath(QByteArray::fromStdString(*folder), currentDirectory());
     return {options, {}};
 }

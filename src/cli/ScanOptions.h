@@ -14,7 +14,9 @@ struct ScanOptions {
     QString format = QStringLiteral("table");
     bool attention = false; // list only the projects that need attention
     bool fetch = false;     // fetch every repository before reading its state
+    bool watch = false;     // keep running and print each project whose state changes
     bool cached = false;    // print the results the window stored for FOLDER, without scanning
+    bool pull = false;      // fast-forward every eligible repository instead of listing projects
     ColorMode color = ColorMode::automatic;
     int jobs = 0; // git processes side by side; 0: one per online processor, at most 16
     // The progress line on standard error: shown when it is a terminal, or as asked.

@@ -26,7 +26,7 @@ QString shortened(TableColumn column, const QString& text, int columns) {
 } // namespace
 
 void writeTable(const std::vector<TableColumn>& columns, const std::vector<QList<TableCell>>& rows,
-                std::optional<int> width, bool color, std::ostream& out) {
+                std::optional<int> width, bool color, std::ostream& out, bool withHeading) {
     // Text from the scanned folders never reaches the terminal raw.
     std::vector<QList<TableCell>> lines;
     lines.reserve(rows.size() + 1);
@@ -49,7 +49,8 @@ void writeTable(const std::vector<TableColumn>& columns, const std::vector<QList
         if (room[c] > 0) last = c;
     }
 
-    for (const QList<TableCell>& line : lines) {
+    for (size_t l = withHeading ? 0 : 1; l < lines.size(); ++l) {
+        const QList<TableCell>& line = lines[l];
         std::string text;
         for (size_t c = 0; c <= last && c < size_t(line.size()); ++c) {
             if (room[c] <= 0) continue;

@@ -19,6 +19,6 @@ struct TableCell {
 // terminal display columns. With `width` (a terminal's), the columns are fitted to it as
 // fitColumns says: PATH is shortened from the left and starts at a folder when it can
 // ("…/code/express"), NAME loses its middle, other cells their end; no line is wider. Without a
-// width nothing is cut. Colours only when `color`.
+// width nothing is cut. Colours only when `color`; the heading line only when `heading`.
 void writeTable(const std::vector<TableColumn>& columns, const std::vector<QList<TableCell>>& rows,
-                std::optional<int> width, bool color, std::ostream& out);
+                std::optional<int> width, bool color, std::ostream& out, bool heading = true);

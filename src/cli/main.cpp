@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     const int status = runScanCommand(
         args, std::cout, std::cerr,
         ScanCommandContext{nullptr, &interrupt::flag(),
-                           TerminalStreams{::isatty(1) == 1, ::isatty(2) == 1, terminaltext::outputColumns(STDOUT_FILENO, std::getenv("COLUMNS"))}});
+                           TerminalStreams{::isatty(1) == 1, ::isatty(2) == 1, terminaltext::outputColumns(STDOUT_FILENO, std::getenv("COLUMNS"))},
+                           interrupt::wakeDescriptor()});
     interrupt::restoreDefault();
     // Nothing of the scanner may run while the program's static objects go away.
     ProjectScanner::shared().shutdown();

@@ -38,8 +38,8 @@ QList<QByteArray> forRepository(const QList<QByteArray>& base, const QByteArray&
 // (environment, global or system configuration) chose an ssh command, no askpass program
 // unless the user chose one, and the repository's own core.sshCommand, core.askPass,
 // credential helpers, core.gitProxy, remote helper paths and alternate-refs command overridden
-// with the user's choice or a harmless value. A repository that names an upload-pack program
-// cannot fetch over the local transport (git keeps the first such program it reads). The
+// with the user's choice or a harmless value. A repository that names an upload-pack or a
+// receive-pack program cannot fetch or push over the local transport (git keeps the first such program it reads). The
 // transports are the user's again (GIT_ALLOW_PROTOCOL as inherited, without "ext").
 QList<QByteArray> forFetch(const QList<QByteArray>& base, const QByteArray& folder);
 

@@ -88,9 +88,11 @@ QList<QByteArray> forFetch(const QList<QByteArray>& base, const QByteArray& fold
         if (!url.isEmpty()) again += userHelpers.value(url);
         for (const QByteArray& helper : again) overrides.append({key, helper});
     }
-    // git keeps the first upload-pack program it reads for a remote, so a later entry cannot
-    // replace the repository's; over a local transport that program would run here.
-    const bool namesUploadPack = !subsectionsSetting(local, "remote", "uploadpack").isEmpty();
+    // git keeps the first upload-pack (receive-pack, for a push) program it reads for a remote,
+    // so a later entry cannot replace the repository's; over a local transport that program
+    // would run here.
+    const bool namesUploadPack = !subsectionsSetting(local, "remote", "uploadpack").isEmpty() ||
+                                 !subsectionsSetting(local, "remote", "receivepack").isEmpty();
     if (namesUploadPack) overrides.append(ConfigPair("protocol.file.allow", "never"));
     // The transports the user allows (GIT_ALLOW_PROTOCOL overrides every protocol setting),
     // less those that would run a program of the repository's.

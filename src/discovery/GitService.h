@@ -1,5 +1,6 @@
 #pragma once
 
+#include "discovery/GitSync.h"
 #include "discovery/ProcessRunner.h"
 #include "model/GitRemote.h"
 #include "model/GitState.h"
@@ -59,6 +60,16 @@ public:
     // time limit; `cancel` (may be null) stops it early.
     FetchResult fetch(const QByteArray& folder, const std::atomic<bool>* cancel = nullptr);
 
+    // Fast-forwards the current branch to its upstream: the state is read again, a fetch runs
+    // (as fetch() does), then "merge --ff-only" without autostash. Never a merge commit, a
+    // rebase, a stash, a reset or a force; git's refusal because local changes would be
+    // overwritten leaves everything as it was and comes back as skipped. `cancel` (may be
+    // null) stops the git run under way.
+    SyncOutcome pull(const QByteArray& folder, const std::atomic<bool>* cancel = nullptr);
+    // Pushes the current branch to its upstream's branch (never forced), with the user's own
+    // credentials and never a prompt, when it is ahead and not behind.
+    SyncOutcome push(const QByteArray& folder, const std::atomic<bool>* cancel = nullptr);
+
     // True when an entry named ".git" (folder or file) exists in the folder. Git is not run.
     bool isGitRepository(const QByteArray& folder) const;
     // "branch --show-current", trimmed; empty text for a detached head or a failing git.
@@ -95,6 +106,11 @@ private:
     // their own SSH command, and none of the repository's own programs.
     QList<QByteArray> fetchEnvironment(const QByteArray& folder);
     bool gitExecutableExists() const;
+    // One git run of a pull or a push: git's messages in English (they are read), within
+    // `timeout`, stopped by `cancel`.
+    ProcessResult runSyncGit(const QList<QByteArray>& arguments, const QByteArray& folder,
+                             QList<QByteArray> environment, std::chrono::milliseconds timeout,
+                             const std::atomic<bool>* cancel);
     // runGitFull for a folder that has passed the preflight check.
     ProcessResult runCheckedGit(const QStringList& arguments, const QByteArray& folder);
     // readState for a bare repository: branch, remotes and last commit; no status, since

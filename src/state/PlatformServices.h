@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -13,8 +14,8 @@
 class FileManager {
 public:
     virtual ~FileManager() = default;
-    // Hands the folder's file URL to the file manager. Failures are not reported.
-    virtual void openFolder(const QUrl& folder) = 0;
+    // Hands the folder's file URL to the file manager; false when no file manager took it.
+    virtual bool openFolder(const QUrl& folder) = 0;
 };
 
 // The desktop clipboard.
@@ -34,8 +35,43 @@ public:
     // Starts a terminal whose working directory is `folder` (absolute, file-system bytes).
     // Returns whether a terminal could be started.
     virtual bool openTerminal(const QByteArray& folder) = 0;
+    // Starts a terminal in `folder` that runs `command` (the program and its arguments, each
+    // handed over as it is, no shell). Returns whether a terminal could be started.
+    virtual bool runInTerminal(const QByteArray& folder, const QList<QByteArray>& command) {
+        (void)folder;
+        (void)command;
+        return false;
+    }
     // The programs tried, in order, for a message when no terminal could be started.
     virtual QStringList triedPrograms() const { return {}; }
+};
+
+// An editor the user can choose: `id` is stable across runs (kept in the settings).
+struct EditorChoice {
+    QString id;
+    QString name;
+    friend bool operator==(const EditorChoice&, const EditorChoice&) = default;
+};
+
+// Finds the installed editors and IDEs and opens folders in them, detached.
+class EditorLauncher {
+public:
+    virtual ~EditorLauncher() = default;
+    // The editors installed now, in the order a chooser lists them.
+    virtual QList<EditorChoice> editors() = 0;
+    // Opens `folder` (absolute, file-system bytes) in the editor `id`. Returns "" when it was
+    // started, else a sentence for the user that says what was tried and why it failed.
+    virtual QString openFolder(const QString& id, const QByteArray& folder) = 0;
+    // The sentence for the user when editors() is empty: what was looked for, and where.
+    virtual QString nothingFoundMessage() const = 0;
+};
+
+// Opens a web page in the desktop's browser.
+class UrlOpener {
+public:
+    virtual ~UrlOpener() = default;
+    // Returns whether the desktop took the URL.
+    virtual bool openUrl(const QUrl& url) = 0;
 };
 
 // The services handed to the view model; any of them may be null, and the action that needs a
@@ -44,4 +80,6 @@ struct PlatformServices {
     std::shared_ptr<FileManager> fileManager;
     std::shared_ptr<Clipboard> clipboard;
     std::shared_ptr<TerminalLauncher> terminal;
+    std::shared_ptr<EditorLauncher> editors;
+    std::shared_ptr<UrlOpener> urls;
 };

@@ -72,6 +72,7 @@ void ProjectFetcher::progress(int done, int total) {
 
 void ProjectFetcher::complete(const QList<Project>& projects, const QList<FetchResult>& results) {
     m_failures.clear();
+    m_results = results;
     for (qsizetype i = 0; i < results.size() && i < projects.size(); ++i) {
         if (results[i].succeeded()) continue;
         QString line = projects[i].name + QStringLiteral(": ") + gitProblemText(results[i].problem);

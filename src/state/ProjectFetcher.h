@@ -34,6 +34,8 @@ public:
     int total() const { return m_total; }
     QString progressText() const;
     QStringList failures() const { return m_failures; }
+    // The last batch's results, in the order of the projects `finished` gave.
+    const QList<FetchResult>& lastResults() const { return m_results; }
 
     // The projects worth fetching: repositories git could read that have remotes.
     static QList<Project> fetchable(const QList<Project>& projects);
@@ -60,4 +62,5 @@ private:
     int m_done = 0;
     int m_total = 0;
     QStringList m_failures;
+    QList<FetchResult> m_results;
 };

@@ -6,6 +6,7 @@
 #include "state/DisplayText.h"
 
 #include <QVariantList>
+#include <algorithm>
 
 namespace {
 
@@ -79,6 +80,9 @@ QVariantMap projectToVariantMap(const Project& project) {
     for (auto it = roles().cbegin(); it != roles().cend(); ++it) {
         map.insert(QString::fromLatin1(it.value()), roleValue(project, it.key()));
     }
+    // The actions' keys at the top as well (they are in "sync" too), for the buttons that read
+    // a project map rather than a row.
+    map.insert(syncActionsMap(project));
     return map;
 }
 
@@ -111,7 +115,8 @@ bool ProjectListModel::setRows(const QList<Project>& source, const QList<qsizety
     for (qsizetype row : rows) {
         if (row < 0 || row >= source.size()) return false;
     }
-    bool same = rows == m_rows;
+    // std::ranges::equal: QList's == hands memcmp a null pointer for two empty lists.
+    bool same = std::ranges::equal(rows, m_rows);
     if (same && source.constData() != m_source.constData()) {
         for (qsizetype row : rows) {
             if (!(source.at(row) == m_source.at(row))) {

@@ -2,11 +2,13 @@
 
 #include "discovery/ProjectScanner.h"
 #include "discovery/Utf8.h"
+#include "state/LiveUpdates.h"
 #include "state/ProjectListModel.h"
 #include "state/ScanSession.h"
 #include "state/WhenFinished.h"
 
 #include <QPromise>
+#include <algorithm>
 #include <QUuid>
 
 struct ProjectsViewModel::BuildResult {
@@ -27,6 +29,10 @@ ProjectsViewModel::ProjectsViewModel(ProjectScanner& scanner, std::shared_ptr<QS
     m_buildPool.setObjectName(QStringLiteral("VisualizationBuilds"));
     m_fetcher = new ProjectFetcher(GitService::shared(), this);
     connect(m_fetcher, &ProjectFetcher::finished, this, &ProjectsViewModel::fetchFinished);
+    m_live = new LiveUpdates(*this, scanner, this);
+    connect(m_live, &LiveUpdates::liveStatesChanged, this, &ProjectsViewModel::liveStatesChanged);
+    m_bulk = new BulkGitActions(GitService::shared(), this);
+    connect(m_bulk, &BulkGitActions::finished, this, &ProjectsViewModel::bulkFinished);
     for (auto signal : {&ProjectsViewModel::projectsChanged, &ProjectsViewModel::filteredProjectsChanged,
                         &ProjectsViewModel::searchTextChanged, &ProjectsViewModel::selectedTypeFilterChanged,
                         &ProjectsViewModel::statusFilterChanged, &ProjectsViewModel::hideNestedChanged}) {
@@ -89,7 +95,7 @@ void ProjectsViewModel::updateFiltered(const QList<qsizetype>& changed) {
     sortRows(rows, m_projects, m_sort);
     m_matchingIds.reset();
     bool differs = false;
-    if (!changed.isEmpty() && rows == m_filteredModel->rows()) {
+    if (!changed.isEmpty() && std::ranges::equal(rows, m_filteredModel->rows())) {
         // Same rows: the records change in place, and the views keep their items.
         for (qsizetype index : changed) m_filteredModel->replaceSourceElement(m_projects, index);
         differs = true;

@@ -2,6 +2,7 @@
 
 #include "model/Project.h"
 #include "state/GraphData.h"
+#include "state/BulkGitActions.h"
 #include "state/PlatformServices.h"
 #include "state/ProjectFetcher.h"
 #include "state/ProjectFilter.h"
@@ -27,6 +28,7 @@
 #include <memory>
 #include <optional>
 
+class LiveUpdates;
 class ProjectListModel;
 class ProjectScanner;
 class ResultsCache;
@@ -83,6 +85,10 @@ class ProjectsViewModel : public QObject {
     Q_PROPERTY(QString freshnessText READ freshnessText NOTIFY freshnessTextChanged)
     // A scan is refreshing the stored results shown.
     Q_PROPERTY(bool refreshing READ refreshing NOTIFY freshnessTextChanged)
+    // The editors installed, [{id, name}], in the chooser's order; read again by reloadEditors().
+    Q_PROPERTY(QVariantList editors READ editorsList NOTIFY editorsChanged)
+    // Pull All, Push All and the summary of Fetch All.
+    Q_PROPERTY(BulkGitActions* bulk READ bulk CONSTANT)
 
 public:
     // The settings key of the root folder's bookmark; the path fallback appends ".path".
@@ -259,6 +265,32 @@ public:
     Q_INVOKABLE void fetchAll();
     ProjectFetcher* fetcher() const { return m_fetcher; }
 
+    // Live state: the projects follow the disk between full scans (see LiveUpdates).
+    LiveUpdates* liveUpdates() const { return m_live; }
+    // The window became active: what is not watched live is read again, at most once a minute.
+    Q_INVOKABLE void windowActivated();
+    // Editors (ProjectsViewModelEditors.cpp). The editor of a project is the one remembered for
+    // its kind, else the one remembered for all, else the only one installed; without one,
+    // openInEditor asks the window (editorChoiceNeeded), and with none installed it says what
+    // was looked for (actionFeedback).
+    QVariantList editorsList() const;
+    Q_INVOKABLE void reloadEditors();
+    Q_INVOKABLE void openInEditor(const QString& id);
+    // Opens in `editorId` and remembers it: for the project's kind when `forKind`, else for all.
+    Q_INVOKABLE void openInEditorWith(const QString& id, const QString& editorId, bool forKind);
+    // The name of the editor openInEditor would use; "" when it would have to ask.
+    Q_INVOKABLE QString editorNameFor(const QString& id) const;
+    // Opens the web page of the project's remote (syncActionsMap's remoteWebUrl) in the browser.
+    Q_INVOKABLE void openRemoteInBrowser(const QString& id);
+
+    // Pull and push (ProjectsViewModelPulls.cpp): run on the pool, then the project is refreshed
+    // and actionFeedback says how it went.
+    Q_INVOKABLE void pullProject(const QString& id);
+    Q_INVOKABLE void pushProject(const QString& id);
+    Q_INVOKABLE void pullAll();
+    Q_INVOKABLE void pushAll();
+    BulkGitActions* bulk() const { return m_bulk; }
+
 signals:
     void isLoadingChanged();
     void loadingMessageChanged();
@@ -293,6 +325,9 @@ signals:
     void missingFolderChanged();
     // A short message about the outcome of a project action, for a transient notice.
     void actionFeedback(const QString& message);
+    void editorsChanged();
+    // openInEditor needs the user to choose among the editors for the project with `id`.
+    void editorChoiceNeeded(const QString& id);
 
 private:
     struct BuildResult;
@@ -324,6 +359,13 @@ private:
     // Puts the current records of m_projects into the tree and graph data by path.
     void syncVisualizationRecords();
     void fetchFinished(const QList<Project>& fetched);
+    // The views' map of a project, with whether it is watched live.
+    QVariantMap projectMap(const Project& project) const;
+    void liveStatesChanged();
+    void syncAction(BulkGitActions::Action action, const QString& id);
+    void bulkFinished(BulkGitActions::Action action, const QList<Project>& projects);
+    std::optional<EditorChoice> editorFor(const Project& project) const;
+    void launchEditor(const Project& project, const EditorChoice& editor);
 
     ProjectScanner& m_scanner;
     std::shared_ptr<QSettings> m_settings;
@@ -344,6 +386,10 @@ private:
     ProjectSort m_sort = ProjectSort::name;
     bool m_hideNested = false;
     ProjectFetcher* m_fetcher = nullptr;
+    LiveUpdates* m_live = nullptr;
+    bool m_selectedWatchedLive = true;
+    BulkGitActions* m_bulk = nullptr;
+    mutable std::optional<QList<EditorChoice>> m_editors;
     bool m_fetchingAll = false;
     QDateTime m_lastScanDate;
     std::optional<QByteArray> m_scanPath;

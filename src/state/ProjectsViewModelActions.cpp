@@ -21,7 +21,7 @@ void ProjectsViewModel::chooseFolder(const QUrl& folder) {
 void ProjectsViewModel::openInFinder(const QString& id) {
     const std::optional<Project> project = findProject(id);
     if (!project || !m_services.fileManager) return;
-    m_services.fileManager->openFolder(folderUrl(project->path));
+    if (!m_services.fileManager->openFolder(folderUrl(project->path))) emit actionFeedback(fileManagerFailureMessage());
 }
 
 void ProjectsViewModel::openInTerminal(const QString& id) {

@@ -2,6 +2,7 @@
 // the root folder it belongs to.
 #include "state/ProjectsViewModel.h"
 
+#include "state/LiveUpdates.h"
 #include "state/ProjectListModel.h"
 #include "state/ScanProgressText.h"
 #include "state/ScanSession.h"
@@ -82,6 +83,7 @@ void ProjectsViewModel::replaceProjects(const QByteArray& root, QList<Project> p
     m_replacedIds.clear();
     m_searchIndex.reset(m_projects);
     setShownRoot(root);
+    m_live->scanApplied(root, kFullScanDepth);
     // The selection follows its folder to the new record; the filters below may clear it.
     std::optional<Project> selection;
     const std::optional<QByteArray> selectedPath = m_selected ? std::optional(m_selected->path) : m_restoredSelection;

@@ -25,7 +25,7 @@ void ProjectsViewModel::setSelection(const std::optional<Project>& project) {
 }
 
 QVariantMap ProjectsViewModel::selectedProject() const {
-    return m_selected ? projectToVariantMap(*m_selected) : QVariantMap();
+    return m_selected ? projectMap(*m_selected) : QVariantMap();
 }
 
 QString ProjectsViewModel::selectedProjectId() const {
@@ -67,7 +67,7 @@ QVariantMap ProjectsViewModel::projectById(const QString& id) const {
     const QUuid uuid = QUuid::fromString(id);
     if (uuid.isNull()) return QVariantMap();
     const std::optional<Project> project = findProject(currentId(uuid).toString(QUuid::WithoutBraces));
-    return project ? projectToVariantMap(*project) : QVariantMap();
+    return project ? projectMap(*project) : QVariantMap();
 }
 
 bool ProjectsViewModel::selectProjectByPath(const QString& path) {

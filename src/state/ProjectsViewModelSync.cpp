@@ -52,6 +52,10 @@ void ProjectsViewModel::fetchAll() {
 
 void ProjectsViewModel::fetchFinished(const QList<Project>& fetched) {
     if (std::exchange(m_fetchingAll, false)) {
+        // The same summary as Pull All and Push All.
+        QList<SyncOutcome> outcomes;
+        for (const FetchResult& r : m_fetcher->lastResults()) outcomes.append(BulkGitActions::fetchOutcome(r));
+        m_bulk->report(BulkGitActions::Action::fetch, fetched, outcomes);
         // Behind counts changed anywhere; the tree and graph marks follow a full scan.
         scanProjects();
         return;

@@ -2,6 +2,8 @@
 
 #include "model/Attention.h"
 #include "model/RelativeDateText.h"
+#include "model/RemoteUrl.h"
+#include "model/SyncEligibility.h"
 #include "model/SyncText.h"
 
 namespace {
@@ -140,5 +142,42 @@ QVariantMap syncToVariantMap(const Project& project, const QDateTime& now, const
     map[QStringLiteral("problem")] = gitProblemKey(s.problem);
     map[QStringLiteral("problemText")] = gitProblemText(s.problem);
     map[QStringLiteral("problemAdvice")] = synctext::problemAdvice(s, project.pathText());
+    map.insert(syncActionsMap(project));
     return map;
+}
+
+QString webRemoteUrl(const Project& project) {
+    QStringList order;
+    if (project.git && project.git->upstream) {
+        // The longest remote name that starts the upstream ("origin" of "origin/main").
+        QString best;
+        for (const GitRemote& remote : project.remotes) {
+            if (project.git->upstream->startsWith(remote.name + u'/') && remote.name.size() > best.size()) best = remote.name;
+        }
+        if (!best.isEmpty()) order.append(best);
+    }
+    order.append(QStringLiteral("origin"));
+    for (const QString& name : order) {
+        for (const GitRemote& remote : project.remotes) {
+            if (remote.name == name && !remoteWebUrl(remote.url).isEmpty()) return remote.url;
+        }
+    }
+    for (const GitRemote& remote : project.remotes) {
+        if (!remoteWebUrl(remote.url).isEmpty()) return remote.url;
+    }
+    return {};
+}
+
+QVariantMap syncActionsMap(const Project& project) {
+    const SyncEligibility pull = pullEligibility(project);
+    const SyncEligibility push = pushEligibility(project);
+    const SyncEligibility fetch = fetchEligibility(project);
+    return {{QStringLiteral("canPull"), pull.allowed},
+            {QStringLiteral("pullReason"), pull.reason},
+            {QStringLiteral("canPush"), push.allowed},
+            {QStringLiteral("pushReason"), push.reason},
+            {QStringLiteral("canFetch"), fetch.allowed},
+            {QStringLiteral("fetchReason"), fetch.reason},
+            {QStringLiteral("remoteWebUrl"), remoteWebUrl(webRemoteUrl(project))},
+            {QStringLiteral("actionsTooltipNote"), syncActionsNote()}};
 }

@@ -119,13 +119,17 @@ QStringList SystemTerminalLauncher::triedPrograms() const {
 }
 
 std::optional<QByteArray> SystemTerminalLauncher::resolveExecutable(const QByteArray& program) const {
+    return resolveInPath(program, pathVariable());
+}
+
+std::optional<QByteArray> SystemTerminalLauncher::resolveInPath(const QByteArray& program, const QByteArray& path) {
     if (program.isEmpty() || program.contains('\0')) return std::nullopt;
     if (program.contains('/')) {
         // A relative path would be taken from the folder the terminal is started in.
         if (program.startsWith('/') && isExecutableFile(program)) return program;
         return std::nullopt;
     }
-    for (const QByteArray& directory : pathVariable().split(':')) {
+    for (const QByteArray& directory : path.split(':')) {
         // An empty PATH entry means the current directory; a terminal is never taken from there.
         if (directory.isEmpty() || !directory.startsWith('/')) continue;
         const QByteArray candidate = directory + '/' + program;
@@ -158,12 +162,38 @@ bool SystemTerminalLauncher::openTerminal(const QByteArray& folder) {
     return false;
 }
 
+bool SystemTerminalLauncher::runInTerminal(const QByteArray& folder, const QList<QByteArray>& command) {
+    if (folder.isEmpty() || folder.contains('\0') || command.isEmpty()) return false;
+    for (const QByteArray& program : candidates()) {
+        const std::optional<QByteArray> executable = resolveExecutable(program);
+        if (!executable) continue;
+        const QByteArray name = terminalName(*executable);
+        const QList<QByteArray> arguments = workingDirectoryArguments(name, folder) + commandArguments(name, command);
+        if (spawnDetached(*executable, arguments, folder)) return true;
+    }
+    return false;
+}
+
+QList<QByteArray> SystemTerminalLauncher::commandArguments(const QByteArray& terminalName, const QList<QByteArray>& command) {
+    static const QHash<QByteArray, QList<QByteArray>> lead = {
+        {"gnome-terminal", {"--"}}, {"kgx", {"--"}},         {"xfce4-terminal", {"-x"}},
+        {"mate-terminal", {"-x"}},  {"terminator", {"-x"}},  {"tilix", {"-x"}},
+        {"kitty", {}},              {"foot", {}},            {"wezterm", {"--"}},
+    };
+    // wezterm's "start --cwd DIR" comes first (workingDirectoryArguments), then "--".
+    return lead.value(terminalName, {QByteArrayLiteral("-e")}) + command;
+}
+
 bool spawnDetached(const QByteArray& executable, const QList<QByteArray>& arguments,
-                   const QByteArray& workingDirectory) {
+                   const QByteArray& workingDirectory, int* error) {
+    int unused = 0;
+    int& failure = error ? *error : unused;
+    failure = EINVAL;
     if (executable.contains('\0') || workingDirectory.contains('\0')) return false;
     for (const QByteArray& argument : arguments) {
         if (argument.contains('\0')) return false;
     }
+    failure = 0;
 
     // Everything the children need is prepared here: after fork they only make system calls.
     std::vector<QByteArray> storage;
@@ -180,12 +210,14 @@ bool spawnDetached(const QByteArray& executable, const QList<QByteArray>& argume
     // The report pipe: closed unread when exec succeeds, or carrying the errno of the failure.
     int report[2];
     if (::pipe2(report, O_CLOEXEC) != 0) {
+        failure = errno;
         if (devNull >= 0) ::close(devNull);
         return false;
     }
 
     const pid_t intermediate = ::fork();
     if (intermediate < 0) {
+        failure = errno;
         ::close(report[0]);
         ::close(report[1]);
         if (devNull >= 0) ::close(devNull);
@@ -220,11 +252,13 @@ bool spawnDetached(const QByteArray& executable, const QList<QByteArray>& argume
     int status = 0;
     while (::waitpid(intermediate, &status, 0) < 0 && errno == EINTR) {
     }
-    int error = 0;
+    int reported = 0;
     ssize_t got = 0;
     do {
-        got = ::read(report[0], &error, sizeof(error));
+        got = ::read(report[0], &reported, sizeof(reported));
     } while (got < 0 && errno == EINTR);
     ::close(report[0]);
-    return got == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const bool started = got == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (!started) failure = got == ssize_t(sizeof(reported)) ? reported : ECHILD;
+    return started;
 }

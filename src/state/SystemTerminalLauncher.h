@@ -21,6 +21,7 @@ public:
     SystemTerminalLauncher(std::optional<QByteArray> terminal, std::optional<QByteArray> path);
 
     bool openTerminal(const QByteArray& folder) override;
+    bool runInTerminal(const QByteArray& folder, const QList<QByteArray>& command) override;
     QStringList triedPrograms() const override;
 
     // The programs tried, in order (names or paths as given).
@@ -33,6 +34,13 @@ public:
     // the PATH's absolute folders; none for a relative path with a slash (it would name a file
     // of the folder the terminal opens in) and when no executable file is found.
     std::optional<QByteArray> resolveExecutable(const QByteArray& program) const;
+    // The same with the PATH given.
+    static std::optional<QByteArray> resolveInPath(const QByteArray& program, const QByteArray& path);
+    // The arguments that make the terminal named `terminalName` run `command` (program and
+    // arguments, each handed over as it is): "--" for gnome-terminal and kgx, "-x" for the
+    // terminals that take the rest that way, the command itself for kitty and foot, "start --"
+    // for wezterm, and the Debian convention "-e" with the words following for the others.
+    static QList<QByteArray> commandArguments(const QByteArray& terminalName, const QList<QByteArray>& command);
 
 private:
     std::optional<QByteArray> terminalVariable() const;
@@ -45,6 +53,6 @@ private:
 
 // Starts `executable` with `arguments` in `workingDirectory` as a detached process, without a
 // shell. Returns whether the program was executed (false when the folder cannot be entered or
-// the program cannot be run).
+// the program cannot be run; `error`, when given, then holds the errno of the failure).
 bool spawnDetached(const QByteArray& executable, const QList<QByteArray>& arguments,
-                   const QByteArray& workingDirectory);
+                   const QByteArray& workingDirectory, int* error = nullptr);

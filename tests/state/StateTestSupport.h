@@ -35,8 +35,12 @@ inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 60
 
 class RecordingFileManager : public FileManager {
 public:
-    void openFolder(const QUrl& folder) override { opened.append(folder); }
+    bool openFolder(const QUrl& folder) override {
+        opened.append(folder);
+        return opens;
+    }
     QList<QUrl> opened;
+    bool opens = true;
 };
 
 // Records the calls in order: "clear" and "text:<text>".
@@ -60,10 +64,40 @@ public:
         folders.append(folder);
         return starts;
     }
+    bool runInTerminal(const QByteArray& folder, const QList<QByteArray>& command) override {
+        folders.append(folder);
+        commands.append(command);
+        return starts;
+    }
     QStringList triedPrograms() const override { return tried; }
     QList<QByteArray> folders;
+    QList<QList<QByteArray>> commands;
     bool starts = true;
     QStringList tried;
+};
+
+// Editors to choose from; records each folder opened as "id:folder".
+class RecordingEditors : public EditorLauncher {
+public:
+    QList<EditorChoice> editors() override { return installed; }
+    QString openFolder(const QString& id, const QByteArray& folder) override {
+        opened.append(id + u':' + QString::fromUtf8(folder));
+        return failure;
+    }
+    QString nothingFoundMessage() const override { return QStringLiteral("No editor found."); }
+    QList<EditorChoice> installed;
+    QStringList opened;
+    QString failure;
+};
+
+class RecordingUrls : public UrlOpener {
+public:
+    bool openUrl(const QUrl& url) override {
+        opened.append(url);
+        return opens;
+    }
+    QList<QUrl> opened;
+    bool opens = true;
 };
 
 // A view model over a real scanner, a settings file in a temporary folder and recording
@@ -76,11 +110,13 @@ public:
                                                QSettings::IniFormat)),
           fileManager(std::make_shared<RecordingFileManager>()),
           clipboard(std::make_shared<RecordingClipboard>()),
-          terminal(std::make_shared<RecordingTerminal>()) {}
+          terminal(std::make_shared<RecordingTerminal>()),
+          editors(std::make_shared<RecordingEditors>()),
+          urls(std::make_shared<RecordingUrls>()) {}
 
     std::unique_ptr<ProjectsViewModel> makeViewModel() {
         return std::make_unique<ProjectsViewModel>(scanner, settings,
-                                                   PlatformServices{fileManager, clipboard, terminal});
+                                                   PlatformServices{fileManager, clipboard, terminal, editors, urls});
     }
 
     QString settingsFile() const { return settings->fileName(); }
@@ -92,6 +128,8 @@ public:
     std::shared_ptr<RecordingFileManager> fileManager;
     std::shared_ptr<RecordingClipboard> clipboard;
     std::shared_ptr<RecordingTerminal> terminal;
+    std::shared_ptr<RecordingEditors> editors;
+    std::shared_ptr<RecordingUrls> urls;
 };
 
 inline QUrl urlOf(const QByteArray& path) { return QUrl::fromLocalFile(QString::fromUtf8(path)); }

@@ -4,7 +4,6 @@
 #include "support/TestFolders.h"
 
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
@@ -17,14 +16,6 @@
 using testfolders::TempTree;
 
 namespace {
-
-class UrlReceiver : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> received;
-public slots:
-    void open(const QUrl& url) { received.append(url); }
-};
 
 TEST(GuiClipboard, ReplacesTheContentWithExactlyThePlainText) {
     QClipboard* clipboard = QGuiApplication::clipboard();
@@ -41,18 +32,6 @@ TEST(GuiClipboard, ReplacesTheContentWithExactlyThePlainText) {
     EXPECT_EQ(clipboard->text(), url);
     ASSERT_TRUE(clipboard->mimeData());
     EXPECT_EQ(clipboard->mimeData()->formats(), QStringList{"text/plain"});
-}
-
-TEST(DesktopFileManager, HandsTheFolderUrlToTheDesktop) {
-    UrlReceiver receiver;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &receiver, "open");
-    DesktopFileManager manager;
-    const QByteArray path("/home/me/projects/caf\xc3\xa9 #1");
-    manager.openFolder(folderUrl(path));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    ASSERT_EQ(receiver.received.size(), 1);
-    EXPECT_EQ(receiver.received.first().toLocalFile(), QString::fromUtf8(path));
-    EXPECT_EQ(localFolderPath(receiver.received.first()), path);
 }
 
 TEST(ApplicationViewModel, UsesTheApplicationsSettingsFile) {
@@ -111,5 +90,3 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
-
-#include "platform_services_test.moc"

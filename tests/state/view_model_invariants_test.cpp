@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 using statetest::idText;
 using testfolders::git;
@@ -102,7 +103,8 @@ protected:
         }
         sortRows(expected, projects, model->sortOrder());
         auto* rows = static_cast<ProjectListModel*>(model->filteredModel());
-        EXPECT_EQ(rows->rows(), expected);
+        EXPECT_EQ(std::vector<qsizetype>(rows->rows().begin(), rows->rows().end()),
+                  std::vector<qsizetype>(expected.begin(), expected.end()));
         EXPECT_EQ(model->filteredCount(), expected.size());
         EXPECT_EQ(model->matchSummary().isEmpty(), !model->filterActive());
         int attention = 0;

@@ -23,7 +23,7 @@ _codeorchardist_scan()
             return ;;
     esac
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '--format --max-depth --attention --fetch --cached --color --jobs
+        COMPREPLY=($(compgen -W '--format --max-depth --attention --fetch --cached --watch --pull --color --jobs
             --progress --no-progress --help --version --' -- "$cur"))
         return
     fi

@@ -3,13 +3,41 @@
 #include "state/PlatformServices.h"
 
 #include <QObject>
+#include <chrono>
+#include <optional>
 
 class ProjectsViewModel;
 
-// The file manager through QDesktopServices.
+// The desktop's file manager: asked over D-Bus to show the folder selected
+// (org.freedesktop.FileManager1 ShowItems), and when no file manager answers there, through
+// xdg-open. Says whether either took the folder.
 class DesktopFileManager : public FileManager {
 public:
-    void openFolder(const QUrl& folder) override;
+    struct Routes {
+        // The D-Bus bus to ask ("" for the session bus).
+        QString busAddress;
+        // The PATH xdg-open is looked up in (none: the environment's).
+        std::optional<QByteArray> path;
+        std::chrono::milliseconds timeout{2000};
+    };
+
+    DesktopFileManager() = default;
+    explicit DesktopFileManager(Routes routes) : m_routes(std::move(routes)) {}
+
+    bool openFolder(const QUrl& folder) override { return show(folder); }
+    // Shows `folder`; false when neither the D-Bus file manager nor xdg-open took it.
+    bool show(const QUrl& folder) const;
+    bool showOverDBus(const QUrl& folder) const;
+    bool openWithXdgOpen(const QUrl& folder) const;
+
+private:
+    Routes m_routes;
+};
+
+// Web pages through the desktop's URL handler (QDesktopServices).
+class DesktopUrlOpener : public UrlOpener {
+public:
+    bool openUrl(const QUrl& url) override;
 };
 
 // The application's clipboard (QGuiApplication::clipboard()).

@@ -75,6 +75,13 @@ constexpr Entry entries[] = {
     {"doc.on.doc", 0xe14d, "content_copy"},
     {"terminal", 0xeb8e, "terminal"},
     {"externaldrive", 0xe1db, "storage"},
+    // project actions
+    {"pencil", 0xe3c9, "edit"},
+    {"safari", 0xe89e, "open_in_new"},
+    {"arrow.down.circle", 0xe2c0, "cloud_download"},
+    {"arrow.down.to.line", 0xe5db, "arrow_downward"},
+    {"arrow.up.to.line", 0xe5d8, "arrow_upward"},
+    {"stop.fill", 0xe047, "stop"},
     // dashboard
     {"clock.badge.exclamationmark.fill", 0xf17d, "history_toggle_off"},
     {"bolt.fill", 0xea0b, "bolt"},

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numeric>
 
 namespace {
 
@@ -58,7 +59,10 @@ void MindmapCanvas::setModel(MindmapModel* model) {
     m_model = model;
     if (model) {
         connect(model, &MindmapModel::graphChanged, this, &MindmapCanvas::graphReset);
-        connect(model, &MindmapModel::flagsChanged, this, &MindmapCanvas::invalidate);
+        connect(model, &MindmapModel::flagsChanged, this, [this] {
+            m_scene.flagsChanged();
+            invalidate();
+        });
         connect(model, &MindmapModel::nodeChanged, this, [this](int index) {
             m_scene.updateNode(*m_model, index);
             invalidate();
@@ -71,6 +75,12 @@ void MindmapCanvas::setModel(MindmapModel* model) {
 void MindmapCanvas::graphReset() {
     m_hovered = -1;
     if (m_model) m_scene.setGraph(*m_model, QGuiApplication::font());
+    std::vector<int> all(size_t(m_scene.nodeCount()));
+    std::iota(all.begin(), all.end(), 0);
+    if (const QRectF drawing = m_scene.bounds(all); drawing != m_drawingRect) {
+        m_drawingRect = drawing;
+        emit drawingRectChanged();
+    }
     emit hoveredChanged();
     invalidate();
 }
@@ -188,7 +198,7 @@ void MindmapCanvas::releaseResources() {
 
 QString MindmapCanvas::nodeAt(const QPointF& point) const {
     if (!m_model) return {};
-    const int index = m_scene.index().topmostAt(point);
+    const int index = m_scene.nodeAt(point, m_hovered);
     return index >= 0 ? m_model->graph().flatNodes.at(index).fullPath : QString();
 }
 
@@ -199,7 +209,7 @@ void MindmapCanvas::setHovered(int index) {
     emit hoveredChanged();
 }
 
-void MindmapCanvas::hoverAt(const QPointF& point) { setHovered(m_scene.index().topmostAt(point)); }
+void MindmapCanvas::hoverAt(const QPointF& point) { setHovered(m_scene.nodeAt(point, m_hovered)); }
 void MindmapCanvas::clearHover() { setHovered(-1); }
 void MindmapCanvas::hoverEnterEvent(QHoverEvent* event) { hoverAt(event->position()); }
 void MindmapCanvas::hoverMoveEvent(QHoverEvent* event) { hoverAt(event->position()); }
@@ -221,16 +231,11 @@ QString MindmapCanvas::hoveredBranch() const {
     return node.project && node.project->gitBranch ? node.project->gitBranch->left(1000) : QString();
 }
 
-QRectF MindmapCanvas::hoveredRect() const {
-    if (m_hovered < 0 || m_hovered >= m_scene.index().size()) return {};
-    const NodeIndex::Entry& e = m_scene.index().entry(m_hovered);
-    return QRectF(e.centre.x() - e.halfWidth, e.centre.y() - e.halfHeight, 2 * e.halfWidth, 2 * e.halfHeight);
-}
+QRectF MindmapCanvas::hoveredRect() const { return m_scene.shownRect(m_hovered, m_hovered); }
 
-bool MindmapCanvas::hoveredLabelHidden() const {
-    if (m_hovered < 0 || m_hovered >= m_scene.nodeCount()) return false;
-    const mindmaplook::Box& box = m_scene.box(m_hovered);
-    if (box.elided || m_scale < mindmaplook::kDotScale) return true;
-    if (!MindmapScene::nameShown(box.look, m_scale)) return true;
-    return !box.branch.isEmpty() && !MindmapScene::branchShown(m_scale);
+QRectF MindmapCanvas::matchBounds() const {
+    std::vector<int> matches;
+    for (int i = 0; m_model && i < m_scene.nodeCount(); ++i)
+        if (m_scene.box(i).look == MindmapModel::ProjectNode && m_model->matchedAt(i)) matches.push_back(i);
+    return m_scene.bounds(matches);
 }

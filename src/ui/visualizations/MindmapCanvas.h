@@ -13,9 +13,9 @@
 
 // The mindmap's nodes, drawn by one item in a few scene-graph nodes: per depth and dimming
 // state one geometry of shapes and one of label glyphs from a shared sprite atlas. Only the
-// nodes in or near `visibleRect` are built; below 25 % they are dots, and labels smaller than
-// about 8 pixels on screen are left out (the hovered node's label is shown by the view).
-// Hover and hit tests go through a grid index of the nodes.
+// nodes in or near `visibleRect` are built. As many nodes as fit without overlap carry their
+// label (MindmapScene); the others are discs, below 25 % dots. Hover and hit tests go through
+// a grid index of the nodes.
 class MindmapCanvas : public QQuickItem {
     Q_OBJECT
     QML_ELEMENT
@@ -33,10 +33,10 @@ class MindmapCanvas : public QQuickItem {
     Q_PROPERTY(QString hoveredPath READ hoveredPath NOTIFY hoveredChanged)
     Q_PROPERTY(QString hoveredName READ hoveredName NOTIFY hoveredChanged)
     Q_PROPERTY(QString hoveredBranch READ hoveredBranch NOTIFY hoveredChanged)
-    // The hovered node's box on the canvas.
+    // The hovered node's box on the canvas, as drawn.
     Q_PROPERTY(QRectF hoveredRect READ hoveredRect NOTIFY hoveredChanged)
-    // Whether the hovered node's label is left out or cut at this scale (the view then shows it).
-    Q_PROPERTY(bool hoveredLabelHidden READ hoveredLabelHidden NOTIFY hoveredChanged)
+    // The union of every node's box, in canvas points.
+    Q_PROPERTY(QRectF drawingRect READ drawingRect NOTIFY drawingRectChanged)
     Q_PROPERTY(int drawnNodes READ drawnNodes NOTIFY built)
     // The share of `visibleRect`'s size built beyond it on each side (at least 150 points when
     // above 0), so that short pans need no new build.
@@ -67,7 +67,7 @@ public:
     QString hoveredName() const;
     QString hoveredBranch() const;
     QRectF hoveredRect() const;
-    bool hoveredLabelHidden() const;
+    QRectF drawingRect() const { return m_drawingRect; }
     int drawnNodes() const { return m_scene.drawnNodes(); }
     QRectF builtArea() const { return m_builtArea; }
     const MindmapScene& scene() const { return m_scene; }
@@ -77,6 +77,9 @@ public:
     // Sets the hovered node as the pointer at `point` would (also used by tests).
     Q_INVOKABLE void hoverAt(const QPointF& point);
     Q_INVOKABLE void clearHover();
+    // The union of the boxes of the project nodes that pass the filter (all of them while
+    // nothing filters).
+    Q_INVOKABLE QRectF matchBounds() const;
 
 signals:
     void modelChanged();
@@ -86,6 +89,7 @@ signals:
     void buildMarginChanged();
     void progressChanged();
     void hoveredChanged();
+    void drawingRectChanged();
     // After the scene was rebuilt.
     void built();
     // The nodes look different (hover, fading, palette, data, scale), not merely built for
@@ -112,6 +116,7 @@ private:
     double m_scale = 1.0;
     QRectF m_visible;
     QRectF m_builtArea;
+    QRectF m_drawingRect;
     double m_buildMargin = 0.25;
     double m_progress = 1.0;
     int m_hovered = -1;

@@ -134,14 +134,16 @@ bool MindmapModel::isDimmed(const QString& path) const {
     return !m_highlighted.isEmpty() && !m_highlighted.contains(path);
 }
 
+QString MindmapModel::projectIdAt(const QString& path) const {
+    const CachedGraphNode* node = path.isEmpty() ? nullptr : m_graph.nodes.find(path);
+    if (!node || !node->project) return {};
+    // The view model's record for that folder now; the node's copy may predate a refresh.
+    const QString id = m_viewModel ? vmaccess::currentProjectId(m_viewModel, node->project->pathText()) : QString();
+    return id.isEmpty() ? node->project->id.toString(QUuid::WithoutBraces) : id;
+}
+
 QString MindmapModel::tapNode(const QString& path) {
-    const CachedGraphNode* node = m_graph.nodes.find(path);
-    QString projectId;
-    if (node && node->project) {
-        // The view model's record for that folder now; the node's copy may predate a refresh.
-        projectId = m_viewModel ? vmaccess::currentProjectId(m_viewModel, node->project->pathText()) : QString();
-        if (projectId.isEmpty()) projectId = node->project->id.toString(QUuid::WithoutBraces);
-    }
+    const QString projectId = projectIdAt(path);
     if (!m_highlightedNodeId.isNull() && m_highlightedNodeId == path) {
         setHighlight(QString(), {}, true);
     } else {

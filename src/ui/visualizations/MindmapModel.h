@@ -73,6 +73,8 @@ public:
     bool highlightedAt(int index) const { return flag(index, Highlighted); }
     bool dimmedAt(int index) const { return flag(index, Dimmed); }
     bool wasDimmedAt(int index) const { return flag(index, WasDimmed); }
+    // Passes the filter, or leads to a project that does (always while nothing filters).
+    bool matchedAt(int index) const { return !flag(index, Unmatched); }
     // The flatNodes index of the node of the selected project, or -1.
     int selectedIndex() const { return m_indexOfProjectPath.value(m_selectedPath, -1); }
     // Selects by the project's path text (what the view model's selection names).
@@ -84,6 +86,8 @@ public:
     // is the highlighted one. Returns the id of the view model's record of the node's
     // project ("" for folders and the root), which the caller selects.
     Q_INVOKABLE QString tapNode(const QString& path);
+    // The id of the view model's record of the project at `path`; "" for folders and the root.
+    Q_INVOKABLE QString projectIdAt(const QString& path) const;
     // A tap on the empty canvas: clears the highlight.
     Q_INVOKABLE void tapBackground();
     Q_INVOKABLE bool isHighlighted(const QString& path) const { return m_highlighted.contains(path); }

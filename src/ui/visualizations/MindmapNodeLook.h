@@ -42,10 +42,8 @@ inline constexpr double kAttentionDotPixels = 5;
 inline constexpr double kAttentionSymbolMinPixels = 10;
 // The theme's tone for it.
 inline constexpr char kAttentionTone[] = "red";
-// Text smaller than this many pixels on screen is not drawn (folders and the root keep
-// theirs down to kFolderLabelMinPixels).
+// A branch smaller than this many pixels on screen is not drawn.
 inline constexpr double kLabelMinPixels = 8;
-inline constexpr double kFolderLabelMinPixels = 6;
 // Below this scale resting nodes cast no shadow.
 inline constexpr double kRestingShadowScale = 0.75;
 // Below this scale nodes are drawn as dots.

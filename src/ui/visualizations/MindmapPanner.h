@@ -42,8 +42,6 @@ public:
                                          const QSizeF& offset) const {
         return viewmath::visibleCanvasRect(viewport, canvas, scale, offset);
     }
-    // Ctrl + wheel: the scale after `steps` notches (positive zooms in), within 0.1 to 3.0.
-    Q_INVOKABLE double wheelZoom(double scale, double steps) const { return viewmath::graphWheelZoom(scale, steps); }
 
 signals:
     void hasInitializedChanged();

@@ -1,5 +1,6 @@
 #include "MindmapScene.h"
 
+#include "LabelChoice.h"
 #include "ViewMath.h"
 #include "model/ProjectType.h"
 
@@ -30,14 +31,6 @@ double MindmapScene::opacityOf(Group group, double progress) {
     return 1.0;
 }
 
-bool MindmapScene::nameShown(MindmapModel::Look look, double scale) {
-    if (look == MindmapModel::ProjectNode) return 12 * scale >= kLabelMinPixels;
-    const double size = look == MindmapModel::Directory ? 13 : 12;
-    return size * scale >= kFolderLabelMinPixels;
-}
-
-bool MindmapScene::branchShown(double scale) { return 10 * scale >= kLabelMinPixels; }
-
 void MindmapScene::setGraph(const MindmapModel& model, const QFont& baseFont) {
     m_fonts = Fonts::from(baseFont);
     const QList<CachedGraphNode>& nodes = model.graph().flatNodes;
@@ -47,6 +40,7 @@ void MindmapScene::setGraph(const MindmapModel& model, const QFont& baseFont) {
     indexBoxes(model);
     m_labels.clear();
     m_layers.clear();
+    orderLabels(model);
 }
 
 void MindmapScene::indexBoxes(const MindmapModel& model) {
@@ -57,6 +51,11 @@ void MindmapScene::indexBoxes(const MindmapModel& model) {
     for (qsizetype i = 0; i < nodes.size(); ++i)
         entries.push_back({nodes.at(i).position, m_boxes[size_t(i)].halfWidth, m_boxes[size_t(i)].halfHeight});
     m_index.build(entries, QRectF(0, 0, model.canvasWidth(), model.canvasHeight()));
+    m_maxHalfWidth = m_maxHalfHeight = 0;
+    for (const NodeIndex::Entry& e : entries) {
+        m_maxHalfWidth = std::max(m_maxHalfWidth, e.halfWidth);
+        m_maxHalfHeight = std::max(m_maxHalfHeight, e.halfHeight);
+    }
 }
 
 void MindmapScene::updateNode(const MindmapModel& model, int index) {
@@ -67,7 +66,10 @@ void MindmapScene::updateNode(const MindmapModel& model, int index) {
     for (const Text text : {Text::Name, Text::BoldName, Text::Branch})
         m_labels.erase((std::uint64_t(std::uint32_t(index)) << 2) | std::uint64_t(text));
     const Box& after = m_boxes[size_t(index)];
-    if (before.halfWidth != after.halfWidth || before.halfHeight != after.halfHeight) indexBoxes(model);
+    if (before.halfWidth != after.halfWidth || before.halfHeight != after.halfHeight) {
+        indexBoxes(model);
+        m_choiceStale = true;
+    }
 }
 
 const std::vector<SpriteAtlas::Placed>& MindmapScene::label(int node, Text text, const QColor& color,
@@ -174,23 +176,28 @@ void MindmapScene::addNode(int index, const CachedGraphNode& node, const Mindmap
     const Box& b = m_boxes[size_t(index)];
     const bool highlighted = model.highlightedAt(index);
     const bool hovered = view.hovered == index;
-    const double g = growth(b.look, highlighted, hovered);
+    const bool withLabel = labelled(index, view.hovered);
+    // A labelled node is drawn grown where its name would be too small to read, its pictures
+    // and text painted at the size they are shown at (tl pixels per point).
+    const double lift = growthOf(index, view.hovered);
+    const double g = growth(b.look, highlighted, hovered) * lift;
     const QPointF c = node.position;
     const double ts = view.scale * view.pixelRatio;
+    const double tl = ts * lift;
     const Parts parts = partsOf(b, m_fonts);
     const QColor white(Qt::white);
 
     if (b.look == MindmapModel::Root) {
         const QColor blue = palette.tone(QStringLiteral("blue"));
         const int bubble = mindmapsprites::bubble(atlas, blue, MindmapPalette::over(palette.textBackground, blue, 0.7),
-                                                  highlighted, ts);
-        addSprite(layer, bubble, c, ts, g, atlas);
-        if (24 * ts >= 4) addSprite(layer, atlas.symbol(QStringLiteral("folder.fill"), 24 * ts, white),
-                                    grown(c + parts.changeDot, c, g), ts, g, atlas);
-        if (nameShown(b.look, view.scale)) {
+                                                  highlighted, tl);
+        addSprite(layer, bubble, c, tl, g, atlas);
+        if (24 * tl >= 4) addSprite(layer, atlas.symbol(QStringLiteral("folder.fill"), 24 * tl, white),
+                                    grown(c + parts.changeDot, c, g), tl, g, atlas);
+        if (withLabel) {
             m_drewLabels = true;
-            const double k = pixelSizeFor(12, ts) / 12.0;
-            addGlyphs(layer, label(index, Text::Name, white, atlas, ts), c + parts.name - QPointF(b.nameAdvance / 2, 0),
+            const double k = pixelSizeFor(12, tl) / 12.0;
+            addGlyphs(layer, label(index, Text::Name, white, atlas, tl), c + parts.name - QPointF(b.nameAdvance / 2, 0),
                       k, c, g, atlas);
         }
         return;
@@ -206,9 +213,8 @@ void MindmapScene::addNode(int index, const CachedGraphNode& node, const Mindmap
                                                                 : QStringLiteral("folder.fill");
     const double kg = ts * g;
 
-    // Below its label's threshold a resting project is drawn as its kind's disc alone, centred
-    // on its place (the view shows its name on hover).
-    if (isProject && !emphasised && !nameShown(b.look, view.scale)) {
+    // A node without its label is its disc alone, centred on its place.
+    if (!withLabel) {
         addSprite(layer, mindmapsprites::disc(atlas, tone, symbol, palette.foregroundOn(tone), parts.discDiameter,
                                               parts.symbolSize, kg),
                   c, kg, 1.0, atlas);
@@ -221,8 +227,9 @@ void MindmapScene::addNode(int index, const CachedGraphNode& node, const Mindmap
     }
 
     // Card or capsule with its shadow and outline. Resting outlines are a little stronger than
-    // a faint tint so that a node stays distinct from a canvas of its own colour; resting
-    // shadows would be a pixel or two wide below 75 %, so they are left out there.
+    // a faint tint so that a node stays distinct from a canvas of its own colour; below 75 %
+    // resting cards cast no shadow (it would be a pixel or two wide, and costly to draw for
+    // the many grown cards of a far zoom).
     mindmapsprites::CardLook look;
     look.fill = emphasised ? MindmapPalette::over(palette.controlBackground, tone, 0.12) : palette.controlBackground;
     look.outline = tone;
@@ -245,17 +252,14 @@ void MindmapScene::addNode(int index, const CachedGraphNode& node, const Mindmap
         addSprite(layer, mindmapsprites::dot(atlas, palette.tone(QStringLiteral("orange")), kChangeDot * kg),
                   grown(c + parts.changeDot, c, g), kg, 1.0, atlas);
     if (b.needsAttention) addAttention(layer, palette, look.fill, kAttentionBadge, grown(c + parts.attention, c, g), kg, atlas);
-    if (nameShown(b.look, view.scale)) {
-        m_drewLabels = true;
-        const QColor text = palette.tone(QStringLiteral("primary"));
-        const double base = isProject ? 12 : 13;
-        const Text which = !isProject ? Text::Name : emphasised ? Text::BoldName : Text::Name;
-        addGlyphs(layer, label(index, which, text, atlas, ts), c + parts.name, pixelSizeFor(base, ts) / base, c, g,
-                  atlas);
-    }
-    if (isProject && !b.branch.isEmpty() && branchShown(view.scale)) {
-        addGlyphs(layer, label(index, Text::Branch, palette.tone(QStringLiteral("purple")), atlas, ts),
-                  c + parts.branch, pixelSizeFor(10, ts) / 10.0, c, g, atlas);
+    m_drewLabels = true;
+    const QColor text = palette.tone(QStringLiteral("primary"));
+    const double base = isProject ? 12 : 13;
+    const Text which = !isProject ? Text::Name : emphasised ? Text::BoldName : Text::Name;
+    addGlyphs(layer, label(index, which, text, atlas, tl), c + parts.name, pixelSizeFor(base, tl) / base, c, g, atlas);
+    if (isProject && !b.branch.isEmpty() && 10 * view.scale * lift >= kLabelMinPixels) {
+        addGlyphs(layer, label(index, Text::Branch, palette.tone(QStringLiteral("purple")), atlas, tl),
+                  c + parts.branch, pixelSizeFor(10, tl) / 10.0, c, g, atlas);
     }
 }
 
@@ -272,19 +276,29 @@ void MindmapScene::build(const MindmapModel& model, const MindmapPalette& palett
     }
     if (m_labels.size() > 20000) m_labels.clear();
     if (!model.isReady() || m_boxes.empty() || !(view.scale > 0)) return;
+    // The labels are chosen again when the zoom or the flags change, not when the view pans.
+    if (m_choiceStale || view.scale != m_choiceScale) chooseLabels(model, view.scale);
 
     const QList<CachedGraphNode>& nodes = model.graph().flatNodes;
     const bool dots = view.scale < kDotScale;
+    // Grown labelled nodes reach into the area from further out.
+    const double lift = labelchoice::growthAt(view.scale);
+    const double reach = lift > 1 ? double(std::max(m_maxHalfWidth, m_maxHalfHeight)) * (lift - 1) : 0;
     // Layers by depth and group; a full layer (16-bit indices) is followed by another.
     std::map<std::pair<qint64, int>, std::vector<size_t>> layerOf;
-    for (int index : m_index.within(view.area)) {
+    for (int index : m_index.within(view.area.adjusted(-reach, -reach, reach, reach))) {
         const CachedGraphNode& node = nodes.at(index);
         const Box& b = m_boxes[size_t(index)];
         if (b.look == MindmapModel::None) continue;
+        const bool withLabel = labelled(index, view.hovered);
+        if (!withLabel && !shownRect(index, view.hovered).intersects(view.area)) continue;
         const bool was = model.wasDimmedAt(index), now = model.dimmedAt(index);
         const Group group = was == now ? (now ? Dimmed : Plain) : (now ? Dimming : Undimming);
-        // Dots all lie in one depth; the root stays on top of them.
-        const qint64 depth = dots ? (b.look == MindmapModel::Root ? 1 : 0) : node.depth;
+        // Labelled nodes lie above the discs and dots, the hovered one above all; among the
+        // others the deeper on top.
+        const qint64 depth = index == view.hovered ? kTopLayer
+                           : dots ? (withLabel ? 1 + node.depth : 0)
+                                  : node.depth + (withLabel ? kLabelledLayers : 0);
         std::vector<size_t>& chain = layerOf[{depth, int(group)}];
         // A node adds at most a few hundred quads (its label is cut to a few dozen glyphs).
         if (chain.empty() || m_layers[chain.back()].vertices.size() > 4 * (kMaxQuads - 400)) {
@@ -294,7 +308,7 @@ void MindmapScene::build(const MindmapModel& model, const MindmapPalette& palett
             m_layers.back().group = group;
         }
         Layer& layer = m_layers[chain.back()];
-        if (dots && b.look != MindmapModel::Root) addDot(index, node, palette, view, layer, atlas);
+        if (dots && !withLabel) addDot(index, node, palette, view, layer, atlas);
         else addNode(index, node, model, palette, view, layer, atlas);
         ++m_drawn;
     }

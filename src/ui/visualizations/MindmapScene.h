@@ -16,8 +16,10 @@
 // What the mindmap canvas draws, as textured quads into one sprite atlas: the nodes in or
 // near the shown part of the canvas, in layers by depth (deeper on top) and by dimming state.
 // Each node is a few quads (its background as a nine-patch, its symbol disc, its label
-// glyphs), drawn in node order within a layer. Built on the GUI thread; the canvas copies
-// the layers into scene-graph nodes.
+// glyphs), drawn in node order within a layer. Which nodes carry their label is chosen when
+// the zoom or the highlight, filter or selection changes (see LabelChoice); a labelled node is
+// drawn as its card, the others as their disc (or dot). Built on the GUI thread; the canvas
+// copies the layers into scene-graph nodes.
 class MindmapScene {
 public:
     // How a layer fades: the opacity it has at the start and at the end of a transition.
@@ -45,6 +47,19 @@ public:
     void build(const MindmapModel& model, const MindmapPalette& palette, const View& view, SpriteAtlas& atlas);
     // Forgets laid-out labels (their glyphs are in an atlas that was cleared).
     void forgetLabels() { m_labels.clear(); }
+    // The highlight, filter or selection changed: the labels are chosen again at the next build.
+    void flagsChanged() { m_choiceStale = true; }
+
+    // Whether the node at `index` carries its label (the hovered one always does), and how
+    // much it is grown for it.
+    bool labelled(int index, int hovered) const;
+    double growthOf(int index, int hovered) const;
+    // The node's box as drawn, in canvas points.
+    QRectF shownRect(int index, int hovered) const;
+    // The topmost node whose drawn box holds `point`, or -1.
+    int nodeAt(QPointF point, int hovered) const;
+    // The union of the boxes of these nodes at 100 %; empty for none.
+    QRectF bounds(const std::vector<int>& indices) const;
 
     const std::vector<Layer>& layers() const { return m_layers; }
     const NodeIndex& index() const { return m_index; }
@@ -59,13 +74,15 @@ public:
     bool drewLabels() const { return m_drewLabels; }
 
     static double opacityOf(Group group, double progress);
-    // Whether the name of a node with this look is drawn at `scale` (screen points per point).
-    static bool nameShown(MindmapModel::Look look, double scale);
-    static bool branchShown(double scale);
+    // Layer depths of the labelled nodes (above the others) and of the hovered one.
+    static constexpr qint64 kLabelledLayers = 1 << 16;
+    static constexpr qint64 kTopLayer = qint64(1) << 40;
 
 private:
     enum class Text : std::uint8_t { Name, BoldName, Branch };
     void indexBoxes(const MindmapModel& model);
+    void orderLabels(const MindmapModel& model);
+    void chooseLabels(const MindmapModel& model, double scale);
     const std::vector<SpriteAtlas::Placed>& label(int node, Text text, const QColor& color, SpriteAtlas& atlas,
                                                  double textScale);
     void addNode(int index, const CachedGraphNode& node, const MindmapModel& model, const MindmapPalette& palette,
@@ -87,6 +104,12 @@ private:
     std::vector<mindmaplook::Box> m_boxes;
     mindmaplook::Fonts m_fonts;
     NodeIndex m_index;
+    float m_maxHalfWidth = 0, m_maxHalfHeight = 0;
+    // Node indices by label priority; the labelled flags and the scale they were chosen for.
+    std::vector<int> m_order;
+    std::vector<std::uint8_t> m_labelled;
+    double m_choiceScale = 1;
+    bool m_choiceStale = true;
     // Laid-out labels by node and text, at m_labelScale.
     std::unordered_map<std::uint64_t, std::vector<SpriteAtlas::Placed>> m_labels;
     double m_labelScale = 0;

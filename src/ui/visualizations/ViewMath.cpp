@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace viewmath {
 
@@ -91,6 +92,59 @@ QRectF visibleCanvasRect(const QSizeF& viewport, const QSizeF& canvas, double sc
     const QPointF bottomRight =
         viewportToCanvas(QPointF(viewport.width(), viewport.height()), canvas, scale, offset);
     return QRectF(topLeft, bottomRight).normalized();
+}
+
+QSizeF zoomedOffsetAbout(const QPointF& point, const QSizeF& canvas, double scale, double newScale,
+                         const QSizeF& offset) {
+    const QPointF centre(canvas.width() * 0.5, canvas.height() * 0.5);
+    const QPointF under = viewportToCanvas(point, canvas, scale, offset);
+    const QPointF shift = point - centre - (under - centre) * newScale;
+    return {shift.x(), shift.y()};
+}
+
+Fit fitView(const QSizeF& viewport, const QRectF& drawing, const QSizeF& canvas, const QList<QRectF>& covered,
+            double padding, double minScale, double maxScale) {
+    const QRectF whole(QPointF(0, 0), viewport);
+    std::vector<QRectF> obstacles;
+    for (const QRectF& r : covered) {
+        const QRectF inside = r.intersected(whole);
+        if (!inside.isEmpty() && obstacles.size() < 6) obstacles.push_back(inside);
+    }
+    const double dw = std::max(drawing.width(), 1.0), dh = std::max(drawing.height(), 1.0);
+    const auto scaleIn = [&](const QRectF& room) {
+        const double w = room.width() - 2 * padding, h = room.height() - 2 * padding;
+        return w > 0 && h > 0 ? std::min(w / dw, h / dh) : -1.0;
+    };
+    // Each obstacle is left out above or below it (bit set) or beside it; the best room wins.
+    QRectF best = whole;
+    double bestScale = -1;
+    for (unsigned choice = 0; choice < (1u << obstacles.size()); ++choice) {
+        QRectF room = whole;
+        for (size_t i = 0; i < obstacles.size(); ++i) {
+            const QRectF& o = obstacles[i];
+            if (choice & (1u << i)) {
+                if (o.center().y() < whole.center().y()) room.setTop(std::max(room.top(), o.bottom()));
+                else room.setBottom(std::min(room.bottom(), o.top()));
+            } else if (o.center().x() < whole.center().x()) {
+                room.setLeft(std::max(room.left(), o.right()));
+            } else {
+                room.setRight(std::min(room.right(), o.left()));
+            }
+        }
+        if (const double s = scaleIn(room); s > bestScale) {
+            bestScale = s;
+            best = room;
+        }
+    }
+    if (!(bestScale > 0)) {
+        // No room beside the obstacles, or none at all: the whole viewport, unpadded.
+        best = whole;
+        bestScale = viewport.isEmpty() ? maxScale : std::min(viewport.width() / dw, viewport.height() / dh);
+    }
+    const double scale = std::clamp(bestScale, minScale, maxScale);
+    const QPointF centre(canvas.width() * 0.5, canvas.height() * 0.5);
+    const QPointF shift = best.center() - ((drawing.center() - centre) * scale + centre);
+    return {scale, QSizeF(shift.x(), shift.y())};
 }
 
 bool DragPan::move(const QPointF& translation, QSizeF* offset) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPointF>
 #include <QRectF>
 #include <QSet>
@@ -48,6 +49,23 @@ QSizeF centringOffset(const QSizeF& viewport, const QSizeF& canvas);
 // Canvas point -> viewport point and back, under that placement.
 QPointF canvasToViewport(const QPointF& p, const QSizeF& canvas, double scale, const QSizeF& offset);
 QPointF viewportToCanvas(const QPointF& p, const QSizeF& canvas, double scale, const QSizeF& offset);
+// The offset after a zoom from `scale` to `newScale` that keeps the canvas point under `point`
+// (viewport) where it is.
+QSizeF zoomedOffsetAbout(const QPointF& point, const QSizeF& canvas, double scale, double newScale,
+                         const QSizeF& offset);
+
+// A zoom and an offset.
+struct Fit {
+    double scale = 1;
+    QSizeF offset;
+};
+// The zoom (within minScale to maxScale) and offset that show `drawing` (canvas points, at
+// least a point each way) as large as it fits, with `padding` around it, centred in the room
+// the viewport leaves beside `covered` (viewport rectangles against its edges, such as a
+// floating panel): the room ends above or below each of them, or beside it, whichever allows
+// the larger zoom. Without room beside them the whole viewport is used.
+Fit fitView(const QSizeF& viewport, const QRectF& drawing, const QSizeF& canvas, const QList<QRectF>& covered,
+            double padding, double minScale, double maxScale);
 // The part of the canvas that the viewport shows.
 QRectF visibleCanvasRect(const QSizeF& viewport, const QSizeF& canvas, double scale,
                          const QSizeF& offset);

@@ -2,6 +2,8 @@
 
 #include "ViewMath.h"
 
+#include <QVariant>
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,7 +14,11 @@ GraphZoom::GraphZoom(QObject* parent)
 
 void GraphZoom::setGraphScale(double scale)
 {
-    if (!std::isfinite(scale) || scale <= 0 || scale == m_scale)
+    if (!std::isfinite(scale) || scale <= 0)
+        return;
+    if (!m_applying)
+        m_keepFit = false;
+    if (scale == m_scale)
         return;
     m_scale = scale;
     emit graphScaleChanged();
@@ -20,7 +26,11 @@ void GraphZoom::setGraphScale(double scale)
 
 void GraphZoom::setGraphOffset(const QSizeF& offset)
 {
-    if (!std::isfinite(offset.width()) || !std::isfinite(offset.height()) || offset == m_offset)
+    if (!std::isfinite(offset.width()) || !std::isfinite(offset.height()))
+        return;
+    if (!m_applying)
+        m_keepFit = false;
+    if (offset == m_offset)
         return;
     m_offset = offset;
     emit graphOffsetChanged();
@@ -67,6 +77,7 @@ void GraphZoom::setViewportSize(const QSizeF& size)
         return;
     m_viewport = size;
     emit sizesChanged();
+    keepFitting();
 }
 
 void GraphZoom::setCanvasSize(const QSizeF& size)
@@ -75,29 +86,79 @@ void GraphZoom::setCanvasSize(const QSizeF& size)
         return;
     m_canvas = size;
     emit sizesChanged();
+    keepFitting();
 }
 
-double GraphZoom::fitScale(const QSizeF& viewport, const QSizeF& canvas)
+void GraphZoom::setDrawingRect(const QRectF& rect)
 {
-    const double drawingWidth = canvas.width() - 2 * canvasMargin;
-    const double drawingHeight = canvas.height() - 2 * canvasMargin;
-    const double roomWidth = viewport.width() - 2 * fitPadding;
-    const double roomHeight = viewport.height() - 2 * fitPadding;
-    if (!(drawingWidth > 0) || !(drawingHeight > 0) || !(roomWidth > 0) || !(roomHeight > 0))
-        return initialScale;
-    const double scale = std::min(roomWidth / drawingWidth, roomHeight / drawingHeight);
-    return std::clamp(scale, minimumScale, maximumScale);
+    if (rect == m_drawing)
+        return;
+    m_drawing = rect;
+    emit sizesChanged();
+    keepFitting();
+}
+
+QVariantList GraphZoom::coveredRects() const
+{
+    QVariantList rects;
+    for (const QRectF& r : m_covered)
+        rects.append(r);
+    return rects;
+}
+
+void GraphZoom::setCoveredRects(const QVariantList& rects)
+{
+    QList<QRectF> covered;
+    for (const QVariant& r : rects)
+        covered.append(r.toRectF());
+    if (covered == m_covered)
+        return;
+    m_covered = covered;
+    emit sizesChanged();
+    keepFitting();
+}
+
+viewmath::Fit GraphZoom::fitted(const QRectF& drawing, double maxScale) const
+{
+    const QRectF area = drawing.isEmpty() ? QRectF(QPointF(0, 0), m_canvas) : drawing;
+    return viewmath::fitView(m_viewport, area, m_canvas, m_covered, fitPadding, minimumScale,
+                             std::min(maxScale, maximumScale));
 }
 
 void GraphZoom::reset()
 {
-    setGraphScale(initialScale);
-    // Scaling is about the canvas centre, so the centring offset holds at every scale.
-    setGraphOffset(viewmath::centringOffset(m_viewport, m_canvas));
+    fit();
 }
 
 void GraphZoom::fit()
 {
-    setGraphScale(fitScale(m_viewport, m_canvas));
-    setGraphOffset(viewmath::centringOffset(m_viewport, m_canvas));
+    fitTo(m_drawing, maximumScale);
+}
+
+void GraphZoom::fitTo(const QRectF& drawing, double maxScale)
+{
+    // An empty rectangle stands for the whole drawing, whatever it becomes.
+    m_fitArea = drawing == m_drawing ? QRectF() : drawing;
+    m_fitMax = maxScale;
+    m_keepFit = true;
+    keepFitting();
+}
+
+void GraphZoom::keepFitting()
+{
+    if (!m_keepFit || m_viewport.isEmpty() || m_canvas.isEmpty())
+        return;
+    const viewmath::Fit f = fitted(m_fitArea.isEmpty() ? m_drawing : m_fitArea, m_fitMax);
+    m_applying = true;
+    setGraphScale(f.scale);
+    setGraphOffset(f.offset);
+    m_applying = false;
+}
+
+void GraphZoom::wheelAt(const QPointF& point, double steps)
+{
+    const double scale = viewmath::graphWheelZoom(m_scale, steps);
+    const QSizeF offset = viewmath::zoomedOffsetAbout(point, m_canvas, m_scale, scale, m_offset);
+    setGraphScale(scale);
+    setGraphOffset(offset);
 }

@@ -146,8 +146,8 @@ TEST_F(GraphFixture, ASearchDimsTheNodesThatDoNotMatchAndCountsTheMatches) {
     EXPECT_FALSE(mindmap->isDimmed(path("web/blog")));
 }
 
-TEST_F(GraphFixture, HoveringANodeWhoseLabelIsLeftOutShowsItReadably) {
-    ui.zoom().setGraphScale(0.5);
+TEST_F(GraphFixture, HoveringANodeLabelsItAndShowsItsTooltipAboveIt) {
+    ui.zoom().setGraphScale(0.2);
     ui.render();
     QQuickItem* label = child(view, "hoverLabel");
     ASSERT_NE(label, nullptr);
@@ -155,30 +155,29 @@ TEST_F(GraphFixture, HoveringANodeWhoseLabelIsLeftOutShowsItReadably) {
     QTest::mouseMove(&ui.window(), QPoint(2, 2));
     QTest::mouseMove(&ui.window(), at(path("tools/cli")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return nodes()->hoveredPath() == path("tools/cli"); }, kStateWaitMs));
-    EXPECT_TRUE(label->isVisible()) << "project names are 6 px at 50 %";
+    EXPECT_TRUE(label->isVisible());
     EXPECT_EQ(nodes()->hoveredName(), QStringLiteral("cli"));
-    // The label sits above the node, inside the view.
-    const QPointF top = label->mapToScene(QPointF(label->width() / 2, label->height()));
-    EXPECT_LT(top.y(), at(path("tools/cli")).y());
-    // At 100 % the name is drawn on the node itself.
-    ui.zoom().setGraphScale(1.0);
-    ui.render();
-    QTest::mouseMove(&ui.window(), at(path("tools/cli")));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !nodes()->hoveredLabelHidden(); }, kStateWaitMs));
+    const int index = mindmap->indexOf(path("tools/cli"));
+    EXPECT_TRUE(nodes()->scene().labelled(index, index));
+    // The tooltip sits above the node as drawn (grown to a readable size), inside the view.
+    const QRectF drawn = nodes()->hoveredRect();
+    EXPECT_GT(drawn.width() * 0.2, 40) << "a readable card, not a 7-pixel dot";
+    const QPointF bottom = label->mapToScene(QPointF(label->width() / 2, label->height()));
+    EXPECT_LT(bottom.y(), nodes()->mapToScene(drawn.topLeft()).y());
+    EXPECT_GE(label->mapToScene(QPointF(0, 0)).y(), 0);
 }
 
-TEST_F(GraphFixture, ResetAndFitCentreTheGraphInTheViewport) {
-    const QSizeF centred = ui.zoom().graphOffset();
+TEST_F(GraphFixture, ResetAndADoubleTapFitTheWholeDrawingInTheViewport) {
+    const viewmath::Fit fit = ui.zoom().fitted(nodes()->drawingRect());
     drag(QPoint(20, 20), QPoint(120, 60));
-    ui.zoom().setGraphScale(2.0);
+    ui.zoom().setGraphScale(0.2);
     ui.zoom().reset();
-    EXPECT_DOUBLE_EQ(ui.zoom().graphScale(), 0.5);
-    EXPECT_EQ(ui.zoom().graphOffset(), centred);
+    EXPECT_DOUBLE_EQ(ui.zoom().graphScale(), fit.scale);
+    EXPECT_EQ(ui.zoom().graphOffset(), fit.offset);
 
-    // A double tap on the background fits the whole drawing.
+    ui.zoom().setGraphScale(0.2);
     QTest::mouseDClick(&ui.window(), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
-    const QSizeF canvas(mindmap->canvasWidth(), mindmap->canvasHeight());
-    EXPECT_DOUBLE_EQ(ui.zoom().graphScale(), GraphZoom::fitScale(QSizeF(900, 700), canvas));
+    EXPECT_DOUBLE_EQ(ui.zoom().graphScale(), fit.scale);
     ui.render();
     // Every node lies inside the viewport.
     for (const CachedGraphNode& n : mindmap->graph().flatNodes) {
@@ -212,14 +211,15 @@ TEST_F(GraphFixture, ShortMovementsAreTapsAndDragsPanAndAddUp) {
     drag(empty, QPoint(-50, 0));
     EXPECT_NEAR(ui.zoom().graphOffset().width(), start.width() + 50, 0.5);
 
-    // After the window's reset (centred again), the next drag starts from the reset position.
+    // After the window's reset, the next drag starts from the reset position.
     ui.zoom().reset();
+    const QSizeF reset = ui.zoom().graphOffset();
     drag(empty, QPoint(0, 40));
-    EXPECT_NEAR(ui.zoom().graphOffset().width(), start.width(), 0.5);
-    EXPECT_NEAR(ui.zoom().graphOffset().height(), start.height() + 40, 0.5);
+    EXPECT_NEAR(ui.zoom().graphOffset().width(), reset.width(), 0.5);
+    EXPECT_NEAR(ui.zoom().graphOffset().height(), reset.height() + 40, 0.5);
 }
 
-TEST_F(GraphFixture, ControlWheelZoomsWithinThePanelsLimits) {
+TEST_F(GraphFixture, TheWheelZoomsWithinThePanelsLimits) {
     wheel(ui.window(), QPoint(450, 350), 1, Qt::ControlModifier);
     EXPECT_NEAR(ui.zoom().graphScale(), 1.1, 1e-9);
     for (int i = 0; i < 40; ++i) wheel(ui.window(), QPoint(450, 350), -1, Qt::ControlModifier);
@@ -227,7 +227,7 @@ TEST_F(GraphFixture, ControlWheelZoomsWithinThePanelsLimits) {
     for (int i = 0; i < 40; ++i) wheel(ui.window(), QPoint(450, 350), 1, Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(ui.zoom().graphScale(), 3.0);
     wheel(ui.window(), QPoint(450, 350), -1, Qt::NoModifier);
-    EXPECT_DOUBLE_EQ(ui.zoom().graphScale(), 3.0);
+    EXPECT_NEAR(ui.zoom().graphScale(), 3.0 / 1.1, 1e-9) << "also without Ctrl";
 }
 
 TEST_F(GraphFixture, TheNodesAreAFewSceneGraphNodesBuiltOnlyNearTheView) {

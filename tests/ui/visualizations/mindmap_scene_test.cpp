@@ -82,28 +82,46 @@ TEST(MindmapSceneTest, ACardStretchesAsANinePatchWithCornersKeptAtTheirSize) {
     EXPECT_EQ(quads, 1 + 1 + 1 + 9 + 1 + 1) << "root bubble, symbol and name; the card, its disc and its name";
 }
 
-TEST(MindmapSceneTest, LabelsGiveWayBelowEightPixelsAndNodesBecomeDots) {
-    Scene s({viztest::project("/r/web/shop"), viztest::project("/r/web/blog"), viztest::project("/r/tools/cli")});
-    s.build(1.0);
-    const int full = s.scene.glyphCount();
-    EXPECT_GT(full, 10) << "the names' glyphs";
-    EXPECT_TRUE(s.scene.drewLabels());
-    EXPECT_EQ(s.scene.drawnNodes(), s.model.nodeCount());
+TEST(MindmapSceneTest, LabelsGoToAsManyNodesAsFitAndAlwaysToTheSelectedOne) {
+    QList<Project> projects;
+    for (int i = 0; i < 40; ++i) projects << viztest::project(QStringLiteral("/r/g%1/p%2").arg(i % 4).arg(i));
+    Scene s(projects);
+    const auto labelledCount = [&] {
+        int n = 0;
+        for (int i = 0; i < s.model.nodeCount(); ++i) n += s.scene.labelled(i, -1);
+        return n;
+    };
+    int previous = s.model.nodeCount() + 1;
+    for (const double scale : {1.0, 0.5, 0.2, 0.1}) {
+        s.build(scale);
+        SCOPED_TRACE(scale);
+        EXPECT_TRUE(s.scene.labelled(s.model.indexOf("/r"), -1)) << "the root";
+        EXPECT_GT(s.scene.glyphCount(), 0) << "names, readable at every zoom";
+        const int count = labelledCount();
+        EXPECT_LE(count, previous) << "fewer labels further out";
+        previous = count;
+        // No two labels overlap on screen.
+        for (int i = 0; i < s.model.nodeCount(); ++i)
+            for (int j = i + 1; j < s.model.nodeCount(); ++j)
+                if (s.scene.labelled(i, -1) && s.scene.labelled(j, -1)) {
+                    EXPECT_FALSE(s.scene.shownRect(i, -1).intersects(s.scene.shownRect(j, -1))) << i << " " << j;
+                }
+    }
+    EXPECT_LT(previous, s.model.nodeCount()) << "at 10 % not every node fits";
 
-    // At 50 % project names would be 6 px: left out; folder names (6.5 px) stay.
-    s.build(0.5);
-    EXPECT_TRUE(MindmapScene::nameShown(MindmapModel::Directory, 0.5));
-    EXPECT_FALSE(MindmapScene::nameShown(MindmapModel::ProjectNode, 0.5));
-    EXPECT_LT(s.scene.glyphCount(), full);
-    EXPECT_GT(s.scene.glyphCount(), 0);
-
-    // At 20 % every node but the root is a dot: one quad each, no text.
-    s.build(0.2);
+    // The selected project carries its label whatever it covers; the others are dots below 25 %.
+    int unlabelled = -1;
+    for (int i = 0; i < s.model.nodeCount() && unlabelled < 0; ++i)
+        if (!s.scene.labelled(i, -1) && s.model.graph().flatNodes.at(i).project) unlabelled = i;
+    ASSERT_GE(unlabelled, 0);
+    s.model.setSelectedPath(s.model.graph().flatNodes.at(unlabelled).project->pathText());
+    s.scene.flagsChanged();
+    s.build(0.1);
+    EXPECT_TRUE(s.scene.labelled(unlabelled, -1));
     size_t dots = 0;
     for (const auto& l : s.scene.layers())
         if (l.depth == 0) dots += l.indices.size() / 6;
-    EXPECT_EQ(dots, size_t(s.model.nodeCount() - 1));
-    EXPECT_EQ(s.scene.glyphCount(), 0);
+    EXPECT_EQ(dots, size_t(s.model.nodeCount() - labelledCount()));
 }
 
 TEST(MindmapSceneTest, OnlyNodesInTheAreaAreBuiltAndHitsFindTheTopmost) {

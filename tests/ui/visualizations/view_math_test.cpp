@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 using namespace viewmath;
 
 TEST(PaletteTest, OutlineFoldersCycleThroughSixColours) {
@@ -170,4 +173,54 @@ TEST(DragPanTest, DragsAddUpFromTheRestingOffset) {
     pan.end(offset);
     EXPECT_EQ(offset, QSizeF(50, 0));
     EXPECT_EQ(pan.restingOffset(), QSizeF(50, 0));
+}
+
+TEST(FitViewTest, TheDrawingFillsTheRoomLeftBesideWhatCoversTheView) {
+    struct Case {
+        const char* what;
+        QSizeF viewport;
+        QRectF drawing;
+        QList<QRectF> covered;
+        double maxScale;
+        double scale;
+        QRectF room; // where the drawing's centre lands: the room's centre
+    };
+    const QSizeF canvas(2400, 1400);
+    const QRectF wide(200, 200, 2000, 1000);
+    const std::vector<Case> cases = {
+        {"nothing covers: the width decides", {1000, 700}, wide, {}, 3.0, 952.0 / 2000, {0, 0, 1000, 700}},
+        {"a tall panel at the right: the room ends beside it", {1000, 1400}, {200, 200, 1000, 1000},
+         {{850, 300, 150, 1100}}, 3.0, (850.0 - 48) / 1000, {0, 0, 850, 1400}},
+        {"a wide panel at the bottom: the room ends above it", {1000, 700}, wide, {{700, 450, 300, 250}}, 3.0,
+         (450.0 - 48) / 1000, {0, 0, 1000, 450}},
+        {"a badge top left (beside it) and a panel bottom right (above it)", {1000, 700}, wide,
+         {{16, 16, 120, 30}, {700, 450, 300, 250}}, 3.0, (450.0 - 48) / 1000, {136, 0, 864, 450}},
+        {"an empty rectangle covers nothing", {1000, 700}, wide, {{}}, 3.0, 952.0 / 2000, {0, 0, 1000, 700}},
+        {"a tiny drawing stops at the largest zoom", {1000, 700}, {1190, 690, 20, 20}, {}, 3.0, 3.0,
+         {0, 0, 1000, 700}},
+        {"or at the zoom asked for", {1000, 700}, {1190, 690, 20, 20}, {}, 1.0, 1.0, {0, 0, 1000, 700}},
+        {"a huge drawing stops at the smallest", {1000, 700}, {0, 0, 400000, 400000}, {}, 3.0, 0.1, {0, 0, 1000, 700}},
+        {"a single point is a point wide", {1000, 700}, {1200, 700, 0, 0}, {}, 3.0, 3.0, {0, 0, 1000, 700}},
+        {"covered all over: the whole view", {100, 100}, wide, {{0, 0, 100, 100}}, 3.0, 0.1, {0, 0, 100, 100}},
+    };
+    for (const Case& c : cases) {
+        const Fit f = fitView(c.viewport, c.drawing, canvas, c.covered, 24, 0.1, c.maxScale);
+        EXPECT_NEAR(f.scale, c.scale, 1e-12) << c.what;
+        const QPointF centre = canvasToViewport(c.drawing.center(), canvas, f.scale, f.offset);
+        EXPECT_NEAR(centre.x(), c.room.center().x(), 1e-9) << c.what;
+        EXPECT_NEAR(centre.y(), c.room.center().y(), 1e-9) << c.what;
+    }
+}
+
+TEST(FitViewTest, AZoomAboutAPointKeepsThatPointInPlace) {
+    const QSizeF canvas(2400, 1400);
+    for (const auto& [point, scale, next] : std::vector<std::tuple<QPointF, double, double>>{
+             {{0, 0}, 1.0, 2.0}, {{640, 410}, 0.5, 0.55}, {{999, 1}, 3.0, 0.1}, {{-50, 800}, 0.2, 0.22}}) {
+        const QSizeF offset(-300, 120);
+        const QPointF under = viewportToCanvas(point, canvas, scale, offset);
+        const QSizeF moved = zoomedOffsetAbout(point, canvas, scale, next, offset);
+        const QPointF back = canvasToViewport(under, canvas, next, moved);
+        EXPECT_NEAR(back.x(), point.x(), 1e-9);
+        EXPECT_NEAR(back.y(), point.y(), 1e-9);
+    }
 }

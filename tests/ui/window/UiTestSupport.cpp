@@ -4,6 +4,7 @@
 #include "ui/support/PointerSupport.h"
 
 #include <QApplication>
+#include <QMutex>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QSettings>
@@ -16,6 +17,16 @@ namespace uitest {
 
 namespace {
 QTemporaryDir* g_settings = nullptr;
+
+QStringList g_messages;
+QMutex g_messagesMutex;
+void recordMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg)
+        return;
+    QMutexLocker lock(&g_messagesMutex);
+    g_messages.append(message);
+}
 
 void collect(QQuickItem* item, const QString& name, QList<QQuickItem*>& out)
 {
@@ -86,6 +97,24 @@ QStringList visibleTexts(QQuickItem* item)
 bool showsText(QQuickItem* item, const QString& text)
 {
     return visibleTexts(item).contains(text);
+}
+
+MessageRecorder::MessageRecorder()
+{
+    QMutexLocker lock(&g_messagesMutex);
+    g_messages.clear();
+    m_previous = qInstallMessageHandler(recordMessage);
+}
+
+MessageRecorder::~MessageRecorder()
+{
+    qInstallMessageHandler(m_previous);
+}
+
+QStringList MessageRecorder::messages() const
+{
+    QMutexLocker lock(&g_messagesMutex);
+    return g_messages;
 }
 
 } // namespace uitest

@@ -2,6 +2,8 @@
 
 #include <QPointF>
 #include <QString>
+#include <QStringList>
+#include <QtGlobal>
 #include <QTemporaryDir>
 
 class QObject;
@@ -26,5 +28,16 @@ void click(QQuickItem* item);
 QStringList visibleTexts(QQuickItem* item);
 // True when a visible Text below `item` shows exactly `text`.
 bool showsText(QQuickItem* item, const QString& text);
+
+// Records the warnings and errors that reach Qt's message handler while it lives.
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    QStringList messages() const;
+
+private:
+    QtMessageHandler m_previous;
+};
 
 } // namespace uitest

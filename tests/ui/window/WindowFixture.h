@@ -29,7 +29,11 @@ inline constexpr int kWindowWait = 60000;
 // Desktop services that record what the window asked of them.
 struct RecordingFileManager : FileManager {
     QList<QUrl> opened;
-    void openFolder(const QUrl& folder) override { opened.append(folder); }
+    bool openFolder(const QUrl& folder) override
+    {
+        opened.append(folder);
+        return true;
+    }
 };
 struct RecordingClipboard : Clipboard {
     QStringList texts;
@@ -82,7 +86,7 @@ protected:
 
     ProjectsViewModel& makeViewModel()
     {
-        PlatformServices services{m_files, m_clipboard, m_terminal};
+        PlatformServices services{m_files, m_clipboard, m_terminal, {}, {}};
         m_viewModel = std::make_unique<ProjectsViewModel>(ProjectScanner::shared(), m_settings, services);
         return *m_viewModel;
     }

@@ -4,6 +4,7 @@
 #include "UiTestSupport.h"
 
 #include "discovery/ProjectScanner.h"
+#include "state/LiveUpdates.h"
 #include "state/ProjectsViewModel.h"
 #include "support/TestFolders.h"
 
@@ -122,6 +123,15 @@ TEST_F(SyncWindowTest, RowsAndDetailPaneShowTheSyncState)
     EXPECT_NE(item("syncMark_stash"), nullptr);
     EXPECT_NE(item("fetchProjectButton"), nullptr);
     EXPECT_EQ(item("syncProblem"), nullptr);
+    EXPECT_EQ(item("watchedLiveField"), nullptr) << "watched live: nothing said";
+
+    // With no room for its watches, a project says so.
+    m_viewModel->liveUpdates()->watcher().setBudget(1);
+    m_viewModel->scanProjects();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_viewModel->isLoading() && !m_viewModel->liveUpdates()->watcher().planning(); }, kWait));
+    select("shop");
+    ASSERT_TRUE(waitShown("watchedLiveField"));
+    EXPECT_TRUE(showsText(item("watchedLiveField"), "not watched live"));
 
     select("web");
     ASSERT_TRUE(QTest::qWaitFor([&] { return item("partOfLink") != nullptr; }, kWait));

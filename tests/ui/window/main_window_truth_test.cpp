@@ -3,8 +3,6 @@
 // place, and no view says anything on standard error while it is used.
 #include "WindowFixture.h"
 
-#include <QMutex>
-
 using uitest::click;
 using uitest::findItem;
 using uitest::findItems;
@@ -31,16 +29,6 @@ protected:
         return nullptr;
     }
 };
-
-// Warnings and errors that reach Qt's message handler while a test runs.
-QStringList g_messages;
-QMutex g_messagesMutex;
-void recordMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtDebugMsg || type == QtInfoMsg) return;
-    QMutexLocker lock(&g_messagesMutex);
-    g_messages.append(message);
-}
 
 TEST_F(TruthTest, AFilterSetInOneViewShowsInEveryViewAndEscapeClearsIt)
 {
@@ -145,8 +133,7 @@ TEST_F(TruthTest, ARefreshReachesTheTreeInPlace)
 
 TEST_F(TruthTest, NoViewSaysAnythingOnStandardError)
 {
-    g_messages.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(recordMessage);
+    const uitest::MessageRecorder recorder;
     for (const int mode : {int(ViewMode::List), int(ViewMode::Tree), int(ViewMode::Graph), int(ViewMode::Cards)}) {
         setMode(mode);
         QTest::qWait(300);
@@ -157,8 +144,7 @@ TEST_F(TruthTest, NoViewSaysAnythingOnStandardError)
         m_viewModel->setSearchText("");
         QTest::qWait(300);
     }
-    qInstallMessageHandler(previous);
-    EXPECT_TRUE(g_messages.isEmpty()) << g_messages.join("\n").toStdString();
+    EXPECT_TRUE(recorder.messages().isEmpty()) << recorder.messages().join("\n").toStdString();
 }
 
 } // namespace

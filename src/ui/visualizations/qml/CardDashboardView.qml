@@ -21,6 +21,9 @@ Rectangle {
     readonly property real cardWidth: CardMetrics.gridCardWidth(available)
 
     color: Theme.windowBackground
+    focus: true
+    Keys.onPressed: (event) => actionsMenu.handleKey(event, root)
+    ProjectContextMenu { id: actionsMenu; viewModel: root.viewModel }
 
     DashboardStats {
         id: dashboardStats
@@ -78,6 +81,7 @@ Rectangle {
 
             ProjectCard {
                 id: card
+                objectName: "projectCard"
                 // On whole pixels of the window, where a card's texture meets the screen one to one.
                 x: Math.round(cell.x + (cell.width - width) / 2) - cell.x
                 width: root.cardWidth
@@ -97,7 +101,16 @@ Rectangle {
                 lastModifiedText: cell.model.lastModifiedText
                 pathText: cell.model.path
                 isSelected: root.viewModel !== null && root.viewModel.selectedProjectId === cell.model.id
-                onTapped: root.viewModel.selectProject(cell.model.id)
+                onTapped: { root.viewModel.selectProject(cell.model.id); root.forceActiveFocus() }
+            }
+            TapHandler { onDoubleTapped: ProjectActions.trigger(root.viewModel, "editor", cell.model.id) }
+            TapHandler {
+                acceptedButtons: Qt.RightButton
+                onTapped: {
+                    root.viewModel.selectProject(cell.model.id)
+                    root.forceActiveFocus()
+                    actionsMenu.openFor(cell.model.id, null)
+                }
             }
         }
 

@@ -40,6 +40,9 @@ Item {
     property string selectedProjectId: ""
 
     signal projectTapped(string projectId)
+    // A double click, and a right click, on the project's line.
+    signal projectActivated(string projectId)
+    signal projectMenuRequested(string projectId)
     // The chevron of a node with children was clicked.
     signal foldToggled(string nodeId)
 
@@ -122,6 +125,8 @@ Item {
             opacity: row.dimmed ? 0.3 : 1.0
             isSelected: row.projectId !== "" && row.selectedProjectId === row.projectId
             onTapped: row.projectTapped(row.projectId)
+            TapHandler { onDoubleTapped: row.projectActivated(row.projectId) }
+            TapHandler { acceptedButtons: Qt.RightButton; onTapped: row.projectMenuRequested(row.projectId) }
         }
     }
     Component {

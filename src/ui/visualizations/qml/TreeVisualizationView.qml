@@ -57,6 +57,14 @@ Item {
     focus: true
     Keys.onLeftPressed: foldSelection(true)
     Keys.onRightPressed: foldSelection(false)
+    // The menu of the keyboard opens over the selected project's line.
+    function selectedLine() {
+        const row = root.viewModel.selectedProjectId !== "" ? outlineModel.reveal(root.viewModel.selectedProject.path) : -1
+        const line = row >= 0 ? list.itemAtIndex(row) : null
+        return line ? line : root
+    }
+    Keys.onPressed: (event) => actionsMenu.handleKey(event, selectedLine)
+    ProjectContextMenu { id: actionsMenu; viewModel: root.viewModel }
 
     Column {
         objectName: "loading"
@@ -105,6 +113,12 @@ Item {
             dimmed: isProject && root.viewModel !== null && root.viewModel.filterActive
                     && !root.viewModel.matchesFilters(projectId)
             onProjectTapped: (id) => { if (root.viewModel) root.viewModel.selectProject(id); root.forceActiveFocus() }
+            onProjectActivated: (id) => ProjectActions.trigger(root.viewModel, "editor", id)
+            onProjectMenuRequested: (id) => {
+                root.viewModel.selectProject(id)
+                root.forceActiveFocus()
+                actionsMenu.openFor(id, null)
+            }
             onFoldToggled: (id) => outlineModel.toggleFolded(id)
         }
 

@@ -1,15 +1,12 @@
 import QtQuick
 import Codeorchardist
 
-// The header's "N need attention" counter, a filter toggle, followed by the progress of a
-// running fetch.
+// The header's "N need attention" counter, a filter toggle.
 Row {
     id: counter
 
     property var viewModel
     property alias pill: attentionPill
-    // What the fetch's progress adds beside the pill (0 while no fetch runs).
-    readonly property real progressWidth: progress.visible ? progress.implicitWidth + spacing : 0
 
     spacing: 12
 
@@ -26,15 +23,5 @@ Row {
             key: "attention"
             tip: "Show only the projects that need attention"
         }
-    }
-
-    Text {
-        id: progress
-        objectName: "fetchProgress"
-        anchors.verticalCenter: parent.verticalCenter
-        visible: counter.viewModel.fetcher.isFetching
-        text: counter.viewModel.fetcher.progressText
-        font: Theme.font.caption
-        color: Theme.secondary
     }
 }

@@ -196,7 +196,6 @@ Rectangle {
             readonly property var pills: staleChip.visible ? [projectsPill, modifiedPill, attention.pill, staleChip]
                                                            : [projectsPill, modifiedPill, attention.pill]
             readonly property real fullWidth: pills.reduce((sum, p) => sum + p.fullWidth, 0) + spacing * (pills.length - 1)
-                + attention.progressWidth
             readonly property real wordsWidth: pills.reduce((sum, p) => sum + p.wordWidth, 0)
             readonly property real shortening: pills.reduce((sum, p) => sum + p.shortening, 0)
             StatPill {

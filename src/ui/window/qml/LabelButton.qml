@@ -3,7 +3,9 @@ import QtQuick.Controls
 import Codeorchardist
 
 // A button whose label is a symbol and a text; `prominent` fills it with the accent colour,
-// otherwise it is bordered. `large` is the bigger control size.
+// otherwise it is bordered. `large` is the bigger control size. An unavailable button is
+// greyed and does nothing but still shows its tooltip (why not) on hover and keyboard focus;
+// `activated` follows a click, Enter or Space while it is available.
 Button {
     id: button
 
@@ -11,6 +13,19 @@ Button {
     property bool prominent: false
     property bool large: false
     property font labelFont: Theme.font.body
+    property bool available: true
+    property string tip
+    signal activated()
+
+    onClicked: if (available) activated()
+    // Enter does what a click does.
+    function press() { if (action) action.trigger(); else clicked() }
+    Keys.onReturnPressed: press()
+    Keys.onEnterPressed: press()
+    ToolTip.visible: tip !== "" && (hovered || visualFocus)
+    ToolTip.delay: visualFocus ? 0 : 600
+    ToolTip.text: tip
+    Accessible.description: tip
 
     highlighted: prominent
     focusPolicy: Qt.StrongFocus
@@ -20,7 +35,8 @@ Button {
     topPadding: large ? 12 : 7
     bottomPadding: large ? 12 : 7
 
-    readonly property color labelColor: prominent ? "white" : Theme.primary
+    readonly property bool filled: prominent && available
+    readonly property color labelColor: !available ? Theme.secondary : prominent ? "white" : Theme.primary
 
     contentItem: Row {
         spacing: 8
@@ -41,10 +57,10 @@ Button {
     background: Rectangle {
         implicitHeight: 28
         radius: button.large ? 10 : 6
-        color: button.prominent
+        color: button.filled
                ? (button.down ? Qt.darker(Theme.accentFill, 1.15) : button.hovered ? Qt.darker(Theme.accentFill, 1.06) : Theme.accentFill)
                : (button.down ? Theme.tint("secondary", 0.2) : button.hovered ? Theme.tint("secondary", 0.12) : Theme.controlBackground)
-        border.width: button.visualFocus ? 2 : button.prominent ? 0 : 1
-        border.color: button.visualFocus ? (button.prominent ? Theme.primary : Theme.accent) : Theme.separator
+        border.width: button.visualFocus ? 2 : button.filled ? 0 : 1
+        border.color: button.visualFocus ? (button.filled ? Theme.primary : Theme.accent) : Theme.separator
     }
 }

@@ -76,7 +76,7 @@ ApplicationWindow {
             viewModel.selectProject(next)
     }
 
-    menuBar: WindowMenuBar {
+    menuBar: WindowTopBar {
         viewModel: window.viewModel
         onChooseFolder: window.viewModel.selectFolder()
         onQuit: Qt.quit()
@@ -138,6 +138,7 @@ ApplicationWindow {
                 onCloseRequested: window.layoutState.detailOpen = false
             }
         }
+        NoticeBar { id: notice }
     }
     // Selecting another project opens the pane; a scan's own choice of the first project, or a
     // fresh record of the same project, does not.
@@ -227,17 +228,8 @@ ApplicationWindow {
     Connections {
         target: window.viewModel
         function onFolderDialogRequested() { folderChooser.open(window.viewModel.scanPath) }
-        function onActionFeedback(message) { notice.show(message) }
     }
-
-    // Short messages about the project actions, over the bottom of the window.
-    NoticeBar {
-        id: notice
-        anchors.horizontalCenter: parent.horizontalCenter
-        anchors.bottom: parent.bottom
-        anchors.bottomMargin: 24
-        maximumWidth: window.width - 96
-    }
+    WindowActions { viewModel: window.viewModel; notice: notice }
 
     Component.onCompleted: {
         showScreen()

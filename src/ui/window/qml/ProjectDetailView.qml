@@ -27,6 +27,23 @@ ScrollView {
 
     contentWidth: availableWidth
     clip: true
+
+    // When the pane gets shorter (the answer strip appears below it), actions that were in view
+    // stay in view.
+    property real lastHeight: height
+    onHeightChanged: {
+        const shrink = lastHeight - height
+        lastHeight = height
+        const flick = contentItem
+        if (shrink <= 0 || !flick)
+            return
+        const top = actions.mapToItem(flick.contentItem, 0, 0).y
+        const bottom = actions.mapToItem(flick.contentItem, 0, actions.height).y
+        const viewBottom = flick.contentY + height
+        // Actions that were at least partly in view come fully into view (as far as they fit).
+        if (bottom > viewBottom && top < viewBottom + shrink)
+            flick.contentY = Math.max(0, Math.min(top, bottom - height))
+    }
     ScrollBar.vertical.policy: ScrollBar.AsNeeded
     ScrollBar.horizontal.policy: ScrollBar.AlwaysOff
 
@@ -78,7 +95,7 @@ ScrollView {
                 tip: "Refresh project info"
                 onClicked: pane.refresh()
             }
-            FetchButton { visible: pane.project.hasGit === true; viewModel: pane.viewModel; projectId: pane.project.id }
+            FetchButton { visible: pane.project.hasGit === true; viewModel: pane.viewModel; project: pane.project }
         }
 
         Divider {}
@@ -162,35 +179,16 @@ ScrollView {
 
         Divider {}
 
-        // Actions
-        ColumnLayout {
+        ActionsSection {
+            id: actions
             Layout.leftMargin: 24
             Layout.rightMargin: 24
             Layout.bottomMargin: 24
-            spacing: 12
-            Text {
-                textFormat: Text.PlainText
-                text: "Actions"
-                font: Theme.font.headline
-                color: Theme.primary
-            }
-            RowLayout {
-                spacing: 12
-                LabelButton {
-                    objectName: "openFinderButton"
-                    // The Linux name of the desktop's file browser.
-                    text: "Open in File Manager"
-                    symbol: "folder"
-                    prominent: true
-                    onClicked: pane.openFinder()
-                }
-                LabelButton {
-                    objectName: "openTerminalButton"
-                    text: "Open in Terminal"
-                    symbol: "terminal"
-                    onClicked: pane.openTerminal()
-                }
-            }
+            Layout.fillWidth: true
+            project: pane.project
+            viewModel: pane.viewModel
+            onOpenFinder: pane.openFinder()
+            onOpenTerminal: pane.openTerminal()
         }
     }
 

@@ -41,12 +41,15 @@ SplitView {
             keyNavigationEnabled: false
             Keys.onUpPressed: split.moveSelection(-1)
             Keys.onDownPressed: split.moveSelection(1)
+            Keys.onPressed: (event) => actionsMenu.handleKey(event, list.currentItem ? list.currentItem : list)
             // The selection in view from the start (switching to List) and after every move.
             Component.onCompleted: {
                 forceActiveFocus()
                 Qt.callLater(() => { if (currentIndex >= 0) positionViewAtIndex(currentIndex, ListView.Contain) })
             }
             onCurrentIndexChanged: if (currentIndex >= 0) positionViewAtIndex(currentIndex, ListView.Contain)
+            // The answer strip below shortens the list: the selection stays in view.
+            onHeightChanged: if (currentIndex >= 0) positionViewAtIndex(currentIndex, ListView.Contain)
 
             footer: Item { width: 1; height: split.viewModel.filterActive ? 44 : 0 }
             delegate: ProjectRowView {
@@ -56,7 +59,17 @@ SplitView {
                     list.forceActiveFocus()
                     split.viewModel.selectProject(project.id)
                 }
+                onDoubleClicked: ProjectActions.trigger(split.viewModel, "editor", project.id)
+                TapHandler {
+                    acceptedButtons: Qt.RightButton
+                    onTapped: {
+                        list.forceActiveFocus()
+                        split.viewModel.selectProject(parent.project.id)
+                        actionsMenu.openFor(parent.project.id, null)
+                    }
+                }
             }
+            ProjectContextMenu { id: actionsMenu; viewModel: split.viewModel }
         }
         MatchBadge {
             viewModel: split.viewModel

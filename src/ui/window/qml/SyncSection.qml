@@ -79,6 +79,7 @@ ColumnLayout {
                    : ""
         }
         Field { label: "Last fetch"; value: section.sync.hasState === true ? section.sync.lastFetchedText : "" }
+        Field { objectName: "watchedLiveField"; label: "Updates"; value: section.project.watchedLive === false ? "not watched live" : "" }
     }
 
     Link {

@@ -3,15 +3,26 @@ import QtQuick.Controls
 import Codeorchardist
 
 // The window's menu bar, drawn like the header below it: "Projects" holds Choose Folder...,
-// Refresh All, Fetch All and Quit, each with its shortcut; "View" the order of the List and the
-// Cards and the hiding of projects inside a repository.
+// Refresh All, Fetch All, Pull All, Push All and Quit, each with its shortcut; "View" the order
+// of the List and the Cards and the hiding of projects inside a repository.
 MenuBar {
     id: bar
     objectName: "menuBar"
 
     required property var viewModel
+    // The actions on every project, also behind the buttons beside the menus.
+    readonly property alias fetchAll: fetchAllAction
+    readonly property alias pullAll: pullAllAction
+    readonly property alias pushAll: pushAllAction
+    readonly property var bulk: viewModel.bulk ? viewModel.bulk : null
+    readonly property bool busy: viewModel.fetcher.isFetching || (bulk !== null && bulk.isRunning)
+    readonly property bool canAct: viewModel.hasScanPath && !viewModel.isLoading && !busy
     signal chooseFolder()
     signal quit()
+
+    // The window coming to the front reads again what does not follow the disk by itself.
+    readonly property bool windowActive: Window.active
+    onWindowActiveChanged: if (windowActive) viewModel.windowActivated()
 
     background: Rectangle {
         implicitHeight: 28
@@ -82,10 +93,28 @@ MenuBar {
             onTriggered: bar.viewModel.scanProjects()
         }
         Action {
+            id: fetchAllAction
             objectName: "fetchAllAction"
             text: "Fetch All"
-            enabled: bar.viewModel.hasScanPath && !bar.viewModel.isLoading && !bar.viewModel.fetcher.isFetching
+            shortcut: "Ctrl+Shift+F"
+            enabled: bar.canAct
             onTriggered: bar.viewModel.fetchAll()
+        }
+        Action {
+            id: pullAllAction
+            objectName: "pullAllAction"
+            text: "Pull All"
+            shortcut: "Ctrl+Shift+D"
+            enabled: bar.canAct && ProjectActions.hasAbility(bar.viewModel, "pullPush")
+            onTriggered: bar.viewModel.pullAll()
+        }
+        Action {
+            id: pushAllAction
+            objectName: "pushAllAction"
+            text: "Push All"
+            shortcut: "Ctrl+Shift+U"
+            enabled: bar.canAct && ProjectActions.hasAbility(bar.viewModel, "pullPush")
+            onTriggered: bar.viewModel.pushAll()
         }
         MenuSeparator {}
         Action {

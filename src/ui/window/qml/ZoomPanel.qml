@@ -2,12 +2,17 @@ import QtQuick
 import Qt5Compat.GraphicalEffects
 import Codeorchardist
 
-// The Graph mode's floating zoom panel: zoom in, the percentage, zoom out and reset.
+// The Graph mode's floating zoom panel: zoom in, the percentage, zoom out and reset (a fit of
+// the whole drawing). Compact, it is one row of smaller buttons.
 Item {
     id: panel
     objectName: "zoomPanel"
 
     required property GraphZoom zoom
+    property bool compact: false
+
+    readonly property int buttonSize: compact ? 34 : 50
+    readonly property int symbolSize: compact ? 15 : 20
 
     implicitWidth: card.width
     implicitHeight: card.height
@@ -25,42 +30,49 @@ Item {
 
     Rectangle {
         id: card
-        width: column.implicitWidth + 32
-        height: column.implicitHeight + 32
-        radius: 16
+        width: grid.implicitWidth + (panel.compact ? 16 : 32)
+        height: grid.implicitHeight + (panel.compact ? 16 : 32)
+        radius: panel.compact ? 12 : 16
         color: Theme.windowBackground
 
-        Column {
-            id: column
+        Grid {
+            id: grid
             anchors.centerIn: parent
-            spacing: 12
+            columns: panel.compact ? 4 : 1
+            spacing: panel.compact ? 8 : 12
+            horizontalItemAlignment: Grid.AlignHCenter
+            verticalItemAlignment: Grid.AlignVCenter
 
             CircleButton {
                 objectName: "zoomInButton"
-                anchors.horizontalCenter: parent.horizontalCenter
+                width: panel.buttonSize
+                height: panel.buttonSize
                 symbol: "plus"
+                symbolSize: panel.symbolSize
                 tone: "blue"
                 onClicked: panel.zoom.zoomIn()
             }
             Text {
                 objectName: "zoomPercent"
-                anchors.horizontalCenter: parent.horizontalCenter
                 text: panel.zoom.percentText
-                font: Theme.system(14, Font.Bold)
+                font: Theme.system(panel.compact ? 12 : 14, Font.Bold)
                 color: Theme.primary
             }
             CircleButton {
                 objectName: "zoomOutButton"
-                anchors.horizontalCenter: parent.horizontalCenter
+                width: panel.buttonSize
+                height: panel.buttonSize
                 symbol: "minus"
+                symbolSize: panel.symbolSize
                 tone: "blue"
                 onClicked: panel.zoom.zoomOut()
             }
             CircleButton {
                 objectName: "zoomResetButton"
-                anchors.horizontalCenter: parent.horizontalCenter
+                width: panel.buttonSize
+                height: panel.buttonSize
                 symbol: "arrow.counterclockwise"
-                symbolSize: 18
+                symbolSize: panel.symbolSize - 2
                 tone: "orange"
                 onClicked: panel.zoom.reset()
             }
