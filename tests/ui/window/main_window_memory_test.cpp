@@ -94,6 +94,7 @@ TEST_F(MainWindowMemoryTest, StoredResultsOpenAtOnceWithTheirAgeInTheHeader)
     ASSERT_TRUE(openWindow(QSize(1000, 700)));
     EXPECT_TRUE(shown("cardsScreen"));
     EXPECT_TRUE(m_viewModel->refreshing());
+    EXPECT_TRUE(item("rescanButton")->isEnabled()) << "it stops the refresh";
     // Under the folder button, clear of the controls and inside the window.
     QQuickItem* freshness = item("freshnessText");
     ASSERT_NE(freshness, nullptr);

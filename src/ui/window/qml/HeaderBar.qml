@@ -174,7 +174,7 @@ Rectangle {
             id: rescan
             objectName: "rescanButton"
             visible: bar.hasFolder
-            enabled: !bar.viewModel.isLoading
+            enabled: !bar.viewModel.isLoading || bar.viewModel.refreshing
             Layout.alignment: Qt.AlignVCenter
             Layout.minimumWidth: implicitWidth
             // While stored results are refreshed it stops the refresh; they stay shown.
