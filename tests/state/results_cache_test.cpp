@@ -12,14 +12,14 @@ using resultsformat::StoredResults;
 
 namespace {
 
-const QByteArray kRoot = QByteArray("/home/ann/d\xe9v", 14);
+const QByteArray kRoot("/home/ann/d\xe9v");
 
 // Every field set, none at its default.
 Project fullProject() {
     Project p;
     p.id = QUuid::createUuid();
     p.name = QStringLiteral("caf\u00e9 \U0001F600");
-    p.path = kRoot + QByteArray("/bad\xff\x01name", 13);
+    p.path = kRoot + QByteArray("/bad\xff\x01name");
     p.type = ProjectType::rust;
     p.version = QStringLiteral("1.2.3");
     p.lastModified = QDateTime::fromMSecsSinceEpoch(1700000000123, QTimeZone("Europe/Berlin"));
