@@ -81,7 +81,7 @@ void WindowMemory::setWindow(QQuickWindow* window) {
 }
 
 bool WindowMemory::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_window && event->type() == QEvent::Close) save();
+    if (event->type() == QEvent::Close && watched == m_window) save();
     return false;
 }
 

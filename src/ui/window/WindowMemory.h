@@ -40,7 +40,7 @@ class WindowMemory : public QObject, public QQmlParserStatus {
 public:
     explicit WindowMemory(QObject* parent = nullptr);
 
-    QQuickWindow* window() const { return m_window; }
+    QQuickWindow* window() const { return qobject_cast<QQuickWindow*>(m_window.data()); }
     void setWindow(QQuickWindow* window);
 
     void classBegin() override {}
@@ -60,7 +60,9 @@ private:
     QObject* layoutState() const;
     void noteNormalGeometry();
 
-    QPointer<QQuickWindow> m_window;
+    // As a QWindow: its signals and events still come while ~QWindow runs, after the
+    // QQuickWindow part is gone.
+    QPointer<QWindow> m_window;
     QRect m_normal;
     std::optional<QPoint> m_pendingPosition;
 };
