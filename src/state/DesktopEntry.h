@@ -30,8 +30,8 @@ std::optional<DesktopEntry> parse(const QByteArray& bytes);
 // A string value with the desktop entry escapes resolved; an unknown escape keeps both characters.
 QString unescape(QStringView value);
 
-// True for the "true" of a boolean value (exactly, as the specification writes it; "1" as
-// well, which older files use).
+// True for the "true" of a boolean value (exactly as the desktop entry format writes it;
+// "1" as well, which older files use).
 bool isTrue(QStringView value);
 
 } // namespace desktopentry

@@ -12,7 +12,7 @@ namespace execline {
 
 // Splits an Exec value (its string escapes already resolved) into arguments: separated by
 // unquoted spaces or tabs; a double-quoted part keeps its spaces, and inside it a backslash
-// makes the next character literal (the specification names `"`, `` ` ``, `$` and `\`).
+// makes the next character literal (freedesktop.org's format names `"`, `` ` ``, `$` and `\`).
 // Outside quotes a backslash also makes the next character literal. None for an unterminated
 // quote, a trailing backslash, or no arguments at all.
 std::optional<QStringList> split(const QString& exec);

@@ -107,7 +107,7 @@ TEST(EditorCatalog, FindsTheWellKnownEditorsThatAreInstalled) {
                                   "nvim.desktop=Neovim", "$VISUAL=test-editor in a terminal ($VISUAL)"}));
     EXPECT_EQ(catalog.applicationFolders(),
               (QList<QByteArray>{installed.dataHome + "/applications", installed.system + "/applications"}));
-    // The defaults of the specification.
+    // The XDG base directory defaults.
     EditorCatalog defaults({installed.home, std::nullopt, std::nullopt, {}, std::nullopt, std::nullopt});
     EXPECT_EQ(defaults.applicationFolders(), (QList<QByteArray>{installed.home + "/.local/share/applications",
                                                                 "/usr/local/share/applications", "/usr/share/applications"}));
