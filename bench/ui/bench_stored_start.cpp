@@ -3,6 +3,7 @@
 // and the same start without stored results (the loading screen until the scan ends).
 //
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/ui/bench_stored_start [COUNT]
+#include "ProcessClock.h"
 #include "QmlSetup.h"
 
 #include "discovery/ProjectScanner.h"
@@ -24,19 +25,6 @@
 #include <unistd.h>
 
 namespace {
-
-double msSinceProcessStart()
-{
-    QFile stat(QStringLiteral("/proc/self/stat"));
-    QFile uptime(QStringLiteral("/proc/uptime"));
-    if (!stat.open(QIODevice::ReadOnly) || !uptime.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray s = stat.readAll();
-    const QList<QByteArray> fields = s.mid(s.lastIndexOf(')') + 2).split(' ');
-    const double startTicks = fields.value(19).toDouble();
-    const double up = uptime.readAll().split(' ').value(0).toDouble();
-    return (up - startTicks / double(sysconf(_SC_CLK_TCK))) * 1000.0;
-}
 
 // `count` project folders, and the results a scan of them would store: repositories with a
 // branch, a remote, an upstream and a last commit each.

@@ -2,6 +2,7 @@
 // root folder of generated projects (plain folders with a package.json, no git).
 //
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bench/ui/bench_window [PROJECTS]
+#include "ProcessClock.h"
 #include "QmlSetup.h"
 
 #include "discovery/ProjectScanner.h"
@@ -25,22 +26,6 @@
 #include <vector>
 
 namespace {
-
-// Milliseconds since the process started (from /proc, so the loader's work counts too).
-double msSinceProcessStart()
-{
-    QFile stat(QStringLiteral("/proc/self/stat"));
-    QFile uptime(QStringLiteral("/proc/uptime"));
-    if (!stat.open(QIODevice::ReadOnly) || !uptime.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray s = stat.readAll();
-    const QList<QByteArray> fields = s.mid(s.lastIndexOf(')') + 2).split(' ');
-    // Field 22 of the whole line is the start time; after "pid (comm) " it is index 19.
-    const double startTicks = fields.value(19).toDouble();
-    const double up = uptime.readAll().split(' ').value(0).toDouble();
-    const double ticks = double(sysconf(_SC_CLK_TCK));
-    return (up - startTicks / ticks) * 1000.0;
-}
 
 double residentMiB()
 {
